@@ -1,0 +1,3 @@
+#include "app/mainunit.h"
+
+int QuelmarkMain(int, char**) { return 0; }

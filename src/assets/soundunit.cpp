@@ -1,0 +1,42 @@
+#include "assets/soundunit.h"
+
+#include "app/logunit.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+bool InitSound() {
+    WriteLog("Initializing Sound and Mixer");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        WriteLog(std::string("No sdl audio: ") + SDL_GetError());
+        return false;
+    }
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
+        WriteLog(std::string("No sdl mixer: ") + SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+TSound::TSound(const std::string& fileName) {
+    WriteLog("loading " + fileName);
+    SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
+    // Mix_LoadWAV_RW closes the stream itself, but does not accept a missing one.
+    if (file != nullptr) FChunk = Mix_LoadWAV_RW(file, 1);
+    if (FChunk == nullptr) WriteLog("Unable to load wav " + fileName);
+}
+
+TSound::~TSound() {
+    if (FChunk != nullptr) Mix_FreeChunk(FChunk);
+    FChunk = nullptr;
+}
+
+void TSound::Play() {
+    if (FChunk != nullptr) Mix_PlayChannelTimed(-1, FChunk, 0, -1);
+}
+
+TSound* TSoundList::FindByName(const std::string& name) const {
+    for (TSound* sound : FItems)
+        if (sound->Name() == name) return sound;
+    return nullptr;
+}

@@ -1,0 +1,33 @@
+#include "support/testdir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+TTestDir::TTestDir() : Previous(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quelmark-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    Dir = pattern;
+    std::filesystem::current_path(Dir);
+}
+
+TTestDir::~TTestDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(Previous, ignored);
+    std::filesystem::remove_all(Dir, ignored);
+}
+
+void TTestDir::WriteFile(const std::string& relative, const std::string& bytes) const {
+    std::filesystem::path path = Dir / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TTestDir::ReadFile(const std::string& relative) const {
+    std::ifstream in(Dir / relative, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
