@@ -1,0 +1,61 @@
+// Turns short asset names into loaded meshes, textures and sounds, each loaded once.
+#pragma once
+
+#include "assets/soundunit.h"
+#include "assets/textureunit.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMesh;
+
+// Hands out assets by name; callers borrow them, the manager keeps them.
+class TGenericMediaManager {
+public:
+    virtual ~TGenericMediaManager() = default;
+    // nullptr when the asset cannot be loaded.
+    virtual TMesh* GetMesh(const std::string& name) = 0;
+    virtual TTexture* GetTexture(const std::string& name) = 0;
+    virtual TSound* GetSound(const std::string& name) = 0;
+};
+
+// Caches every asset it ever handed out (owned until the manager dies); a failed load is
+// not remembered, so the next request tries again. Names are compared case-sensitively.
+class TCachedMediaManager : public TGenericMediaManager {
+public:
+    TCachedMediaManager();
+    ~TCachedMediaManager() override;
+    TCachedMediaManager(const TCachedMediaManager&) = delete;
+    TCachedMediaManager& operator=(const TCachedMediaManager&) = delete;
+
+    TMesh* GetMesh(const std::string& name) override;
+    TTexture* GetTexture(const std::string& name) override;
+    TSound* GetSound(const std::string& name) override;
+
+    // Number of cached meshes (a mesh is cached under the name written in its file).
+    int MeshCount() const { return static_cast<int>(FOwnedMeshes.size()); }
+    const TTextureList& Textures() const { return FTextures; }
+    const TSoundList& Sounds() const { return FSounds; }
+
+protected:
+    // Called by the getters on a cache miss; nullptr when the asset cannot be loaded.
+    virtual std::unique_ptr<TMesh> LoadMesh(const std::string& name) = 0;
+    virtual std::unique_ptr<TTexture> LoadTexture(const std::string& name) = 0;
+    virtual std::unique_ptr<TSound> LoadSound(const std::string& name) = 0;
+
+private:
+    std::vector<std::unique_ptr<TMesh>> FOwnedMeshes;
+    std::vector<std::unique_ptr<TTexture>> FOwnedTextures;
+    std::vector<std::unique_ptr<TSound>> FOwnedSounds;
+    TTextureList FTextures;
+    TSoundList FSounds;
+};
+
+// Loads from "media/" + name + ".mesh" / ".png" / ".wav" under the working directory.
+class TFileMediaManager : public TCachedMediaManager {
+protected:
+    std::unique_ptr<TMesh> LoadMesh(const std::string& name) override;
+    std::unique_ptr<TTexture> LoadTexture(const std::string& name) override;
+    std::unique_ptr<TSound> LoadSound(const std::string& name) override;
+};

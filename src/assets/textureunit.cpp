@@ -1,0 +1,116 @@
+#include "assets/textureunit.h"
+
+#include "app/logunit.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_opengl.h>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// 32-bit masks that put the bytes of a pixel in memory as R, G, B, A on any byte order.
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+constexpr Uint32 RMask = 0xff000000, GMask = 0x00ff0000, BMask = 0x0000ff00, AMask = 0x000000ff;
+#else
+constexpr Uint32 RMask = 0x000000ff, GMask = 0x0000ff00, BMask = 0x00ff0000, AMask = 0xff000000;
+#endif
+
+struct TSurfaceFree {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using TSurfacePtr = std::unique_ptr<SDL_Surface, TSurfaceFree>;
+
+// Any surface (palette, grey, 16-bit, BGR, colour key...) as 32-bit R, G, B, A bytes.
+TSurfacePtr ToRgba(SDL_Surface* image) {
+    TSurfacePtr target(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, RMask, GMask, BMask, AMask));
+    if (!target) return nullptr;
+    return TSurfacePtr(SDL_ConvertSurface(image, target->format, SDL_SWSURFACE));
+}
+
+// Copies the converted pixels into rows of 3 or 4 bytes per pixel, padded to 4 bytes.
+TTextureImage Pack(const SDL_Surface& rgba, bool hasAlpha) {
+    TTextureImage result;
+    result.Width = rgba.w;
+    result.Height = rgba.h;
+    result.HasAlpha = hasAlpha;
+    const size_t rowBytes = result.RowBytes();
+    const int bytes = result.BytesPerPixel();
+    result.Pixels.assign(rowBytes * static_cast<size_t>(rgba.h), 0);
+    for (int y = 0; y < rgba.h; ++y) {
+        const auto* source = static_cast<const uint8_t*>(rgba.pixels) + y * rgba.pitch;
+        uint8_t* dest = result.Pixels.data() + rowBytes * static_cast<size_t>(y);
+        if (hasAlpha) {
+            std::memcpy(dest, source, static_cast<size_t>(rgba.w) * 4);
+            continue;
+        }
+        for (int x = 0; x < rgba.w; ++x)
+            std::memcpy(dest + x * bytes, source + x * 4, static_cast<size_t>(bytes));
+    }
+    return result;
+}
+
+// Decodes the stream (closed here in every case); subject names it in error texts.
+TTextureImage Decode(SDL_RWops* stream, const std::string& subject) {
+    TSurfacePtr image(IMG_Load_RW(stream, 1));
+    if (!image) throw TTextureError(subject + " cannot be decoded: " + std::string(IMG_GetError()));
+    // 24-bit images upload as RGB; every other depth is uploaded as RGBA.
+    const bool hasAlpha = image->format->BitsPerPixel != 24;
+    TSurfacePtr rgba = ToRgba(image.get());
+    if (!rgba) throw TTextureError(subject + " cannot be converted: " + SDL_GetError());
+    if (SDL_MUSTLOCK(rgba.get()) && SDL_LockSurface(rgba.get()) != 0)
+        throw TTextureError(subject + " cannot be read: " + SDL_GetError());
+    TTextureImage result = Pack(*rgba, hasAlpha);
+    if (SDL_MUSTLOCK(rgba.get())) SDL_UnlockSurface(rgba.get());
+    return result;
+}
+
+} // namespace
+
+TTextureImage DecodeTextureFile(const std::string& fileName) {
+    SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
+    if (stream == nullptr) throw TTextureError("file " + fileName + " not found");
+    return Decode(stream, "file " + fileName);
+}
+
+TTextureImage DecodeTextureMemory(const void* data, size_t size) {
+    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (stream == nullptr) throw TTextureError(std::string("image in memory: ") + SDL_GetError());
+    return Decode(stream, "image in memory");
+}
+
+bool LoadTextureFile(const std::string& fileName, uint32_t& textureId) {
+    const TTextureImage image = DecodeTextureFile(fileName);
+    const GLenum format = image.HasAlpha ? GL_RGBA : GL_RGB;
+    glGenTextures(1, &textureId);
+    glBindTexture(GL_TEXTURE_2D, textureId);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.Width, image.Height, 0, format,
+                 GL_UNSIGNED_BYTE, image.Pixels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return true;
+}
+
+TTexture::~TTexture() {
+    if (FTextureId != 0) glDeleteTextures(1, &FTextureId);
+}
+
+void TTexture::LoadFromFile(const std::string& fileName) {
+    WriteLog("Loading " + fileName);
+    uint32_t id = 0;
+    LoadTextureFile(fileName, id);
+    // A second load replaces the first texture instead of leaking it.
+    if (FTextureId != 0) glDeleteTextures(1, &FTextureId);
+    FTextureId = id;
+}
+
+void TTexture::Bind() const {
+    glBindTexture(GL_TEXTURE_2D, FTextureId);
+}
+
+TTexture* TTextureList::FindByName(const std::string& name) const {
+    for (TTexture* texture : FItems)
+        if (texture->Name() == name) return texture;
+    return nullptr;
+}

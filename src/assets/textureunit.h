@@ -1,0 +1,70 @@
+// Image files turned into OpenGL textures, and a list that finds them by name.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A texture file that is missing or cannot be decoded.
+class TTextureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Decoded pixels ready for upload: rows top to bottom in R, G, B (, A) byte order,
+// each row padded to a multiple of 4 bytes (OpenGL's default unpack alignment).
+struct TTextureImage {
+    int Width = 0;
+    int Height = 0;
+    bool HasAlpha = false; // 4 bytes per pixel when set, else 3
+    std::vector<uint8_t> Pixels;
+
+    int BytesPerPixel() const { return HasAlpha ? 4 : 3; }
+    size_t RowBytes() const { return (static_cast<size_t>(Width) * BytesPerPixel() + 3) & ~3u; }
+};
+
+// Decodes an image file with SDL_image; throws TTextureError ("file <name> not found"
+// for a missing file). Needs no OpenGL context.
+TTextureImage DecodeTextureFile(const std::string& fileName);
+// The same for an image held in memory (any format SDL_image detects).
+TTextureImage DecodeTextureMemory(const void* data, size_t size);
+
+// Loads the file into a new OpenGL texture (linear filtering) and stores its name in
+// textureId. Needs a current OpenGL context; throws TTextureError when unreadable.
+bool LoadTextureFile(const std::string& fileName, uint32_t& textureId);
+
+class TTexture {
+public:
+    TTexture() = default;
+    ~TTexture();
+    TTexture(const TTexture&) = delete;
+    TTexture& operator=(const TTexture&) = delete;
+
+    // Logs "Loading <file>", then uploads it; errors propagate.
+    void LoadFromFile(const std::string& fileName);
+    // Binds to GL_TEXTURE_2D; enables nothing and sets no colour.
+    void Bind() const;
+
+    const std::string& Name() const { return FName; }
+    void SetName(const std::string& name) { FName = name; }
+    uint32_t TextureId() const { return FTextureId; }
+
+private:
+    std::string FName;
+    uint32_t FTextureId = 0;
+};
+
+// A list of textures that does not own them (the media manager keeps them).
+class TTextureList {
+public:
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TTexture* Items(int index) const { return FItems.at(static_cast<size_t>(index)); }
+    void Add(TTexture* texture) { FItems.push_back(texture); }
+    // The first texture whose name matches exactly, or nullptr.
+    TTexture* FindByName(const std::string& name) const;
+
+private:
+    std::vector<TTexture*> FItems;
+};
