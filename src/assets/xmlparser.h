@@ -1,0 +1,139 @@
+// A small XML reader and writer: byte streams to node trees and back.
+//
+// Only the subset the game's data files use: elements, attributes, text, comments and
+// CDATA. Declarations and processing instructions are skipped; no DTDs, namespaces,
+// character references or encodings. All text is bytes and names compare exactly.
+#pragma once
+
+#include "assets/streamunit.h"
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Raised by the reader and writer; what() is the message text.
+class EXMLError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Raised when a text is not a number of the expected kind.
+class EConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Signed decimal 32-bit integer (an optional sign, then digits, nothing else);
+// independent of the locale. Raises EConvertError otherwise.
+int32_t StrToInt(const std::string& text);
+std::string IntToStr(int32_t value);
+
+enum TNodeType { ndTag, ndComment, ndText, ndCData };
+
+struct TXMLAttribute {
+    std::string Name;
+    std::string Value;
+};
+
+// Owns its attributes; several may share a name, look-ups find the first.
+class TXMLAttributes {
+public:
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TXMLAttribute& Items(int index) const { return *FItems.at(static_cast<size_t>(index)); }
+    TXMLAttribute& Add(const std::string& name, const std::string& value);
+    TXMLAttribute* Find(const std::string& name) const;
+    // The value of the first attribute of that name, or "" when there is none.
+    std::string GetValue(const std::string& name) const;
+    // Sets the first attribute of that name, or appends one.
+    void SetValue(const std::string& name, const std::string& value);
+
+private:
+    std::vector<std::unique_ptr<TXMLAttribute>> FItems;
+};
+
+class TXMLNode;
+
+// Owns its nodes, in document order.
+class TXMLNodes {
+public:
+    TXMLNodes() = default;
+    ~TXMLNodes();
+    TXMLNodes(const TXMLNodes&) = delete;
+    TXMLNodes& operator=(const TXMLNodes&) = delete;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TXMLNode& Items(int index) const { return *FItems.at(static_cast<size_t>(index)); }
+    // Replaces the node at index; the old one is destroyed.
+    void SetItems(int index, std::unique_ptr<TXMLNode> node);
+    TXMLNode& Add(std::unique_ptr<TXMLNode> node);
+    // The first node whose Name matches, or nullptr.
+    TXMLNode* Find(const std::string& name) const;
+
+private:
+    std::vector<std::unique_ptr<TXMLNode>> FItems;
+};
+
+class TXMLNode {
+public:
+    // For ndTag the node is called name; the other kinds take their fixed names
+    // "#comment", "#text" and "#cdata" and ignore it.
+    explicit TXMLNode(const std::string& name = "", TNodeType nodeType = ndTag);
+    TXMLNode(const TXMLNode&) = delete;
+    TXMLNode& operator=(const TXMLNode&) = delete;
+
+    // Direct children only, of any kind; nullptr when none matches.
+    TXMLNode* FindChild(const std::string& name) const;
+    // Appends every node of the subtree below with that name, depth-first pre-order.
+    void FindAll(const std::string& name, std::vector<TXMLNode*>& list) const;
+
+    // A tag's text is the Text of its only child when that child is not a tag.
+    std::string GetText() const;
+    // Raises "Can't put text in a tag without text." on a tag with other content.
+    void SetText(const std::string& value);
+    int32_t GetTextAsInteger() const;
+    void SetTextAsInteger(int32_t value);
+
+    // Appends a tag child holding one text node; returns the new child.
+    TXMLNode& AddChild(const std::string& name, const std::string& text);
+    TXMLNode& AddChild(const std::string& name, int32_t value);
+
+    // Reads the next node of the stream into this node (skipping declarations).
+    void LoadFromStream(TStream& stream);
+    // Writes this node and its subtree.
+    void SaveToStream(TStream& stream) const;
+
+    // Destroyed in reverse order: Children (the whole subtree) first, then Attributes.
+    std::string Text;
+    TNodeType NodeType;
+    std::string Name;
+    TXMLAttributes Attributes;
+    TXMLNodes Children;
+};
+
+// A document always has a root element; a new one is an empty tag called "Main".
+class TXMLDocument {
+public:
+    TXMLDocument();
+
+    TXMLNode& Root() const { return *FRoot; }
+    // Hands the document a tree built by the caller; the previous root is destroyed.
+    void SetRoot(std::unique_ptr<TXMLNode> root);
+    // The root when its Name matches, otherwise nullptr.
+    TXMLNode* FindRoot(const std::string& name) const;
+
+    void LoadFromFile(const std::string& fileName);
+    void SaveToFile(const std::string& fileName) const;
+    // Replaces the tree by the first element of the stream. A failed load leaves the part
+    // read so far, and the stream where reading stopped.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
+
+private:
+    std::unique_ptr<TXMLNode> FRoot;
+};
+
+// Entities: &amp; &lt; &gt; &quot; &apos; only.
+std::string EscapeText(const std::string& s);
+std::string UnescapeText(const std::string& s);
