@@ -1,14 +1,13 @@
 // Turns short asset names into loaded meshes, textures and sounds, each loaded once.
 #pragma once
 
+#include "assets/meshunit.h"
 #include "assets/soundunit.h"
 #include "assets/textureunit.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-class TMesh;
 
 // Hands out assets by name; callers borrow them, the manager keeps them.
 class TGenericMediaManager {
@@ -33,8 +32,8 @@ public:
     TTexture* GetTexture(const std::string& name) override;
     TSound* GetSound(const std::string& name) override;
 
-    // Number of cached meshes (a mesh is cached under the name written in its file).
-    int MeshCount() const { return static_cast<int>(FOwnedMeshes.size()); }
+    // The cached assets in load order; a mesh is found by the name written in its file.
+    const TMeshList& Meshes() const { return FMeshes; }
     const TTextureList& Textures() const { return FTextures; }
     const TSoundList& Sounds() const { return FSounds; }
 
@@ -48,6 +47,7 @@ private:
     std::vector<std::unique_ptr<TMesh>> FOwnedMeshes;
     std::vector<std::unique_ptr<TTexture>> FOwnedTextures;
     std::vector<std::unique_ptr<TSound>> FOwnedSounds;
+    TMeshList FMeshes;
     TTextureList FTextures;
     TSoundList FSounds;
 };
