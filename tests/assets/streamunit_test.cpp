@@ -1,0 +1,83 @@
+#include "assets/streamunit.h"
+
+#include "support/testdir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ReadAll(TStream& stream) {
+    std::string result;
+    char buffer[3];
+    size_t n;
+    while ((n = stream.Read(buffer, sizeof buffer)) > 0)
+        result.append(buffer, n);
+    return result;
+}
+
+TEST(MemoryStream, ReadsSeeksAndStopsAtTheEnd) {
+    TMemoryStream stream("abcdef");
+    char c = 0;
+    EXPECT_EQ(stream.Read(&c, 1), 1u);
+    EXPECT_EQ(c, 'a');
+    stream.SetPosition(4);
+    EXPECT_EQ(ReadAll(stream), "ef");
+    EXPECT_EQ(stream.GetPosition(), 6);
+    EXPECT_EQ(stream.Read(&c, 1), 0u);
+    stream.SetPosition(100);
+    EXPECT_EQ(stream.Read(&c, 1), 0u);
+    EXPECT_THROW(stream.SetPosition(-1), EStreamError);
+}
+
+TEST(MemoryStream, WritingOverwritesAndGrows) {
+    TMemoryStream stream("abc");
+    stream.SetPosition(1);
+    EXPECT_EQ(stream.Write("XYZ", 3), 3u);
+    EXPECT_EQ(stream.Data(), "aXYZ");
+    stream.SetPosition(6);
+    stream.Write("!", 1);
+    EXPECT_EQ(stream.Data(), std::string("aXYZ\0\0!", 7));
+}
+
+TEST(FileStream, MissingFileNamesTheFile) {
+    TTestDir dir;
+    try {
+        TFileStream stream("nothere.xml", TFileStream::fmOpenRead);
+        FAIL() << "opened a missing file";
+    } catch (const EStreamError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file nothere.xml");
+    }
+}
+
+TEST(FileStream, ReadsWhatWasWrittenAndTruncatesOnCreate) {
+    TTestDir dir;
+    dir.WriteFile("data", "a long old content");
+    {
+        TFileStream out("data", TFileStream::fmCreate);
+        EXPECT_EQ(out.Write("hello", 5), 5u);
+        EXPECT_EQ(out.GetPosition(), 5);
+        out.Close();
+        EXPECT_EQ(out.Write("x", 1), 0u); // closed
+    }
+    EXPECT_EQ(dir.ReadFile("data"), "hello");
+
+    TFileStream in("data", TFileStream::fmOpenRead);
+    in.SetPosition(1);
+    EXPECT_EQ(ReadAll(in), "ello");
+    in.SetPosition(0);
+    EXPECT_EQ(ReadAll(in), "hello");
+    EXPECT_EQ(in.Write("x", 1), 0u); // read-only
+}
+
+TEST(FileStream, DestructorFlushesAnUnclosedFile) {
+    TTestDir dir;
+    { TFileStream("out", TFileStream::fmCreate).Write("abc", 3); }
+    EXPECT_EQ(dir.ReadFile("out"), "abc");
+}
+
+TEST(FileStream, CreateInMissingDirectoryFails) {
+    TTestDir dir;
+    EXPECT_THROW(TFileStream("no/such/dir", TFileStream::fmCreate), EStreamError);
+}
+
+} // namespace
