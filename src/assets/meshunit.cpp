@@ -21,7 +21,9 @@ int32_t ReadCount(const TXMLNode& root, const std::string& name) {
 }
 
 size_t ReadIndex(const TXMLNode& element, size_t count) {
-    int32_t id = StrToInt(element.Attributes.GetValue("id"));
+    const TXMLAttribute* attribute = element.Attributes.Find("id");
+    if (attribute == nullptr) throw EMeshError(element.Name + " without id");
+    int32_t id = StrToInt(attribute->Value);
     if (id < 0 || static_cast<size_t>(id) >= count)
         throw EMeshError(element.Name + " id " + std::to_string(id) + " outside 0.." +
                          std::to_string(static_cast<int64_t>(count) - 1));
