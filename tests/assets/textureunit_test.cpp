@@ -98,6 +98,28 @@ TEST_F(TextureFiles, ConvertsPaletteAndGreyImagesToRgba) {
     EXPECT_EQ(Texel(DecodeTextureFile("greyalpha.png"), 0, 0), (TRgba{70, 70, 70, 30}));
 }
 
+// A 2 x 1 BMP of 16-bit RGB565 pixels: red, then blue.
+std::string Rgb565Bmp() {
+    const auto le = [](uint32_t value, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>((value >> (8 * i)) & 0xff);
+        return out;
+    };
+    const std::string pixels = le(0xf800, 2) + le(0x001f, 2);
+    return "BM" + le(66 + 4, 4) + le(0, 4) + le(66, 4) + le(40, 4) + le(2, 4) + le(1, 4) +
+           le(1, 2) + le(16, 2) + le(3, 4) + le(4, 4) + le(2835, 4) + le(2835, 4) + le(0, 4) +
+           le(0, 4) + le(0xf800, 4) + le(0x07e0, 4) + le(0x001f, 4) + pixels;
+}
+
+TEST_F(TextureFiles, ConvertsSixteenBitImagesToRgba) {
+    const std::string bmp = Rgb565Bmp();
+    const TTextureImage image = DecodeTextureMemory(bmp.data(), bmp.size());
+    EXPECT_TRUE(image.HasAlpha);
+    EXPECT_EQ(Texel(image, 0, 0), (TRgba{255, 0, 0, 255}));
+    EXPECT_EQ(Texel(image, 1, 0), (TRgba{0, 0, 255, 255}));
+}
+
 TEST_F(TextureFiles, PaletteTransparencyBecomesAlpha) {
     TPngImage palette = MakePng(2, 1, TPngColour::Palette, {0, 1});
     palette.Palette = {255, 0, 0, 0, 255, 0};
