@@ -51,33 +51,42 @@ TTextureImage Pack(const SDL_Surface& rgba, bool hasAlpha) {
     return result;
 }
 
-// Decodes the stream (closed here in every case); subject names it in error texts.
-TTextureImage Decode(SDL_RWops* stream, const std::string& subject) {
-    TSurfacePtr image(IMG_Load_RW(stream, 1));
+// Decodes a PNG stream (closed here in every case); subject names it in error texts.
+// Only PNG is accepted: the game's textures are PNG files, and SDL_image's other
+// decoders are not safe on damaged input.
+TSurfacePtr DecodePng(SDL_RWops* stream, const std::string& subject) {
+    const bool isPng = IMG_isPNG(stream) != 0;
+    TSurfacePtr image(isPng ? IMG_LoadPNG_RW(stream) : nullptr);
+    SDL_RWclose(stream);
+    if (!isPng) throw TTextureError(subject + " is not a PNG image");
     if (!image) throw TTextureError(subject + " cannot be decoded: " + std::string(IMG_GetError()));
+    return image;
+}
+
+} // namespace
+
+TTextureImage TextureImageFromSurface(SDL_Surface& image) {
     // 24-bit images upload as RGB; every other depth is uploaded as RGBA.
-    const bool hasAlpha = image->format->BitsPerPixel != 24;
-    TSurfacePtr rgba = ToRgba(image.get());
-    if (!rgba) throw TTextureError(subject + " cannot be converted: " + SDL_GetError());
+    const bool hasAlpha = image.format->BitsPerPixel != 24;
+    TSurfacePtr rgba = ToRgba(&image);
+    if (!rgba) throw TTextureError(std::string("image cannot be converted: ") + SDL_GetError());
     if (SDL_MUSTLOCK(rgba.get()) && SDL_LockSurface(rgba.get()) != 0)
-        throw TTextureError(subject + " cannot be read: " + SDL_GetError());
+        throw TTextureError(std::string("image cannot be read: ") + SDL_GetError());
     TTextureImage result = Pack(*rgba, hasAlpha);
     if (SDL_MUSTLOCK(rgba.get())) SDL_UnlockSurface(rgba.get());
     return result;
 }
 
-} // namespace
-
 TTextureImage DecodeTextureFile(const std::string& fileName) {
     SDL_RWops* stream = SDL_RWFromFile(fileName.c_str(), "rb");
     if (stream == nullptr) throw TTextureError("file " + fileName + " not found");
-    return Decode(stream, "file " + fileName);
+    return TextureImageFromSurface(*DecodePng(stream, "file " + fileName));
 }
 
 TTextureImage DecodeTextureMemory(const void* data, size_t size) {
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (stream == nullptr) throw TTextureError(std::string("image in memory: ") + SDL_GetError());
-    return Decode(stream, "image in memory");
+    return TextureImageFromSurface(*DecodePng(stream, "image in memory"));
 }
 
 bool LoadTextureFile(const std::string& fileName, uint32_t& textureId) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct SDL_Surface;
+
 // A texture file that is missing or cannot be decoded.
 class TTextureError : public std::runtime_error {
 public:
@@ -25,11 +27,13 @@ struct TTextureImage {
     size_t RowBytes() const { return (static_cast<size_t>(Width) * BytesPerPixel() + 3) & ~3u; }
 };
 
-// Decodes an image file with SDL_image; throws TTextureError ("file <name> not found"
-// for a missing file). Needs no OpenGL context.
+// Decodes a PNG file with SDL_image; throws TTextureError ("file <name> not found" for
+// a missing file, a clear reason for any other). Needs no OpenGL context.
 TTextureImage DecodeTextureFile(const std::string& fileName);
-// The same for an image held in memory (any format SDL_image detects).
+// The same for a PNG image held in memory.
 TTextureImage DecodeTextureMemory(const void* data, size_t size);
+// Any SDL surface (palette, grey, 16-bit, BGR or RGB order, any pitch) as upload rows.
+TTextureImage TextureImageFromSurface(SDL_Surface& image);
 
 // Loads the file into a new OpenGL texture (linear filtering) and stores its name in
 // textureId. Needs a current OpenGL context; throws TTextureError when unreadable.

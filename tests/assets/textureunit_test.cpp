@@ -4,6 +4,7 @@
 #include "support/pngwriter.h"
 #include "support/testdir.h"
 
+#include <SDL.h>
 #include <SDL_opengl.h>
 #include <array>
 #include <cstdlib>
@@ -98,26 +99,36 @@ TEST_F(TextureFiles, ConvertsPaletteAndGreyImagesToRgba) {
     EXPECT_EQ(Texel(DecodeTextureFile("greyalpha.png"), 0, 0), (TRgba{70, 70, 70, 30}));
 }
 
-// A 2 x 1 BMP of 16-bit RGB565 pixels: red, then blue.
-std::string Rgb565Bmp() {
-    const auto le = [](uint32_t value, int bytes) {
-        std::string out;
-        for (int i = 0; i < bytes; ++i)
-            out += static_cast<char>((value >> (8 * i)) & 0xff);
-        return out;
-    };
-    const std::string pixels = le(0xf800, 2) + le(0x001f, 2);
-    return "BM" + le(66 + 4, 4) + le(0, 4) + le(66, 4) + le(40, 4) + le(2, 4) + le(1, 4) +
-           le(1, 2) + le(16, 2) + le(3, 4) + le(4, 4) + le(2835, 4) + le(2835, 4) + le(0, 4) +
-           le(0, 4) + le(0xf800, 4) + le(0x07e0, 4) + le(0x001f, 4) + pixels;
-}
+TEST(TextureSurfaces, SixteenBitAndBgrSurfacesComeOutInFileOrder) {
+    // RGB565 rows 8 bytes apart: red, blue / green, white.
+    std::vector<uint16_t> rgb565 = {0xf800, 0x001f, 0, 0, 0x07e0, 0xffff, 0, 0};
+    SDL_Surface* wide =
+        SDL_CreateRGBSurfaceFrom(rgb565.data(), 2, 2, 16, 8, 0xf800, 0x07e0, 0x001f, 0);
+    ASSERT_NE(wide, nullptr);
+    const TTextureImage fromWide = TextureImageFromSurface(*wide);
+    SDL_FreeSurface(wide);
+    EXPECT_TRUE(fromWide.HasAlpha);
+    EXPECT_EQ(Texel(fromWide, 1, 0), (TRgba{0, 0, 255, 255}));
+    // Six-bit green widens to 8 bits with SDL's own rounding.
+    EXPECT_GE(Texel(fromWide, 0, 1)[1], 250);
+    EXPECT_EQ(Texel(fromWide, 0, 1)[0] + Texel(fromWide, 0, 1)[2], 0);
+    EXPECT_EQ(Texel(fromWide, 1, 1)[2], 255);
 
-TEST_F(TextureFiles, ConvertsSixteenBitImagesToRgba) {
-    const std::string bmp = Rgb565Bmp();
-    const TTextureImage image = DecodeTextureMemory(bmp.data(), bmp.size());
-    EXPECT_TRUE(image.HasAlpha);
-    EXPECT_EQ(Texel(image, 0, 0), (TRgba{255, 0, 0, 255}));
-    EXPECT_EQ(Texel(image, 1, 0), (TRgba{0, 0, 255, 255}));
+    // 24-bit with blue in the first byte of each pixel, rows 8 bytes apart.
+    std::vector<uint8_t> bgr = {0, 0, 255, 255, 0, 0, 0, 0, 0, 255, 0, 7, 8, 9, 0, 0};
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+    const Uint32 red = 0x0000ff, blue = 0xff0000;
+#else
+    const Uint32 red = 0xff0000, blue = 0x0000ff;
+#endif
+    SDL_Surface* swapped = SDL_CreateRGBSurfaceFrom(bgr.data(), 2, 2, 24, 8, red, 0xff00, blue, 0);
+    ASSERT_NE(swapped, nullptr);
+    const TTextureImage fromSwapped = TextureImageFromSurface(*swapped);
+    SDL_FreeSurface(swapped);
+    EXPECT_FALSE(fromSwapped.HasAlpha);
+    EXPECT_EQ(Texel(fromSwapped, 0, 0), (TRgba{255, 0, 0, 255}));
+    EXPECT_EQ(Texel(fromSwapped, 1, 0), (TRgba{0, 0, 255, 255}));
+    EXPECT_EQ(Texel(fromSwapped, 1, 1), (TRgba{9, 8, 7, 255}));
 }
 
 TEST_F(TextureFiles, PaletteTransparencyBecomesAlpha) {
@@ -144,6 +155,13 @@ TEST_F(TextureFiles, MissingAndUndecodableFilesRaiseClearErrors) {
     } catch (const TTextureError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("file junk.png cannot be decoded", 0), 0u)
             << error.what();
+    }
+    Dir.WriteFile("gif.png", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
+    try {
+        DecodeTextureFile("gif.png");
+        FAIL() << "no error";
+    } catch (const TTextureError& error) {
+        EXPECT_STREQ(error.what(), "file gif.png is not a PNG image");
     }
 }
 
