@@ -78,11 +78,12 @@ void TMesh::LoadFromStream(TStream& stream) {
         const TXMLNode& element = faces.Items(i);
         if (element.Name != "FACE") continue;
         ReadFace(element, face);
-        size_t index = ReadIndex(element, FFaces.size());
-        for (int32_t corner : {face.a, face.b, face.c})
-            CheckCorner(static_cast<int32_t>(index), corner, FVertices.size());
-        FFaces[index] = face;
+        FFaces[ReadIndex(element, FFaces.size())] = face;
     }
+    // Faces named by no element point at point 0, which must exist as well.
+    for (size_t i = 0; i < FFaces.size(); ++i)
+        for (int32_t corner : {FFaces[i].a, FFaces[i].b, FFaces[i].c})
+            CheckCorner(static_cast<int32_t>(i), corner, FVertices.size());
 }
 
 float TMesh::BoundingRadius() {

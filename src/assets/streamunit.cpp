@@ -2,27 +2,43 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
+
+TMemoryStream::TMemoryStream(std::string data) : FData(std::move(data)) {
+    Place(0);
+}
+
+void TMemoryStream::Assign(std::string data) {
+    FData = std::move(data);
+    Place(0);
+}
+
+void TMemoryStream::Place(int64_t position) {
+    auto size = static_cast<int64_t>(FData.size());
+    FNext = FData.data() + std::min(position, size);
+    FEnd = FData.data() + size;
+    FBeyond = std::max<int64_t>(0, position - size);
+}
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
-    auto size = static_cast<int64_t>(FData.size());
-    if (FPosition >= size) return 0;
-    size_t n = std::min(count, static_cast<size_t>(size - FPosition));
-    std::memcpy(buffer, FData.data() + FPosition, n);
-    FPosition += static_cast<int64_t>(n);
+    size_t n = std::min(count, static_cast<size_t>(FEnd - FNext));
+    if (n > 0) std::memcpy(buffer, FNext, n);
+    FNext += n;
     return n;
 }
 
 size_t TMemoryStream::Write(const void* buffer, size_t count) {
-    auto end = static_cast<size_t>(FPosition) + count;
+    int64_t position = GetPosition();
+    auto end = static_cast<size_t>(position) + count;
     if (end > FData.size()) FData.resize(end);
-    std::memcpy(FData.data() + FPosition, buffer, count);
-    FPosition = static_cast<int64_t>(end);
+    if (count > 0) std::memcpy(FData.data() + position, buffer, count);
+    Place(static_cast<int64_t>(end));
     return count;
 }
 
 void TMemoryStream::SetPosition(int64_t position) {
     if (position < 0) throw EStreamError("Invalid stream position " + std::to_string(position));
-    FPosition = position;
+    Place(position);
 }
 
 TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fileName) {
@@ -30,6 +46,9 @@ TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fi
     if (FFile == nullptr) throw EStreamError("Cannot open file " + fileName);
     if (mode == fmCreate) return;
     std::string data;
+    struct stat info;
+    if (fstat(fileno(FFile), &info) == 0 && info.st_size > 0)
+        data.reserve(static_cast<size_t>(info.st_size));
     char chunk[65536];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, FFile)) > 0)
@@ -38,34 +57,25 @@ TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fi
     std::fclose(FFile);
     FFile = nullptr;
     if (failed) throw EStreamError("Cannot read file " + fileName);
-    FContent = TMemoryStream(std::move(data));
+    Assign(std::move(data));
 }
 
 TFileStream::~TFileStream() {
-    if (FFile != nullptr) std::fclose(FFile);
-}
-
-size_t TFileStream::Read(void* buffer, size_t count) {
-    return FFile != nullptr ? 0 : FContent.Read(buffer, count);
+    try {
+        Close();
+    } catch (const EStreamError&) {
+        // A destructor cannot report it; callers who care call Close.
+    }
 }
 
 size_t TFileStream::Write(const void* buffer, size_t count) {
-    return FFile != nullptr ? std::fwrite(buffer, 1, count, FFile) : 0;
-}
-
-int64_t TFileStream::GetPosition() const {
-    return FFile != nullptr ? static_cast<int64_t>(std::ftell(FFile)) : FContent.GetPosition();
-}
-
-void TFileStream::SetPosition(int64_t position) {
-    if (FFile == nullptr) return FContent.SetPosition(position);
-    if (position < 0 || std::fseek(FFile, static_cast<long>(position), SEEK_SET) != 0)
-        throw EStreamError("Invalid stream position " + std::to_string(position));
+    return FFile != nullptr ? TMemoryStream::Write(buffer, count) : 0;
 }
 
 void TFileStream::Close() {
     if (FFile == nullptr) return;
-    bool failed = std::fflush(FFile) != 0 || std::ferror(FFile) != 0;
+    const std::string& data = Data();
+    bool failed = std::fwrite(data.data(), 1, data.size(), FFile) != data.size();
     failed = std::fclose(FFile) != 0 || failed;
     FFile = nullptr;
     if (failed) throw EStreamError("Cannot write file " + FFileName);

@@ -15,56 +15,78 @@ public:
 
 class TStream {
 public:
+    TStream() = default;
     virtual ~TStream() = default;
+    TStream(const TStream&) = delete;
+    TStream& operator=(const TStream&) = delete;
+
     // Reads up to count bytes into buffer; returns how many were read (0 at the end).
     virtual size_t Read(void* buffer, size_t count) = 0;
     // Writes count bytes; returns how many were written.
     virtual size_t Write(const void* buffer, size_t count) = 0;
     virtual int64_t GetPosition() const = 0;
     virtual void SetPosition(int64_t position) = 0;
+
+    // Reads one byte; false at the end. The same as a one-byte Read, but a stream that
+    // holds its bytes in memory serves it without a virtual call: the XML reader takes
+    // its input one byte at a time.
+    bool ReadByte(char& c) {
+        if (FNext != FEnd) {
+            c = *FNext++;
+            return true;
+        }
+        return Read(&c, 1) == 1;
+    }
+
+protected:
+    // The bytes from the current position on that ReadByte may take directly. A stream
+    // that sets them must count FNext as its position.
+    const char* FNext = nullptr;
+    const char* FEnd = nullptr;
 };
 
 // A stream over bytes held in memory; writing past the end grows it.
 class TMemoryStream : public TStream {
 public:
-    explicit TMemoryStream(std::string data = {}) : FData(std::move(data)) {}
+    explicit TMemoryStream(std::string data = {});
 
     size_t Read(void* buffer, size_t count) override;
     size_t Write(const void* buffer, size_t count) override;
-    int64_t GetPosition() const override { return FPosition; }
+    int64_t GetPosition() const override { return (FNext - FData.data()) + FBeyond; }
     void SetPosition(int64_t position) override;
 
     const std::string& Data() const { return FData; }
 
+protected:
+    void Assign(std::string data);
+
 private:
     std::string FData;
-    int64_t FPosition = 0;
+    int64_t FBeyond = 0; // how far the position lies past the end of the data
+
+    void Place(int64_t position);
 };
 
-// A file as a stream. Opened for reading, the whole file is read into memory at once so
-// that the byte-at-a-time XML reader and its look-ahead seeks cost no system call.
-// Created for writing, the file is truncated and written through stdio's buffer.
-class TFileStream : public TStream {
+// A file as a stream, held in memory. Opened for reading, the whole file is read at once,
+// so the byte-at-a-time reader and its look-ahead seeks cost no system call. Created for
+// writing, the file is truncated at once and the bytes are stored by Close (or, without
+// a report, by the destructor).
+class TFileStream : public TMemoryStream {
 public:
     enum TMode { fmOpenRead, fmCreate };
 
     // Raises EStreamError "Cannot open file <name>" when the file cannot be opened.
     TFileStream(const std::string& fileName, TMode mode);
     ~TFileStream() override;
-    TFileStream(const TFileStream&) = delete;
-    TFileStream& operator=(const TFileStream&) = delete;
 
-    size_t Read(void* buffer, size_t count) override;
+    // Nothing can be written to a file opened for reading, nor after Close.
     size_t Write(const void* buffer, size_t count) override;
-    int64_t GetPosition() const override;
-    void SetPosition(int64_t position) override;
 
-    // Flushes and closes a written file; raises EStreamError when the data could not be
-    // stored. The destructor closes silently when this was not called.
+    // Stores what was written and closes the file; raises EStreamError "Cannot write file
+    // <name>" when the data could not be stored.
     void Close();
 
 private:
-    TMemoryStream FContent;     // the file's bytes when opened for reading
-    std::FILE* FFile = nullptr; // the file when created for writing
+    std::FILE* FFile = nullptr; // the file while open for writing
     std::string FFileName;
 };

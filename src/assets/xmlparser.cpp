@@ -19,22 +19,13 @@ constexpr int MaxDepth = 256;
 
 const char* const FineStream = "Fine stream!";
 
-std::string FixedName(TNodeType kind, const std::string& name) {
-    switch (kind) {
-    case ndComment:
-        return "#comment";
-    case ndText:
-        return "#text";
-    case ndCData:
-        return "#cdata";
-    default:
-        return name;
-    }
+const char* FixedName(TNodeType kind) {
+    return kind == ndComment ? "#comment" : kind == ndText ? "#text" : "#cdata";
 }
 
 void SetKind(TXMLNode& node, TNodeType kind) {
     node.NodeType = kind;
-    node.Name = FixedName(kind, "");
+    node.Name.assign(FixedName(kind));
     node.Text.clear();
 }
 
@@ -92,8 +83,9 @@ public:
 
 private:
     TStream& Stream;
+    std::string Buffer; // the bytes of the construct being read, kept to save allocations
 
-    bool Next(char& c) { return Stream.Read(&c, 1) == 1; }
+    bool Next(char& c) { return Stream.ReadByte(c); }
 
     char NextOr(const char* message) {
         char c;
@@ -130,7 +122,8 @@ private:
         if (NextOr("End stream while tag expected!") != '<')
             throw EXMLError("No tag while expected!");
         char c = NextOr("End stream after \"<\"!");
-        std::string text;
+        std::string& text = Buffer;
+        text.clear();
         while (c != '>') {
             text += c;
             c = NextOr("End stream before finding \">\" !");
@@ -185,7 +178,7 @@ private:
         node.Text.clear();
         TTag tag = ReadTag();
         if (tag.Attributes) node.Attributes = std::move(*tag.Attributes);
-        node.Name = tag.Name;
+        node.Name = std::move(tag.Name);
         if (tag.Kind == ttClose) throw EXMLError("Close tag find in wrong place!");
         if (tag.Kind == ttUnique) return;
         if (depth >= MaxDepth) throw EXMLError("Tags nested too deeply!");
@@ -212,7 +205,8 @@ private:
     void ReadDelimited(TXMLNode& node, TNodeType kind, char t, const std::string& prefix,
                        const char* prefixError) {
         SetKind(node, kind);
-        std::string text;
+        std::string& text = Buffer;
+        text.clear();
         for (;;) {
             char c = NextOr(FineStream);
             if (c == t) {
@@ -223,12 +217,13 @@ private:
             text += c;
         }
         if (text.compare(0, prefix.size(), prefix) != 0) throw EXMLError(prefixError);
-        node.Text = text.substr(prefix.size());
+        node.Text.assign(text, prefix.size());
     }
 
     void ReadText(TXMLNode& node) {
         SetKind(node, ndText);
-        std::string text;
+        std::string& text = Buffer;
+        text.clear();
         char c;
         while ((c = NextOr(FineStream)) != '<')
             text += c;
@@ -303,7 +298,7 @@ TXMLNode* TXMLNodes::Find(const std::string& name) const {
 }
 
 TXMLNode::TXMLNode(const std::string& name, TNodeType nodeType)
-    : NodeType(nodeType), Name(FixedName(nodeType, name)) {}
+    : NodeType(nodeType), Name(nodeType == ndTag ? name : FixedName(nodeType)) {}
 
 TXMLNode* TXMLNode::FindChild(const std::string& name) const {
     return Children.Find(name);

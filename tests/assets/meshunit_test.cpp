@@ -147,6 +147,7 @@ TEST(MeshLoad, RejectsInconsistentFiles) {
     EXPECT_EQ(LoadError(MeshXml(1, 1, point, Face(1, Corners(0, 0, 0)))), "FACE id 1 outside 0..0");
     EXPECT_EQ(LoadError(MeshXml(1, 1, point, Face(0, Corners(0, 1, 0)))),
               "FACE 0 point index 1 outside 0..0");
+    EXPECT_EQ(LoadError(MeshXml(0, 1, "", "")), "FACE 0 point index 0 outside 0..-1");
     EXPECT_EQ(LoadError(MeshXml(-1, 0, "", "")), "POINTCOUNT -1 outside 0..1000000");
     EXPECT_EQ(LoadError(MeshXml(1, 2000000000, "", "")), "FACECOUNT 2000000000 outside 0..1000000");
     EXPECT_EQ(LoadError(MeshXml(1, 0, "<VERTEX>" + At(0, 0, 0) + "</VERTEX>", "")),

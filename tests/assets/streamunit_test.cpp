@@ -29,6 +29,47 @@ TEST(MemoryStream, ReadsSeeksAndStopsAtTheEnd) {
     EXPECT_THROW(stream.SetPosition(-1), EStreamError);
 }
 
+TEST(MemoryStream, ByteReadsKeepThePosition) {
+    TMemoryStream stream("xyz");
+    char c = 0;
+    ASSERT_TRUE(stream.ReadByte(c));
+    EXPECT_EQ(c, 'x');
+    EXPECT_EQ(stream.GetPosition(), 1);
+    stream.Write("Q", 1);
+    ASSERT_TRUE(stream.ReadByte(c));
+    EXPECT_EQ(c, 'z');
+    EXPECT_FALSE(stream.ReadByte(c));
+    EXPECT_EQ(stream.Data(), "xQz");
+    stream.SetPosition(9);
+    EXPECT_FALSE(stream.ReadByte(c));
+    EXPECT_EQ(stream.GetPosition(), 9);
+    stream.SetPosition(1);
+    ASSERT_TRUE(stream.ReadByte(c));
+    EXPECT_EQ(c, 'Q');
+}
+
+// A stream with no bytes in memory: ReadByte must go through Read.
+class TCountingStream : public TStream {
+public:
+    int Reads = 0;
+    size_t Read(void* buffer, size_t count) override {
+        ++Reads;
+        static_cast<char*>(buffer)[0] = 'k';
+        return count > 0 ? 1 : 0;
+    }
+    size_t Write(const void*, size_t) override { return 0; }
+    int64_t GetPosition() const override { return 0; }
+    void SetPosition(int64_t) override {}
+};
+
+TEST(Stream, ByteReadsFallBackToRead) {
+    TCountingStream stream;
+    char c = 0;
+    EXPECT_TRUE(stream.ReadByte(c));
+    EXPECT_EQ(c, 'k');
+    EXPECT_EQ(stream.Reads, 1);
+}
+
 TEST(MemoryStream, WritingOverwritesAndGrows) {
     TMemoryStream stream("abc");
     stream.SetPosition(1);
@@ -62,7 +103,9 @@ TEST(FileStream, ReadsWhatWasWrittenAndTruncatesOnCreate) {
     EXPECT_EQ(dir.ReadFile("data"), "hello");
 
     TFileStream in("data", TFileStream::fmOpenRead);
-    in.SetPosition(1);
+    char c = 0;
+    ASSERT_TRUE(in.ReadByte(c));
+    EXPECT_EQ(c, 'h');
     EXPECT_EQ(ReadAll(in), "ello");
     in.SetPosition(0);
     EXPECT_EQ(ReadAll(in), "hello");

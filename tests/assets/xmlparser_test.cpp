@@ -8,9 +8,10 @@ namespace {
 
 // A memory stream that can misbehave: end after a number of reads, ignore seeks (so the
 // look-ahead is not undone) or accept only a number of written bytes.
-class TFaultyStream : public TMemoryStream {
+class TFaultyStream : public TStream {
 public:
-    using TMemoryStream::TMemoryStream;
+    explicit TFaultyStream(std::string data = {}) : Inner(std::move(data)) {}
+    TMemoryStream Inner;
     int ReadsLeft = -1;
     bool IgnoreSeeks = false;
     size_t WriteRoom = SIZE_MAX;
@@ -18,15 +19,16 @@ public:
     size_t Read(void* buffer, size_t count) override {
         if (ReadsLeft == 0) return 0;
         if (ReadsLeft > 0) --ReadsLeft;
-        return TMemoryStream::Read(buffer, count);
-    }
-    void SetPosition(int64_t position) override {
-        if (!IgnoreSeeks) TMemoryStream::SetPosition(position);
+        return Inner.Read(buffer, count);
     }
     size_t Write(const void* buffer, size_t count) override {
         size_t n = std::min(count, WriteRoom);
         WriteRoom -= n;
-        return TMemoryStream::Write(buffer, n);
+        return Inner.Write(buffer, n);
+    }
+    int64_t GetPosition() const override { return Inner.GetPosition(); }
+    void SetPosition(int64_t position) override {
+        if (!IgnoreSeeks) Inner.SetPosition(position);
     }
 };
 
