@@ -1,3 +1,5 @@
 #include "app/mainunit.h"
 
-int main(int argc, char** argv) { return QuelmarkMain(argc, argv); }
+int main(int argc, char** argv) {
+    return QuelmarkMain(argc, argv);
+}

@@ -1,3 +1,123 @@
 #include "app/mainunit.h"
 
-int QuelmarkMain(int, char**) { return 0; }
+#include "app/keyboardunit.h"
+#include "app/openglmainloop.h"
+#include "app/screenunit.h"
+#include "app/stateunit.h"
+#include "assets/soundunit.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <cfenv>
+#include <cstdio>
+
+namespace {
+
+// Until the game's screens exist: a sky-coloured frame, and Escape quits.
+class TStandInStatus : public TEventListener {
+public:
+    void Enter() override {}
+    void Leave() override {}
+    void Cycle() override {
+        Timer.Tick();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SDL_GL_SwapBuffers();
+    }
+    void KeyDown(SDL_KeyboardEvent& event) override {
+        if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
+    }
+    void KeyUp(SDL_KeyboardEvent&) override {}
+    void MouseButtonDown(SDL_MouseButtonEvent&) override {}
+    void MouseButtonUp(SDL_MouseButtonEvent&) override {}
+    void MouseMove(SDL_MouseMotionEvent& event) override { RecordMousePosition(event); }
+
+private:
+    TFrameTimer Timer;
+};
+
+} // namespace
+
+TProg::TProg(std::vector<std::string> arguments) : FArguments(std::move(arguments)) {}
+
+TProg::~TProg() = default;
+
+bool TProg::Run() {
+    FScreen =
+        std::make_unique<TScreen>("Quelmark!", 800, 600, 16, WantsFullScreen(FArguments), 500.0f);
+    Global.Screen = FScreen.get();
+    if (!FScreen->Open()) {
+        FStartupError = std::string("cannot open the 800x600 OpenGL window: ") + SDL_GetError();
+        return false;
+    }
+    if (!InitSound()) {
+        FStartupError = std::string("cannot open the audio device: ") + SDL_GetError() +
+                        " (to play without sound, start the game with SDL_AUDIODRIVER=dummy)";
+        return false;
+    }
+    FKeyState = std::make_unique<TKeyState>();
+    Global.KeyState = FKeyState.get();
+    FLoop = std::make_unique<TOpenGlRealTimeLoop>();
+    Global.Loop = FLoop.get();
+    SetupOpenGl();
+    ShowLoadingPicture();
+
+    FStates.push_back(std::make_unique<TStandInStatus>());
+    IntroStatus = FStates.back().get();
+    SetCurrentListener(IntroStatus, Global.Loop);
+    Global.Loop->Run();
+    return true;
+}
+
+void TProg::Shutdown() {
+    // States first (they borrow assets), then the assets, then SDL itself.
+    CurrentListener = nullptr;
+    MainStatus = IntroStatus = LevelStatus = GameOverStatus = nullptr;
+    FStates.clear();
+    FLoop.reset();
+    Global.Loop = nullptr;
+    FKeyState.reset();
+    Global.KeyState = nullptr;
+    if (FScreen) FScreen->Close();
+    FScreen.reset();
+    Global.Screen = nullptr;
+}
+
+void TProg::SetupOpenGl() {
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING);
+    glClearColor(0.7f, 1.0f, 1.0f, 0.0f);
+    SDL_EnableKeyRepeat(500, 30);
+    SDL_EnableUNICODE(1);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+    const GLfloat diffuse[4] = {0.7f, 0.7f, 0.7f, 1.0f};
+    const GLfloat position[4] = {128.0f, 200.0f, 128.0f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glEnable(GL_LIGHT1);
+}
+
+void TProg::ShowLoadingPicture() {}
+
+bool WantsFullScreen(const std::vector<std::string>& arguments) {
+    return !arguments.empty() && arguments[0] == "-fs";
+}
+
+int QuelmarkMain(int argc, char** argv) {
+    // Game arithmetic relies on infinities and NaNs instead of floating-point traps.
+    fedisableexcept(FE_ALL_EXCEPT);
+    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    TProg prog(std::move(arguments));
+    const bool started = prog.Run();
+    prog.Shutdown();
+    if (!started) {
+        std::fprintf(stderr, "quelmark: %s\n", prog.StartupError().c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,4 +1,43 @@
-// Program entry and start-up order of the game.
+// Program entry and the order in which the game comes up and goes down.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
+class TScreen;
+class TKeyState;
+class TOpenGlRealTimeLoop;
+class TEventListener;
+
+class TProg {
+public:
+    explicit TProg(std::vector<std::string> arguments);
+    ~TProg();
+    TProg(const TProg&) = delete;
+    TProg& operator=(const TProg&) = delete;
+
+    // Start-up and the main loop. False when the window or the audio device could not be
+    // opened; StartupError() then says why, for the terminal.
+    bool Run();
+    // Releases what start-up made and closes the screen, always as the very last step.
+    void Shutdown();
+    void SetupOpenGl();
+    void ShowLoadingPicture();
+
+    const std::string& StartupError() const { return FStartupError; }
+
+private:
+    std::vector<std::string> FArguments;
+    std::string FStartupError;
+    std::unique_ptr<TScreen> FScreen;
+    std::unique_ptr<TKeyState> FKeyState;
+    std::unique_ptr<TOpenGlRealTimeLoop> FLoop;
+    std::vector<std::unique_ptr<TEventListener>> FStates;
+};
+
+// Full screen is asked for by "-fs", exactly, as the first argument only.
+bool WantsFullScreen(const std::vector<std::string>& arguments);
+
+// The process entry: runs the game and returns the exit status (1 when start-up failed).
 int QuelmarkMain(int argc, char** argv);

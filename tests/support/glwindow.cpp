@@ -13,7 +13,9 @@ TGlTestWindow::TGlTestWindow(int width, int height) : FWidth(width), FHeight(hei
     ResetToOverlay();
 }
 
-TGlTestWindow::~TGlTestWindow() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+TGlTestWindow::~TGlTestWindow() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
 
 void TGlTestWindow::ResetToOverlay() const {
     glViewport(0, 0, FWidth, FHeight);

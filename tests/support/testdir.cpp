@@ -6,7 +6,8 @@
 #include <stdexcept>
 
 TTestDir::TTestDir() : Previous(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quelmark-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quelmark-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     Dir = pattern;
     std::filesystem::current_path(Dir);

@@ -1,0 +1,76 @@
+#include "app/openglmainloop.h"
+
+namespace {
+
+// A handler may replace its own slot (a state switch from inside a key handler), so the
+// slot is copied before the call: the running function must outlive the reassignment.
+template <typename Slot, typename Arg> void CallSlot(const Slot& slot, Arg& arg) {
+    if (!slot) return;
+    Slot handler = slot;
+    handler(arg);
+}
+
+} // namespace
+
+void TOpenGlGenericLoop::Run() {
+    Terminated = false;
+    while (!Terminated)
+        Step();
+}
+
+void TOpenGlGenericLoop::Dispatch(SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        CallSlot(OnKeyDown, event.key);
+        break;
+    case SDL_KEYUP:
+        CallSlot(OnKeyUp, event.key);
+        break;
+    case SDL_MOUSEMOTION:
+        CallSlot(OnMouseMove, event.motion);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        CallSlot(OnMouseButtonDown, event.button);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        CallSlot(OnMouseButtonUp, event.button);
+        break;
+    case SDL_QUIT:
+        Terminated = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void TOpenGlRealTimeLoop::Terminate() {
+    Terminated = true;
+}
+
+void TOpenGlRealTimeLoop::Step() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) == 1)
+        Dispatch(event);
+    TCycleEvent cycle = OnCycle;
+    cycle();
+}
+
+void TOpenGlStaticLoop::Terminate() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}
+
+void TOpenGlStaticLoop::Step() {
+    SDL_Event event;
+    if (SDL_WaitEvent(&event) != 1) return;
+    Dispatch(event);
+    if (event.type == SDL_VIDEOEXPOSE) {
+        TCycleEvent cycle = OnCycle;
+        cycle();
+    }
+    if (CycleAfterEvent) {
+        TCycleEvent cycle = OnCycle;
+        cycle();
+    }
+}

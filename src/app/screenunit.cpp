@@ -1,0 +1,91 @@
+#include "app/screenunit.h"
+
+#include "app/logunit.h"
+
+#include <GL/glu.h>
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+TScreen::TScreen(const std::string& title, int32_t width, int32_t height, int32_t bitsPerPixel,
+                 bool fullScreen, float viewDistance)
+    : Title(title), Width(width), Height(height), BitsPerPixel(bitsPerPixel),
+      ViewDistance(viewDistance), FullScreen(fullScreen) {}
+
+TScreen::~TScreen() {
+    if (IsOpen()) Close();
+}
+
+bool TScreen::Open() {
+    WriteLog("Initializing SDL");
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info == nullptr) return false;
+
+    Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | SDL_HWPALETTE;
+    if (FullScreen) flags |= SDL_FULLSCREEN;
+    flags |= (info->hw_available || info->wm_available) ? SDL_HWSURFACE : SDL_SWSURFACE;
+    if (info->blit_hw || info->blit_hw_CC || info->blit_hw_A || info->blit_sw || info->blit_sw_CC ||
+        info->blit_sw_A || info->blit_fill)
+        flags |= SDL_HWACCEL;
+
+    SDL_WM_SetCaption(Title.c_str(), nullptr);
+    Surface = SDL_SetVideoMode(Width, Height, BitsPerPixel, flags);
+    if (Surface == nullptr) return false;
+    SDL_ShowCursor(SDL_DISABLE);
+    SetupGlDefaults();
+    SetPerspective(Width, Height, ViewDistance);
+    return true;
+}
+
+void TScreen::Close() {
+    WriteLog("Finalizing SDL");
+    SDL_VideoQuit();
+    SDL_Quit();
+    Surface = nullptr;
+}
+
+void TScreen::SetupGlDefaults() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glViewport(0, 0, Width, Height);
+    SetMaterialColor(255, 255, 255);
+}
+
+bool TScreen::SetPerspective(int32_t width, int32_t height, float viewDistance) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / height, 2.0, viewDistance);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    return true;
+}
+
+void SetMaterialColor(uint8_t r, uint8_t g, uint8_t b) {
+    SetMaterialColorF(r / 255.0f, g / 255.0f, b / 255.0f);
+}
+
+void SetMaterialColorF(float r, float g, float b) {
+    const GLfloat colour[4] = {r, g, b, 1.0f};
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, colour);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, colour);
+}
+
+void DrawTexturedRect(float x, float y, float w, float h, float r, float g, float b) {
+    glBegin(GL_TRIANGLE_STRIP);
+    glColor3f(r, g, b);
+    glTexCoord2f(0, 0);
+    glVertex2f(x, y);
+    glTexCoord2f(0, 1);
+    glVertex2f(x, y + h);
+    glTexCoord2f(1, 0);
+    glVertex2f(x + w, y);
+    glTexCoord2f(1, 1);
+    glVertex2f(x + w, y + h);
+    glEnd();
+}

@@ -1,0 +1,74 @@
+// Game screens as event listeners, switching between them, and the shared globals.
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+
+class TKeyState;
+class TScreen;
+class TOpenGlGenericLoop;
+class TOpenGlRealTimeLoop;
+class TGenericMediaManager;
+
+// The objects every part of the game reaches; the record owns none of them.
+struct TGlobal {
+    TKeyState* KeyState = nullptr;
+    TScreen* Screen = nullptr;
+    TOpenGlRealTimeLoop* Loop = nullptr;
+    TGenericMediaManager* MediaManager = nullptr;
+    int32_t MouseX = 0;
+    int32_t MouseY = 0;
+};
+
+extern TGlobal Global;
+
+class TEventListener {
+public:
+    virtual ~TEventListener() = default;
+
+    virtual void Enter() = 0;
+    virtual void Leave() = 0;
+    virtual void Cycle() = 0;
+    virtual void KeyDown(SDL_KeyboardEvent& event) = 0;
+    virtual void KeyUp(SDL_KeyboardEvent& event) = 0;
+    virtual void MouseButtonDown(SDL_MouseButtonEvent& event) = 0;
+    virtual void MouseButtonUp(SDL_MouseButtonEvent& event) = 0;
+    virtual void MouseMove(SDL_MouseMotionEvent& event) = 0;
+
+    bool Active = false; // true exactly while this is the current listener
+};
+
+// The four screens of the game, made once at start-up; none until then.
+extern TEventListener* MainStatus;
+extern TEventListener* IntroStatus;
+extern TEventListener* LevelStatus;
+extern TEventListener* GameOverStatus;
+extern TEventListener* CurrentListener;
+
+// Leaves the current listener, enters the new one and wires it to the loop.
+void SetCurrentListener(TEventListener* listener, TOpenGlGenericLoop* loop);
+// Points the loop's six handler slots at the listener's handlers.
+void ConnectListener(TEventListener* listener, TOpenGlGenericLoop* loop);
+
+// Switches to a pixel overlay: origin top left, y down, depth test off.
+void BeginOverlay2D(float width, float height);
+// Restores the perspective projection, depth test on, model-view at identity.
+void EndOverlay2D();
+
+// Copies the event's position into Global.MouseX/MouseY, as every state does.
+void RecordMousePosition(const SDL_MouseMotionEvent& event);
+
+// Seconds between two tick readings: the signed millisecond difference, never below 1e-11
+// so that no state ever sees a zero (or negative) frame time.
+double FrameSeconds(uint32_t lastTicks, uint32_t nowTicks);
+
+// Each state's frame clock: measures from its previous cycle (or from SDL start).
+class TFrameTimer {
+public:
+    // Reads SDL_GetTicks and returns the seconds since the previous call.
+    double Tick();
+    // The same from a given tick reading.
+    double Tick(uint32_t nowTicks);
+
+    uint32_t LastTicks = 0;
+};

@@ -1,0 +1,112 @@
+#include "app/screenunit.h"
+#include "app/stateunit.h"
+#include "support/glwindow.h"
+#include "support/testdir.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool LogHasLine(const TTestDir& dir, const std::string& message) {
+    return dir.ReadFile("log").find(" " + message + "\n") != std::string::npos;
+}
+
+TEST(Screen, OpensAnOpenGlWindowWithPerspectiveAndBaseState) {
+    TTestDir dir;
+    TScreen screen("Quelmark test", 320, 240, 16, false, 500.0f);
+    ASSERT_TRUE(screen.Open());
+    EXPECT_TRUE(screen.IsOpen());
+    EXPECT_TRUE(LogHasLine(dir, "Initializing SDL"));
+    char* caption = nullptr;
+    SDL_WM_GetCaption(&caption, nullptr);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_STREQ(caption, "Quelmark test");
+
+    GLfloat p[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    EXPECT_NEAR(p[5], f, 1e-5);
+    EXPECT_NEAR(p[0], f / (320.0 / 240.0), 1e-5);
+    EXPECT_NEAR(p[10], (500.0 + 2.0) / (2.0 - 500.0), 1e-5);
+    EXPECT_NEAR(p[14], 2.0 * 500.0 * 2.0 / (2.0 - 500.0), 1e-4);
+
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    GLint depthFunc = 0, matrixMode = 0, viewport[4];
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(depthFunc, GL_LEQUAL);
+    EXPECT_EQ(matrixMode, GL_MODELVIEW);
+    EXPECT_EQ(viewport[2], 320);
+    EXPECT_EQ(viewport[3], 240);
+    GLfloat diffuse[4];
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    EXPECT_FLOAT_EQ(diffuse[0], 1.0f);
+    EXPECT_FLOAT_EQ(diffuse[3], 1.0f);
+
+    screen.Close();
+    EXPECT_FALSE(screen.IsOpen());
+    EXPECT_TRUE(LogHasLine(dir, "Finalizing SDL"));
+}
+
+TEST(Screen, ClosingAScreenThatNeverOpenedOnlyLogs) {
+    TTestDir dir;
+    {
+        TScreen screen("", 800, 600, 16, false, 500.0f);
+        screen.Close();
+        EXPECT_FALSE(screen.IsOpen());
+    } // the destructor does not close again
+    EXPECT_EQ(dir.ReadFile("log").size(), std::string("hh:nn Finalizing SDL\n").size());
+}
+
+TEST(Screen, DestructorClosesAnOpenScreen) {
+    TTestDir dir;
+    {
+        TScreen screen("", 64, 64, 16, false, 100.0f);
+        ASSERT_TRUE(screen.Open());
+    }
+    EXPECT_TRUE(LogHasLine(dir, "Finalizing SDL"));
+}
+
+TEST(Screen, ZeroHeightPerspectiveIsTakenAsOne) {
+    TGlTestWindow window;
+    TScreen screen("", 64, 64, 16, false, 100.0f);
+    EXPECT_TRUE(screen.SetPerspective(800, 0, 100.0f));
+    GLfloat p[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    EXPECT_TRUE(std::isfinite(p[0]));
+    EXPECT_NEAR(p[0], f / 800.0, 1e-6);
+}
+
+TEST(MaterialColor, BytesAndFloatsSetFrontDiffuseAndAmbient) {
+    TGlTestWindow window;
+    SetMaterialColor(255, 51, 0);
+    GLfloat diffuse[4], ambient[4];
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    EXPECT_FLOAT_EQ(diffuse[1], 0.2f);
+    EXPECT_FLOAT_EQ(ambient[0], 1.0f);
+    EXPECT_FLOAT_EQ(ambient[3], 1.0f);
+    SetMaterialColorF(0.25f, 0.5f, 0.75f);
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    EXPECT_FLOAT_EQ(ambient[2], 0.75f);
+}
+
+TEST(TexturedRect, DrawsTopLeftAnchoredAndMirrorsNegativeSizes) {
+    TGlTestWindow window(64, 64);
+    DrawTexturedRect(10, 5, 20, 10, 1, 0, 0);
+    EXPECT_EQ(window.Pixel(15, 8)[0], 255);
+    EXPECT_EQ(window.Pixel(15, 8)[1], 0);
+    EXPECT_EQ(window.Pixel(15, 20)[0], 0); // below the rectangle
+    EXPECT_EQ(window.Pixel(5, 8)[0], 0);   // left of it
+
+    DrawTexturedRect(60, 40, -20, -10, 0, 1, 0); // covers x 40..60, y 30..40
+    EXPECT_EQ(window.Pixel(50, 35)[1], 255);
+    EXPECT_EQ(window.Pixel(50, 45)[1], 0);
+}
+
+} // namespace
