@@ -31,8 +31,9 @@ std::string LowerCase(std::string text) {
 // odd values set by code cannot overflow the conversion.
 int32_t ColorToInteger(float component) {
     double value = std::trunc(static_cast<double>(component) * 255);
-    if (!(value > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(std::min<double>(value, std::numeric_limits<int32_t>::max()));
+    if (std::isnan(value)) return 0;
+    return static_cast<int32_t>(std::clamp<double>(value, std::numeric_limits<int32_t>::min(),
+                                                   std::numeric_limits<int32_t>::max()));
 }
 
 float ReadColorComponent(const TXMLNode& color, const std::string& name) {

@@ -4,6 +4,7 @@
 #include "assets/xmlparser.h"
 #include "support/testdir.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -150,6 +151,8 @@ TEST(ModelFile, ColorIsTruncatedOnWrite) {
     TModel model;
     model.Root->Color = {0.5f, 1.0f, 0.999f};
     EXPECT_NE(Save(model).find(Tag("COLOR", Rgb(127, 255, 254))), std::string::npos);
+    model.Root->Color = {1e30f, -1e30f, std::nanf("")};
+    EXPECT_NE(Save(model).find(Tag("COLOR", Rgb(2147483647, -2147483648, 0))), std::string::npos);
 }
 
 TEST(ModelFile, OnlyExactLowerCaseTypesMakeElements) {
