@@ -7,6 +7,7 @@
 #include <SDL_opengl.h>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -51,14 +52,37 @@ TTextureImage Pack(const SDL_Surface& rgba, bool hasAlpha) {
     return result;
 }
 
+// Sides beyond this cannot be uploaded by common drivers; refusing them before decoding
+// keeps a damaged or hostile header from allocating gigabytes.
+constexpr uint32_t MaxSide = 8192;
+
+// Width and height from the PNG header (the first chunk); 0 when the stream is too short.
+std::pair<uint32_t, uint32_t> PngSize(SDL_RWops* stream) {
+    uint8_t header[24] = {};
+    const int start = SDL_RWtell(stream);
+    const bool complete = SDL_RWread(stream, header, 1, sizeof header) == sizeof header;
+    SDL_RWseek(stream, start, RW_SEEK_SET);
+    if (!complete) return {0, 0};
+    const auto bigEndian = [&](int at) {
+        return uint32_t{header[at]} << 24 | uint32_t{header[at + 1]} << 16 |
+               uint32_t{header[at + 2]} << 8 | uint32_t{header[at + 3]};
+    };
+    return {bigEndian(16), bigEndian(20)};
+}
+
 // Decodes a PNG stream (closed here in every case); subject names it in error texts.
 // Only PNG is accepted: the game's textures are PNG files, and SDL_image's other
 // decoders are not safe on damaged input.
 TSurfacePtr DecodePng(SDL_RWops* stream, const std::string& subject) {
     const bool isPng = IMG_isPNG(stream) != 0;
-    TSurfacePtr image(isPng ? IMG_LoadPNG_RW(stream) : nullptr);
+    const auto [width, height] = isPng ? PngSize(stream) : std::pair<uint32_t, uint32_t>{};
+    const bool tooLarge = width > MaxSide || height > MaxSide;
+    TSurfacePtr image(isPng && !tooLarge ? IMG_LoadPNG_RW(stream) : nullptr);
     SDL_RWclose(stream);
     if (!isPng) throw TTextureError(subject + " is not a PNG image");
+    if (tooLarge)
+        throw TTextureError(subject + " is larger than " + std::to_string(MaxSide) + " x " +
+                            std::to_string(MaxSide) + " pixels");
     if (!image) throw TTextureError(subject + " cannot be decoded: " + std::string(IMG_GetError()));
     return image;
 }

@@ -141,7 +141,7 @@ TEST_F(TextureFiles, PaletteTransparencyBecomesAlpha) {
     EXPECT_EQ(Texel(image, 1, 0), (TRgba{0, 255, 0, 255}));
 }
 
-TEST_F(TextureFiles, MissingAndUndecodableFilesRaiseClearErrors) {
+TEST_F(TextureFiles, BadFilesRaiseClearErrors) {
     try {
         DecodeTextureFile("media/none.png");
         FAIL() << "no error";
@@ -163,6 +163,15 @@ TEST_F(TextureFiles, MissingAndUndecodableFilesRaiseClearErrors) {
     } catch (const TTextureError& error) {
         EXPECT_STREQ(error.what(), "file gif.png is not a PNG image");
     }
+    Write("wide.png", MakePng(8193, 1, TPngColour::Grey, std::vector<uint8_t>(8193, 0)));
+    try {
+        DecodeTextureFile("wide.png");
+        FAIL() << "no error";
+    } catch (const TTextureError& error) {
+        EXPECT_STREQ(error.what(), "file wide.png is larger than 8192 x 8192 pixels");
+    }
+    Write("widest.png", MakePng(8192, 1, TPngColour::Grey, std::vector<uint8_t>(8192, 0)));
+    EXPECT_EQ(DecodeTextureFile("widest.png").Width, 8192);
 }
 
 TEST(TextureList, FindsTheFirstExactName) {
