@@ -4,7 +4,9 @@
 #include "app/openglmainloop.h"
 #include "app/screenunit.h"
 #include "app/stateunit.h"
+#include "assets/mediamanagerunit.h"
 #include "assets/soundunit.h"
+#include "assets/textureunit.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -56,6 +58,8 @@ bool TProg::Run() {
     }
     FKeyState = std::make_unique<TKeyState>();
     Global.KeyState = FKeyState.get();
+    FMediaManager = std::make_unique<TFileMediaManager>();
+    Global.MediaManager = FMediaManager.get();
     FLoop = std::make_unique<TOpenGlRealTimeLoop>();
     Global.Loop = FLoop.get();
     SetupOpenGl();
@@ -73,6 +77,8 @@ void TProg::Shutdown() {
     CurrentListener = nullptr;
     MainStatus = IntroStatus = LevelStatus = GameOverStatus = nullptr;
     FStates.clear();
+    FMediaManager.reset();
+    Global.MediaManager = nullptr;
     FLoop.reset();
     Global.Loop = nullptr;
     FKeyState.reset();
@@ -102,7 +108,20 @@ void TProg::SetupOpenGl() {
     glEnable(GL_LIGHT1);
 }
 
-void TProg::ShowLoadingPicture() {}
+void TProg::ShowLoadingPicture() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    BeginOverlay2D(800, 600);
+    // Without the picture the frame still shows the sky while the screens load.
+    if (TTexture* picture = Global.MediaManager->GetTexture("loading")) {
+        picture->Bind();
+        DrawTexturedRect(250, 100, 256, 256, 1, 1, 1);
+    }
+    EndOverlay2D();
+    SDL_GL_SwapBuffers();
+}
 
 bool WantsFullScreen(const std::vector<std::string>& arguments) {
     return !arguments.empty() && arguments[0] == "-fs";

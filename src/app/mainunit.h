@@ -8,6 +8,7 @@
 class TScreen;
 class TKeyState;
 class TOpenGlRealTimeLoop;
+class TGenericMediaManager;
 class TEventListener;
 
 class TProg {
@@ -32,6 +33,7 @@ private:
     std::string FStartupError;
     std::unique_ptr<TScreen> FScreen;
     std::unique_ptr<TKeyState> FKeyState;
+    std::unique_ptr<TGenericMediaManager> FMediaManager;
     std::unique_ptr<TOpenGlRealTimeLoop> FLoop;
     std::vector<std::unique_ptr<TEventListener>> FStates;
 };

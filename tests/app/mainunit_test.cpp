@@ -40,9 +40,10 @@ TEST(Program, OpensTheWindowAndEndsCleanlyOnEscape) {
     SendKeys("Escape");
     EXPECT_EQ(game.Wait(60), 0) << dir.ReadFile("stderr.txt");
     const auto log = LogMessages(dir);
-    ASSERT_GE(log.size(), 3u);
+    ASSERT_GE(log.size(), 4u);
     EXPECT_EQ(log[0], "Initializing SDL");
     EXPECT_EQ(log[1], "Initializing Sound and Mixer");
+    EXPECT_EQ(log[2], "Loading media/loading.png"); // missing here: skipped, start-up goes on
     EXPECT_EQ(log.back(), "Finalizing SDL");
 }
 
