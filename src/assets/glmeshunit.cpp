@@ -66,3 +66,8 @@ const std::string& GlMeshKind() {
     }();
     return kind;
 }
+
+namespace {
+// Registers the kind when the program starts, for code that names it directly.
+[[maybe_unused]] const std::string& RegisteredKind = GlMeshKind();
+} // namespace
