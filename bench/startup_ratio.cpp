@@ -57,15 +57,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc > 5 ? std::atoi(argv[5]) : 15;
-    const auto dir = std::filesystem::temp_directory_path() / ("quelmark-startup-" +
-                                                               std::to_string(getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quelmark-startup-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::filesystem::create_directory_symlink(std::filesystem::absolute(argv[4]), dir / "media");
 
+    // The programs run inside the scratch directory, so every path must be absolute.
+    const std::string gamePath = std::filesystem::absolute(argv[1]);
+    const std::string barePath = std::filesystem::absolute(argv[2]);
+    const std::string shimPath = std::filesystem::absolute(argv[3]);
     std::vector<double> game, bare;
     for (int i = 0; i < runs; ++i) {
-        const double g = TimeToFirstFrame(argv[1], argv[3], dir);
-        const double b = TimeToFirstFrame(argv[2], argv[3], dir);
+        const double g = TimeToFirstFrame(gamePath, shimPath, dir);
+        const double b = TimeToFirstFrame(barePath, shimPath, dir);
         if (g < 0 || b < 0) {
             std::fprintf(stderr, "a program failed to present a frame\n");
             std::filesystem::remove_all(dir);
