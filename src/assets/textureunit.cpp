@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_opengl.h>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -108,6 +109,7 @@ TTextureImage DecodeTextureFile(const std::string& fileName) {
 }
 
 TTextureImage DecodeTextureMemory(const void* data, size_t size) {
+    if (size > static_cast<size_t>(INT_MAX)) throw TTextureError("image in memory is too large");
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (stream == nullptr) throw TTextureError(std::string("image in memory: ") + SDL_GetError());
     return TextureImageFromSurface(*DecodePng(stream, "image in memory"));

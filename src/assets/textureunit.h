@@ -24,7 +24,9 @@ struct TTextureImage {
     std::vector<uint8_t> Pixels;
 
     int BytesPerPixel() const { return HasAlpha ? 4 : 3; }
-    size_t RowBytes() const { return (static_cast<size_t>(Width) * BytesPerPixel() + 3) & ~3u; }
+    size_t RowBytes() const {
+        return (static_cast<size_t>(Width) * BytesPerPixel() + 3) & ~size_t{3};
+    }
 };
 
 // Decodes a PNG file with SDL_image; throws TTextureError ("file <name> not found" for
