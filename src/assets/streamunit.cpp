@@ -45,10 +45,14 @@ TFileStream::TFileStream(const std::string& fileName, TMode mode) : FFileName(fi
     FFile = std::fopen(fileName.c_str(), mode == fmCreate ? "wb" : "rb");
     if (FFile == nullptr) throw EStreamError("Cannot open file " + fileName);
     if (mode == fmCreate) return;
+    // Read straight into the string at the size the file has, then take whatever a file
+    // that grows meanwhile (or one whose size is unknown) still holds.
     std::string data;
     struct stat info;
-    if (fstat(fileno(FFile), &info) == 0 && info.st_size > 0)
-        data.reserve(static_cast<size_t>(info.st_size));
+    if (fstat(fileno(FFile), &info) == 0 && info.st_size > 0) {
+        data.resize(static_cast<size_t>(info.st_size));
+        data.resize(std::fread(data.data(), 1, data.size(), FFile));
+    }
     char chunk[65536];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, FFile)) > 0)

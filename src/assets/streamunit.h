@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // Raised when a file cannot be opened or a position is invalid.
 class EStreamError : public std::runtime_error {
@@ -37,6 +38,11 @@ public:
         }
         return Read(&c, 1) == 1;
     }
+
+    // The bytes held in memory from the current position on (possibly none), for readers
+    // that scan for a delimiter instead of taking byte after byte; Consume moves past them.
+    std::string_view Buffered() const { return {FNext, static_cast<size_t>(FEnd - FNext)}; }
+    void Consume(size_t count) { FNext += count; }
 
 protected:
     // The bytes from the current position on that ReadByte may take directly. A stream

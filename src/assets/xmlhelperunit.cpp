@@ -2,17 +2,64 @@
 
 #include "assets/meshunit.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
-float StrToFloat(const std::string& text) {
+namespace {
+
+// What GetText gives, without the copy.
+std::string_view TextOf(const TXMLNode& node) {
+    if (node.NodeType != ndTag) return node.Text;
+    if (node.Children.Count() == 1 && node.Children.Items(0).NodeType != ndTag)
+        return node.Children.Items(0).Text;
+    return {};
+}
+
+// The first child of each of the names, found in one pass over the children (a face
+// element has over thirty, counting the blanks between them).
+template <size_t N> class TChildren {
+public:
+    TChildren(const TXMLNode& node, const std::array<std::string_view, N>& names)
+        : FNode(node), FNames(names) {
+        for (int i = 0; i < node.Children.Count(); ++i) {
+            const TXMLNode& child = node.Children.Items(i);
+            if (child.NodeType != ndTag) continue;
+            for (size_t j = 0; j < N; ++j)
+                if (FFound[j] == nullptr && child.Name.size() == FNames[j].size() &&
+                    child.Name[0] == FNames[j][0] && child.Name == FNames[j]) {
+                    FFound[j] = &child;
+                    break;
+                }
+        }
+    }
+
+    const TXMLNode* Find(size_t index) const { return FFound[index]; }
+    float Float(size_t index) const { return StrToFloat(TextOf(Required(index))); }
+    int32_t Integer(size_t index) const { return StrToInt(TextOf(Required(index))); }
+
+private:
+    const TXMLNode& FNode;
+    const std::array<std::string_view, N>& FNames;
+    std::array<const TXMLNode*, N> FFound{};
+
+    const TXMLNode& Required(size_t index) const {
+        if (FFound[index] == nullptr)
+            throw EXMLError("Missing element " + std::string(FNames[index]) + " in " + FNode.Name);
+        return *FFound[index];
+    }
+};
+
+} // namespace
+
+float StrToFloat(std::string_view text) {
     const char* first = text.data();
     const char* last = first + text.size();
     if (first != last && *first == '+' && last - first > 1 && first[1] != '-') ++first;
     float value = 0;
     auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error != std::errc() || end != last || first == last || !std::isfinite(value))
-        throw EConvertError("'" + text + "' is not a valid floating point value");
+        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
     return value;
 }
 
@@ -29,11 +76,11 @@ TXMLNode& RequireChild(const TXMLNode& node, const std::string& name) {
 }
 
 int32_t ReadInteger(const TXMLNode& node, const std::string& name) {
-    return RequireChild(node, name).GetTextAsInteger();
+    return StrToInt(TextOf(RequireChild(node, name)));
 }
 
 float ReadFloat(const TXMLNode& node, const std::string& name) {
-    return StrToFloat(RequireChild(node, name).GetText());
+    return StrToFloat(TextOf(RequireChild(node, name)));
 }
 
 TVector ReadVector(const TXMLNode& node) {
@@ -49,37 +96,44 @@ std::unique_ptr<TXMLNode> WriteVector(const TVector& vector) {
 }
 
 void ReadVertex(const TXMLNode& node, TVertex& vertex) {
-    vertex.x = ReadFloat(node, "X");
-    vertex.y = ReadFloat(node, "Y");
-    vertex.z = ReadFloat(node, "Z");
-    if (node.FindChild("NX") != nullptr) {
-        vertex.nx = ReadFloat(node, "NX");
-        vertex.ny = ReadFloat(node, "NY");
-        vertex.nz = ReadFloat(node, "NZ");
+    enum { X, Y, Z, NX, NY, NZ, U, V };
+    static const std::array<std::string_view, 8> names{"X", "Y", "Z", "NX", "NY", "NZ", "U", "V"};
+    TChildren children(node, names);
+    vertex.x = children.Float(X);
+    vertex.y = children.Float(Y);
+    vertex.z = children.Float(Z);
+    if (children.Find(NX) != nullptr) {
+        vertex.nx = children.Float(NX);
+        vertex.ny = children.Float(NY);
+        vertex.nz = children.Float(NZ);
     }
-    if (node.FindChild("U") != nullptr) {
-        vertex.u = ReadFloat(node, "U");
-        vertex.v = ReadFloat(node, "V");
+    if (children.Find(U) != nullptr) {
+        vertex.u = children.Float(U);
+        vertex.v = children.Float(V);
     }
 }
 
 void ReadFace(const TXMLNode& node, TFace& face) {
-    face.a = ReadInteger(node, "A");
-    face.b = ReadInteger(node, "B");
-    face.c = ReadInteger(node, "C");
-    if (node.FindChild("AU") != nullptr) {
-        face.au = ReadFloat(node, "AU");
-        face.av = ReadFloat(node, "AV");
-        face.bu = ReadFloat(node, "BU");
-        face.bv = ReadFloat(node, "BV");
-        face.cu = ReadFloat(node, "CU");
-        face.cv = ReadFloat(node, "CV");
+    enum { A, B, C, AU, AV, BU, BV, CU, CV, NX, NY, NZ, SMOOTH };
+    static const std::array<std::string_view, 13> names{"A",  "B",  "C",  "AU", "AV", "BU",    "BV",
+                                                        "CU", "CV", "NX", "NY", "NZ", "SMOOTH"};
+    TChildren children(node, names);
+    face.a = children.Integer(A);
+    face.b = children.Integer(B);
+    face.c = children.Integer(C);
+    if (children.Find(AU) != nullptr) {
+        face.au = children.Float(AU);
+        face.av = children.Float(AV);
+        face.bu = children.Float(BU);
+        face.bv = children.Float(BV);
+        face.cu = children.Float(CU);
+        face.cv = children.Float(CV);
     }
-    if (node.FindChild("NX") != nullptr) {
-        face.nx = ReadFloat(node, "NX");
-        face.ny = ReadFloat(node, "NY");
-        face.nz = ReadFloat(node, "NZ");
+    if (children.Find(NX) != nullptr) {
+        face.nx = children.Float(NX);
+        face.ny = children.Float(NY);
+        face.nz = children.Float(NZ);
     }
-    TXMLNode* smooth = node.FindChild("SMOOTH");
-    face.smooth = smooth == nullptr || smooth->GetText() != "0";
+    const TXMLNode* smooth = children.Find(SMOOTH);
+    face.smooth = smooth == nullptr || TextOf(*smooth) != "0";
 }

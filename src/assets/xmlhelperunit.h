@@ -9,12 +9,13 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct TVertex;
 struct TFace;
 
 // A finite decimal float; raises EConvertError for anything else or any extra byte.
-float StrToFloat(const std::string& text);
+float StrToFloat(std::string_view text);
 // The shortest text that reads back as the same float.
 std::string FloatToStr(float value);
 

@@ -1,15 +1,17 @@
 #include "assets/xmlparser.h"
 
 #include <charconv>
+#include <optional>
 
 namespace {
 
 enum TTagKind { ttOpen, ttClose, ttUnique };
 
+// Name views the bytes of the tag, which stay put until the next tag is read.
 struct TTag {
-    std::string Name;
+    std::string_view Name;
     TTagKind Kind = ttOpen;
-    std::unique_ptr<TXMLAttributes> Attributes;
+    std::optional<TXMLAttributes> Attributes;
 };
 
 enum TWhatsNext { wnComment, wnCData, wnText, wnTagOpen, wnTagClose, wnTagUnique, wnSkippable };
@@ -19,27 +21,43 @@ constexpr int MaxDepth = 256;
 
 const char* const FineStream = "Fine stream!";
 
-const char* FixedName(TNodeType kind) {
-    return kind == ndComment ? "#comment" : kind == ndText ? "#text" : "#cdata";
+std::string_view FixedName(TNodeType kind) {
+    using namespace std::string_view_literals;
+    return kind == ndComment ? "#comment"sv : kind == ndText ? "#text"sv : "#cdata"sv;
 }
 
+// Strings are cleared and appended to rather than assigned: the same result, but
+// assignment takes the general replace path, which shows on large files.
 void SetKind(TXMLNode& node, TNodeType kind) {
     node.NodeType = kind;
-    node.Name.assign(FixedName(kind));
+    node.Name.clear();
+    node.Name.append(FixedName(kind));
     node.Text.clear();
+}
+
+// Equality with a cheap first-byte test: look-ups mostly meet names that differ early.
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && (a.empty() || a[0] == b[0]) && a == b;
 }
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
     size_t first = 0, last = s.size();
     while (first < last && IsBlank(s[first]))
         ++first;
     while (last > first && IsBlank(s[last - 1]))
         --last;
     return s.substr(first, last - first);
+}
+
+// A byte search without a library call: the pieces searched are mostly a few bytes long.
+size_t FindByte(std::string_view s, char c, size_t from = 0) {
+    for (size_t i = from; i < s.size(); ++i)
+        if (s[i] == c) return i;
+    return std::string_view::npos;
 }
 
 std::string ReplaceAll(const std::string& s, const std::string& from, const std::string& to) {
@@ -54,51 +72,77 @@ std::string ReplaceAll(const std::string& s, const std::string& from, const std:
     return result.append(s, done, std::string::npos);
 }
 
-// Reads one construct at a time, one byte per read, as the file format allows nothing
-// smarter: a text ends at the first "<", which is put back for the next construct.
+// Reads one construct at a time, byte by byte as the format allows nothing smarter: a
+// text ends at the first "<", which is put back for the next construct. Where the stream
+// holds its bytes in memory, delimiters are searched there in one go and the look-ahead
+// peeks without moving; the outcome is the same as reading byte after byte.
 class TXMLReader {
 public:
     explicit TXMLReader(TStream& stream) : Stream(stream) {}
 
     void ReadNode(TXMLNode& node, int depth) {
-        for (;;) {
-            switch (WhatsNext()) {
-            case wnComment:
-                return ReadDelimited(node, ndComment, '-', "<!--", "Error reading comment!");
-            case wnCData:
-                return ReadDelimited(node, ndCData, ']', "<![CDATA[", "Error reading cdata!");
-            case wnText:
-                return ReadText(node);
-            case wnTagOpen:
-            case wnTagUnique:
-                return ReadElement(node, depth);
-            case wnTagClose:
-                throw EXMLError("Close tag in wrong place!");
-            case wnSkippable:
-                Skip();
-                break;
-            }
-        }
+        TWhatsNext next;
+        while ((next = WhatsNext()) == wnSkippable)
+            Skip();
+        ReadConstruct(node, next, depth);
     }
 
 private:
     TStream& Stream;
-    std::string Buffer; // the bytes of the construct being read, kept to save allocations
-
-    bool Next(char& c) { return Stream.ReadByte(c); }
+    std::string Buffer; // the bytes of the tag being read, kept to save allocations
 
     char NextOr(const char* message) {
         char c;
-        if (!Next(c)) throw EXMLError(message);
+        if (!Stream.ReadByte(c)) throw EXMLError(message);
         return c;
+    }
+
+    void ReadConstruct(TXMLNode& node, TWhatsNext next, int depth) {
+        switch (next) {
+        case wnComment:
+            return ReadDelimited(node, ndComment, '-', "<!--", "Error reading comment!");
+        case wnCData:
+            return ReadDelimited(node, ndCData, ']', "<![CDATA[", "Error reading cdata!");
+        case wnText:
+            return ReadText(node);
+        case wnTagOpen:
+        case wnTagUnique:
+            return ReadElement(node, depth);
+        case wnTagClose:
+            throw EXMLError("Close tag in wrong place!");
+        case wnSkippable:
+            break;
+        }
     }
 
     // Looks at the next construct without consuming it.
     TWhatsNext WhatsNext() {
+        TWhatsNext result;
+        if (PeekNext(result)) return result;
         int64_t start = Stream.GetPosition();
-        TWhatsNext result = ClassifyNext();
+        result = ClassifyNext();
         Stream.SetPosition(start);
         return result;
+    }
+
+    // The look-ahead on the bytes in memory; false when they do not suffice to tell.
+    bool PeekNext(TWhatsNext& result) const {
+        std::string_view ahead = Stream.Buffered();
+        if (ahead.empty()) return false;
+        if (ahead[0] != '<') return result = wnText, true;
+        if (ahead.size() < 2) return false;
+        char c = ahead[1];
+        if (c == '/') return result = wnTagClose, true;
+        if (c == '?') return result = wnSkippable, true;
+        if (c == '!') {
+            if (ahead.size() < 3) return false;
+            c = ahead[2];
+            return result = c == '[' ? wnCData : c == '-' ? wnComment : wnSkippable, true;
+        }
+        size_t close = FindByte(ahead, '>', 1);
+        if (close == std::string_view::npos) return false;
+        result = ahead[close - 1] == '/' ? wnTagUnique : wnTagOpen;
+        return true;
     }
 
     TWhatsNext ClassifyNext() {
@@ -110,53 +154,77 @@ private:
             c = NextOr(FineStream);
             return c == '[' ? wnCData : c == '-' ? wnComment : wnSkippable;
         }
-        char before = '<';
-        while (c != '>') {
-            before = c;
-            c = NextOr("Stream end while reading tag!");
-        }
-        return before == '/' ? wnTagUnique : wnTagOpen;
+        if (c == '>') return wnTagOpen;
+        Buffer.assign(1, c);
+        CollectUntil('>', Buffer, "Stream end while reading tag!");
+        return Buffer.back() == '/' ? wnTagUnique : wnTagOpen;
     }
 
-    TTag ReadTag() {
+    // Appends the bytes up to the next stop byte to text and consumes the stop byte.
+    void CollectUntil(char stop, std::string& text, const char* endMessage) {
+        for (;;) {
+            std::string_view buffered = Stream.Buffered();
+            size_t at = buffered.find(stop);
+            text.append(buffered.substr(0, at));
+            if (at != std::string_view::npos) return Stream.Consume(at + 1);
+            Stream.Consume(buffered.size());
+            char c = NextOr(endMessage);
+            if (c == stop) return;
+            text += c;
+        }
+    }
+
+    // The bytes between the next "<" and the following ">", consumed.
+    std::string_view TagText() {
+        std::string_view ahead = Stream.Buffered();
+        if (ahead.size() >= 2 && ahead[0] == '<') {
+            size_t close = FindByte(ahead, '>', 1);
+            if (close != std::string_view::npos) {
+                Stream.Consume(close + 1);
+                return ahead.substr(1, close - 1);
+            }
+        }
         if (NextOr("End stream while tag expected!") != '<')
             throw EXMLError("No tag while expected!");
         char c = NextOr("End stream after \"<\"!");
-        std::string& text = Buffer;
-        text.clear();
-        while (c != '>') {
-            text += c;
-            c = NextOr("End stream before finding \">\" !");
+        Buffer.clear();
+        if (c != '>') {
+            Buffer += c;
+            CollectUntil('>', Buffer, "End stream before finding \">\" !");
         }
+        return Buffer;
+    }
+
+    TTag ReadTag() {
+        std::string_view text = TagText();
         TTag tag;
         if (!text.empty() && text.back() == '/') {
             tag.Kind = ttUnique;
-            text.pop_back();
+            text.remove_suffix(1);
         } else if (!text.empty() && text.front() == '/') {
             tag.Kind = ttClose;
-            text.erase(0, 1);
+            text.remove_prefix(1);
         }
-        size_t space = text.find(' ');
+        size_t space = FindByte(text, ' ');
         tag.Name = text.substr(0, space);
         if (tag.Name.empty()) throw EXMLError("Empty tag!");
-        if (space != std::string::npos && space + 1 < text.size())
-            tag.Attributes = ParseAttributes(text.substr(space + 1));
+        if (space != std::string_view::npos && space + 1 < text.size())
+            ParseAttributes(text.substr(space + 1), tag.Attributes.emplace());
         return tag;
     }
 
-    static std::unique_ptr<TXMLAttributes> ParseAttributes(const std::string& text) {
-        auto list = std::make_unique<TXMLAttributes>();
+    static void ParseAttributes(std::string_view text, TXMLAttributes& list) {
         size_t at = 0;
         do {
             size_t equals = text.find('=', at);
-            if (equals == std::string::npos) {
+            if (equals == std::string_view::npos) {
                 // White space after the last attribute ends the list; anything else is a
                 // name without a value.
-                std::string rest = Trim(text.substr(at));
+                std::string_view rest = Trim(text.substr(at));
                 if (rest.empty()) break;
-                throw EXMLError("Expected = after attribute name! Found:" + rest);
+                throw EXMLError("Expected = after attribute name! Found:" + std::string(rest));
             }
-            std::string name = Trim(text.substr(at, equals - at));
+            std::string name(Trim(text.substr(at, equals - at)));
             if (equals + 1 >= text.size())
                 throw EXMLError("Expected \" or ' as attribute value begin! Found:");
             char quote = text[equals + 1];
@@ -164,13 +232,12 @@ private:
                 throw EXMLError(std::string("Expected \" or ' as attribute value begin! Found:") +
                                 quote);
             size_t close = text.find(quote, equals + 2);
-            if (close == std::string::npos)
+            if (close == std::string_view::npos)
                 throw EXMLError("Expected " + std::string(1, quote) +
                                 " as attribute value end! Attribute:" + name);
-            list->Add(name, text.substr(equals + 2, close - equals - 2));
+            list.Add(name, std::string(text.substr(equals + 2, close - equals - 2)));
             at = close + 2;
         } while (at + 2 <= text.size());
-        return list;
     }
 
     void ReadElement(TXMLNode& node, int depth) {
@@ -178,7 +245,8 @@ private:
         node.Text.clear();
         TTag tag = ReadTag();
         if (tag.Attributes) node.Attributes = std::move(*tag.Attributes);
-        node.Name = std::move(tag.Name);
+        node.Name.clear();
+        node.Name.append(tag.Name);
         if (tag.Kind == ttClose) throw EXMLError("Close tag find in wrong place!");
         if (tag.Kind == ttUnique) return;
         if (depth >= MaxDepth) throw EXMLError("Tags nested too deeply!");
@@ -189,12 +257,12 @@ private:
             } else if (next == wnTagClose) {
                 TTag close = ReadTag();
                 if (close.Name != node.Name)
-                    throw EXMLError("Close tag different from open! " + close.Name + "<>" +
-                                    node.Name);
+                    throw EXMLError("Close tag different from open! " + std::string(close.Name) +
+                                    "<>" + node.Name);
                 return;
             } else {
                 auto child = std::make_unique<TXMLNode>();
-                ReadNode(*child, depth + 1);
+                ReadConstruct(*child, next, depth + 1);
                 node.Children.Add(std::move(child));
             }
         }
@@ -205,8 +273,7 @@ private:
     void ReadDelimited(TXMLNode& node, TNodeType kind, char t, const std::string& prefix,
                        const char* prefixError) {
         SetKind(node, kind);
-        std::string& text = Buffer;
-        text.clear();
+        std::string& text = node.Text;
         for (;;) {
             char c = NextOr(FineStream);
             if (c == t) {
@@ -217,36 +284,42 @@ private:
             text += c;
         }
         if (text.compare(0, prefix.size(), prefix) != 0) throw EXMLError(prefixError);
-        node.Text.assign(text, prefix.size());
+        text.erase(0, prefix.size());
     }
 
     void ReadText(TXMLNode& node) {
         SetKind(node, ndText);
-        std::string& text = Buffer;
-        text.clear();
-        char c;
-        while ((c = NextOr(FineStream)) != '<')
-            text += c;
-        Stream.SetPosition(Stream.GetPosition() - 1);
-        node.Text = UnescapeText(text);
+        std::string& text = node.Text;
+        std::string_view buffered = Stream.Buffered();
+        size_t at = 0;
+        bool entities = false;
+        for (; at < buffered.size() && buffered[at] != '<'; ++at)
+            entities |= buffered[at] == '&';
+        if (at < buffered.size()) {
+            // The "<" stays in the stream for the next construct.
+            text.append(buffered.data(), at);
+            Stream.Consume(at);
+        } else {
+            CollectUntil('<', text, FineStream);
+            Stream.SetPosition(Stream.GetPosition() - 1);
+            entities = text.find('&') != std::string::npos;
+        }
+        if (entities) text = UnescapeText(text);
     }
 
-    void Skip() {
-        while (NextOr(FineStream) != '>') {
-        }
-    }
+    void Skip() { CollectUntil('>', Buffer, FineStream); }
 };
 
 } // namespace
 
-int32_t StrToInt(const std::string& text) {
+int32_t StrToInt(std::string_view text) {
     const char* first = text.data();
     const char* last = first + text.size();
     if (first != last && *first == '+' && last - first > 1 && first[1] != '-') ++first;
     int32_t value = 0;
     auto [end, error] = std::from_chars(first, last, value);
     if (error != std::errc() || end != last || first == last)
-        throw EConvertError("'" + text + "' is not a valid integer value");
+        throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
     return value;
 }
 
@@ -261,7 +334,7 @@ TXMLAttribute& TXMLAttributes::Add(const std::string& name, const std::string& v
 
 TXMLAttribute* TXMLAttributes::Find(const std::string& name) const {
     for (const auto& item : FItems)
-        if (item->Name == name) return item.get();
+        if (SameName(item->Name, name)) return item.get();
     return nullptr;
 }
 
@@ -293,12 +366,96 @@ TXMLNode& TXMLNodes::Add(std::unique_ptr<TXMLNode> node) {
 
 TXMLNode* TXMLNodes::Find(const std::string& name) const {
     for (const auto& item : FItems)
-        if (item->Name == name) return item.get();
+        if (SameName(item->Name, name)) return item.get();
     return nullptr;
 }
 
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QUELMARK_PLAIN_NODES 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUELMARK_PLAIN_NODES 1
+#endif
+#endif
+
+// Blocks of one size handed out and taken back per thread. They are carved from chunks
+// that are never returned to the system; a block freed on another thread than the one
+// that took it simply joins that thread's list. Sanitizer builds use the plain allocator
+// so that they still see every use after free.
+template <size_t Size, size_t Align> class TBlockPool {
+public:
+    void* Take() {
+        if (FFree == nullptr) Grow();
+        TBlock* block = FFree;
+        FFree = block->Next;
+        // The next block is likely cold by now; fetch it while this one is filled.
+        __builtin_prefetch(FFree, 1);
+        return block;
+    }
+
+    void Give(void* storage) {
+        auto* block = static_cast<TBlock*>(storage);
+        block->Next = FFree;
+        FFree = block;
+    }
+
+private:
+    union TBlock {
+        TBlock* Next;
+        alignas(Align) unsigned char Bytes[Size];
+    };
+    static constexpr size_t ChunkBlocks = 1024;
+    TBlock* FFree = nullptr;
+
+    void Grow() {
+        auto* chunk = static_cast<TBlock*>(::operator new(ChunkBlocks * sizeof(TBlock)));
+        for (size_t i = 0; i < ChunkBlocks; ++i)
+            Give(&chunk[i]);
+    }
+};
+
+// Most lists hold one to four nodes (an element's text, say).
+constexpr size_t ShortList = 4 * sizeof(void*);
+
+#ifndef QUELMARK_PLAIN_NODES
+thread_local TBlockPool<sizeof(TXMLNode), alignof(TXMLNode)> NodePool;
+thread_local TBlockPool<ShortList, alignof(void*)> ListPool;
+#endif
+
+} // namespace
+
+void* xmlpool::AllocateList(size_t bytes) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (bytes <= ShortList) return ListPool.Take();
+#endif
+    return ::operator new(bytes);
+}
+
+void xmlpool::FreeList(void* storage, [[maybe_unused]] size_t bytes) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (bytes <= ShortList) return ListPool.Give(storage);
+#endif
+    ::operator delete(storage);
+}
+
+void* TXMLNode::operator new(size_t size) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (size == sizeof(TXMLNode)) return NodePool.Take();
+#endif
+    return ::operator new(size);
+}
+
+void TXMLNode::operator delete(void* node, [[maybe_unused]] size_t size) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (size == sizeof(TXMLNode)) return NodePool.Give(node);
+#endif
+    ::operator delete(node);
+}
+
 TXMLNode::TXMLNode(const std::string& name, TNodeType nodeType)
-    : NodeType(nodeType), Name(nodeType == ndTag ? name : FixedName(nodeType)) {}
+    : NodeType(nodeType), Name(nodeType == ndTag ? name : std::string(FixedName(nodeType))) {}
 
 TXMLNode* TXMLNode::FindChild(const std::string& name) const {
     return Children.Find(name);

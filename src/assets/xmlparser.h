@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Raised by the reader and writer; what() is the message text.
@@ -27,7 +28,7 @@ public:
 
 // Signed decimal 32-bit integer (an optional sign, then digits, nothing else);
 // independent of the locale. Raises EConvertError otherwise.
-int32_t StrToInt(const std::string& text);
+int32_t StrToInt(std::string_view text);
 std::string IntToStr(int32_t value);
 
 enum TNodeType { ndTag, ndComment, ndText, ndCData };
@@ -55,6 +56,22 @@ private:
 
 class TXMLNode;
 
+namespace xmlpool {
+// Most node lists hold one to four nodes and a large file makes hundreds of thousands of
+// them, so short lists take their storage from a free list.
+void* AllocateList(size_t bytes);
+void FreeList(void* storage, size_t bytes);
+
+template <class T> struct TListAllocator {
+    using value_type = T;
+    TListAllocator() = default;
+    template <class U> TListAllocator(const TListAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(AllocateList(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) { FreeList(p, n * sizeof(T)); }
+    friend bool operator==(const TListAllocator&, const TListAllocator&) { return true; }
+};
+} // namespace xmlpool
+
 // Owns its nodes, in document order.
 class TXMLNodes {
 public:
@@ -72,16 +89,22 @@ public:
     TXMLNode* Find(const std::string& name) const;
 
 private:
-    std::vector<std::unique_ptr<TXMLNode>> FItems;
+    using TItem = std::unique_ptr<TXMLNode>;
+    std::vector<TItem, xmlpool::TListAllocator<TItem>> FItems;
 };
 
 class TXMLNode {
 public:
     // For ndTag the node is called name; the other kinds take their fixed names
     // "#comment", "#text" and "#cdata" and ignore it.
-    explicit TXMLNode(const std::string& name = "", TNodeType nodeType = ndTag);
+    TXMLNode() {} // an unnamed tag; user-provided, so that a new node is not zeroed first
+    explicit TXMLNode(const std::string& name, TNodeType nodeType = ndTag);
     TXMLNode(const TXMLNode&) = delete;
     TXMLNode& operator=(const TXMLNode&) = delete;
+
+    // A large file makes hundreds of thousands of nodes: they come from a free list.
+    static void* operator new(size_t size);
+    static void operator delete(void* node, size_t size);
 
     // Direct children only, of any kind; nullptr when none matches.
     TXMLNode* FindChild(const std::string& name) const;
@@ -106,7 +129,7 @@ public:
 
     // Destroyed in reverse order: Children (the whole subtree) first, then Attributes.
     std::string Text;
-    TNodeType NodeType;
+    TNodeType NodeType = ndTag;
     std::string Name;
     TXMLAttributes Attributes;
     TXMLNodes Children;
