@@ -40,7 +40,8 @@ public:
     }
 
     // The bytes held in memory from the current position on (possibly none), for readers
-    // that scan for a delimiter instead of taking byte after byte; Consume moves past them.
+    // that scan for a delimiter instead of taking byte after byte; Consume moves past count
+    // of them (at most all).
     std::string_view Buffered() const { return {FNext, static_cast<size_t>(FEnd - FNext)}; }
     void Consume(size_t count) { FNext += count; }
 

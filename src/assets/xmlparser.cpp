@@ -416,10 +416,10 @@ private:
     }
 };
 
+#ifndef QUELMARK_PLAIN_NODES
 // Most lists hold one to four nodes (an element's text, say).
 constexpr size_t ShortList = 4 * sizeof(void*);
 
-#ifndef QUELMARK_PLAIN_NODES
 thread_local TBlockPool<sizeof(TXMLNode), alignof(TXMLNode)> NodePool;
 thread_local TBlockPool<ShortList, alignof(void*)> ListPool;
 #endif

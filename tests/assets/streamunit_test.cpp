@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 std::string ReadAll(TStream& stream) {
@@ -116,6 +118,37 @@ TEST(FileStream, DestructorFlushesAnUnclosedFile) {
     TTestDir dir;
     { TFileStream("out", TFileStream::fmCreate).Write("abc", 3); }
     EXPECT_EQ(dir.ReadFile("out"), "abc");
+}
+
+TEST(MemoryStream, BufferedBytesAreTheRestAndConsumeMovesOn) {
+    TMemoryStream stream("head<tail");
+    stream.SetPosition(2);
+    EXPECT_EQ(stream.Buffered(), "ad<tail");
+    stream.Consume(3);
+    EXPECT_EQ(stream.GetPosition(), 5);
+    stream.SetPosition(20);
+    EXPECT_TRUE(stream.Buffered().empty());
+}
+
+TEST(FileStream, ReadsALargeFileWhole) {
+    TTestDir dir;
+    std::string big(200000, 'x');
+    big[123456] = 'y';
+    dir.WriteFile("big", big);
+    TFileStream in("big", TFileStream::fmOpenRead);
+    EXPECT_EQ(ReadAll(in), big);
+}
+
+TEST(FileStream, CloseReportsDataThatCouldNotBeStored) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    TFileStream out("/dev/full", TFileStream::fmCreate);
+    out.Write("data", 4);
+    try {
+        out.Close();
+        FAIL() << "a full device took the data";
+    } catch (const EStreamError& e) {
+        EXPECT_STREQ(e.what(), "Cannot write file /dev/full");
+    }
 }
 
 TEST(FileStream, CreateInMissingDirectoryFails) {
