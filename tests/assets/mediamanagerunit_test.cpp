@@ -5,6 +5,8 @@
 #include "support/pngwriter.h"
 #include "support/testdir.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -117,6 +119,11 @@ protected:
     static void SetUpTestSuite() {
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         ASSERT_TRUE(InitSound());
+    }
+    // The mixer's thread must be gone before the process unloads its libraries.
+    static void TearDownTestSuite() {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 };
 

@@ -89,6 +89,6 @@ std::string WaitForWindow(const std::string& title, double timeoutSeconds) {
     return "";
 }
 
-void SendKeys(const std::string& keys) {
-    RunCommand("xdotool key --delay 30 " + keys);
+void SendKeys(const std::string& window, const std::string& keys) {
+    RunCommand("xdotool windowfocus --sync " + window + " key --delay 30 " + keys);
 }

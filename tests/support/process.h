@@ -34,5 +34,6 @@ std::string RunCommand(const std::string& command);
 // The X window id of the first window with this exact title, waiting up to timeoutSeconds;
 // "" when none appears.
 std::string WaitForWindow(const std::string& title, double timeoutSeconds);
-// Sends key presses (xdotool key names, e.g. "Escape", "space") to the focused window.
-void SendKeys(const std::string& keys);
+// Gives the window the keyboard focus and sends it key presses (xdotool key names, e.g.
+// "Escape", "space").
+void SendKeys(const std::string& window, const std::string& keys);
