@@ -187,8 +187,8 @@ TEST(MeshLoad, IgnoresTheProcessLocale) {
     const char* name = "de_DE.UTF-8";
     if (std::setlocale(LC_NUMERIC, name) == nullptr) {
         // Build the locale into the test directory when the system has not generated it.
-        std::string command = "localedef -i de_DE -f UTF-8 '" + dir.Path().string() + "/" + name +
-                              "' >/dev/null 2>&1";
+        std::string command = "env -u LD_PRELOAD localedef -i de_DE -f UTF-8 '" +
+                              dir.Path().string() + "/" + name + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0) {
             setenv("LOCPATH", dir.Path().c_str(), 1);
             std::setlocale(LC_NUMERIC, name);
