@@ -146,8 +146,3 @@ std::unique_ptr<TMesh> CreateMesh(const std::string& kind) {
     return found->second();
 }
 
-TMesh* TMeshList::Find(const std::string& name) const {
-    for (TMesh* mesh : FItems)
-        if (mesh->Name() == name) return mesh;
-    return nullptr;
-}

@@ -1,6 +1,7 @@
 // Static triangle meshes: the data, loading from the XML mesh format, and a list by name.
 #pragma once
 
+#include "assets/namedlistunit.h"
 #include "assets/streamunit.h"
 
 #include <cstdint>
@@ -72,15 +73,5 @@ using TMeshMaker = std::function<std::unique_ptr<TMesh>()>;
 void RegisterMeshKind(const std::string& kind, TMeshMaker maker);
 std::unique_ptr<TMesh> CreateMesh(const std::string& kind);
 
-// An ordered list of meshes that does not own them (the media manager keeps them).
-class TMeshList {
-public:
-    int Count() const { return static_cast<int>(FItems.size()); }
-    TMesh* Items(int index) const { return FItems.at(static_cast<size_t>(index)); }
-    void Add(TMesh* mesh) { FItems.push_back(mesh); }
-    // The first mesh whose name matches exactly, or nullptr.
-    TMesh* Find(const std::string& name) const;
-
-private:
-    std::vector<TMesh*> FItems;
-};
+// The meshs the media manager has loaded, found by name; it owns none of them.
+class TMeshList : public TNamedList<TMesh> {};

@@ -35,8 +35,3 @@ void TSound::Play() {
     if (FChunk != nullptr) Mix_PlayChannelTimed(-1, FChunk, 0, -1);
 }
 
-TSound* TSoundList::FindByName(const std::string& name) const {
-    for (TSound* sound : FItems)
-        if (sound->Name() == name) return sound;
-    return nullptr;
-}

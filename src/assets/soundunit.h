@@ -1,6 +1,7 @@
 // Sound effects: opening the mixer and fire-and-forget WAV samples.
 #pragma once
 
+#include "assets/namedlistunit.h"
 #include <string>
 #include <vector>
 
@@ -30,15 +31,5 @@ private:
     std::string FName;
 };
 
-// A list of sounds that does not own them (the media manager keeps them).
-class TSoundList {
-public:
-    int Count() const { return static_cast<int>(FItems.size()); }
-    TSound* Items(int index) const { return FItems.at(static_cast<size_t>(index)); }
-    void Add(TSound* sound) { FItems.push_back(sound); }
-    // The first sound whose name matches exactly, or nullptr.
-    TSound* FindByName(const std::string& name) const;
-
-private:
-    std::vector<TSound*> FItems;
-};
+// The sounds the media manager has loaded, found by name; it owns none of them.
+class TSoundList : public TNamedList<TSound> {};

@@ -144,8 +144,3 @@ void TTexture::Bind() const {
     glBindTexture(GL_TEXTURE_2D, FTextureId);
 }
 
-TTexture* TTextureList::FindByName(const std::string& name) const {
-    for (TTexture* texture : FItems)
-        if (texture->Name() == name) return texture;
-    return nullptr;
-}

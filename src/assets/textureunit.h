@@ -1,6 +1,7 @@
 // Image files turned into OpenGL textures, and a list that finds them by name.
 #pragma once
 
+#include "assets/namedlistunit.h"
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -62,15 +63,5 @@ private:
     uint32_t FTextureId = 0;
 };
 
-// A list of textures that does not own them (the media manager keeps them).
-class TTextureList {
-public:
-    int Count() const { return static_cast<int>(FItems.size()); }
-    TTexture* Items(int index) const { return FItems.at(static_cast<size_t>(index)); }
-    void Add(TTexture* texture) { FItems.push_back(texture); }
-    // The first texture whose name matches exactly, or nullptr.
-    TTexture* FindByName(const std::string& name) const;
-
-private:
-    std::vector<TTexture*> FItems;
-};
+// The textures the media manager has loaded, found by name; it owns none of them.
+class TTextureList : public TNamedList<TTexture> {};
