@@ -120,11 +120,15 @@ void TMesh::ComputeNormals() {
         f.nx = n.x;
         f.ny = n.y;
         f.nz = n.z;
-        for (int32_t corner : {f.a, f.b, f.c}) {
+        const auto use = [&](int32_t corner) {
             auto i = static_cast<size_t>(corner);
             VectorAdd(sums[i], n, sums[i]);
             ++uses[i];
-        }
+        };
+        // A face counts once for each point it uses, even when it names the point twice.
+        use(f.a);
+        if (f.b != f.a) use(f.b);
+        if (f.c != f.a && f.c != f.b) use(f.c);
     }
     // A point used by no face keeps its normal.
     for (size_t i = 0; i < FVertices.size(); ++i) {
@@ -145,4 +149,3 @@ std::unique_ptr<TMesh> CreateMesh(const std::string& kind) {
     if (found == MeshKinds().end()) throw EMeshError("Unknown mesh kind " + kind);
     return found->second();
 }
-

@@ -238,6 +238,18 @@ TEST(MeshGeometry, ComputeNormalsAveragesWithoutRenormalising) {
     EXPECT_EQ(mesh->Vertices()[3].ny, 1.0f);
 }
 
+TEST(MeshGeometry, ComputeNormalsCountsAFaceOncePerPoint) {
+    // Face 1 names point 0 twice; its zero normal is averaged in once, not twice.
+    auto mesh = LoadMesh(
+        MeshXml(3, 2, Vertex(0, At(0, 0, 0)) + Vertex(1, At(1, 0, 0)) + Vertex(2, At(0, 1, 0)),
+                Face(0, Corners(0, 1, 2)) + Face(1, Corners(0, 0, 1))));
+    mesh->ComputeNormals();
+    EXPECT_EQ(mesh->Faces()[1].nz, 0.0f);
+    EXPECT_EQ(mesh->Vertices()[0].nz, 0.5f);
+    EXPECT_EQ(mesh->Vertices()[1].nz, 0.5f);
+    EXPECT_EQ(mesh->Vertices()[2].nz, 1.0f);
+}
+
 TEST(MeshList, FindsTheFirstExactName) {
     TMeshList list;
     EXPECT_EQ(list.Find("box"), nullptr);
