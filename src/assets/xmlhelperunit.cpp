@@ -58,6 +58,16 @@ float StrToFloat(std::string_view text) {
     if (first != last && *first == '+' && last - first > 1 && first[1] != '-') ++first;
     float value = 0;
     auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range && end == last) {
+        // Too small for a float is still a number: it reads as (signed) zero. Too large
+        // stays an error.
+        double wide = 0;
+        if (std::from_chars(first, last, wide, std::chars_format::general).ec == std::errc() &&
+            std::fabs(wide) < 1) {
+            value = static_cast<float>(wide);
+            error = std::errc();
+        }
+    }
     if (error != std::errc() || end != last || first == last || !std::isfinite(value))
         throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
     return value;

@@ -11,6 +11,9 @@ TEST(FloatText, ReadsOnlyWholeFiniteNumbersWithADot) {
     EXPECT_EQ(StrToFloat("-0.25"), -0.25f);
     EXPECT_EQ(StrToFloat("+2"), 2.0f);
     EXPECT_EQ(StrToFloat("1e3"), 1000.0f);
+    // Below the smallest float: zero, keeping the sign.
+    EXPECT_EQ(StrToFloat("1e-50"), 0.0f);
+    EXPECT_TRUE(std::signbit(StrToFloat("-2.5e-60")));
     for (const char* bad : {"", "1,5", "abc", "1.5x", " 1", "1 ", "nan", "inf", "1e99", "+"}) {
         EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
     }
