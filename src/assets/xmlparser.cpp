@@ -307,7 +307,11 @@ private:
         if (entities) text = UnescapeText(text);
     }
 
-    void Skip() { CollectUntil('>', Buffer, FineStream); }
+    // The skipped bytes are not wanted; without the clear they would pile up in the buffer.
+    void Skip() {
+        Buffer.clear();
+        CollectUntil('>', Buffer, FineStream);
+    }
 };
 
 } // namespace
