@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the XML reader; a clear EXMLError is a fine answer, and a
-// document that loads must save and load again to the same text.
+// document that loads must save, and its saved text must load again without a crash.
 #include "assets/xmlparser.h"
 
 #include <cstdint>
