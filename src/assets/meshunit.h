@@ -73,5 +73,5 @@ using TMeshMaker = std::function<std::unique_ptr<TMesh>()>;
 void RegisterMeshKind(const std::string& kind, TMeshMaker maker);
 std::unique_ptr<TMesh> CreateMesh(const std::string& kind);
 
-// The meshs the media manager has loaded, found by name; it owns none of them.
+// The meshes the media manager has loaded, found by name; it owns none of them.
 class TMeshList : public TNamedList<TMesh> {};
