@@ -19,6 +19,20 @@ public:
     std::vector<GLint> Seen;
 };
 
+// Notes where the model-view matrix in force takes a few points of the mesh.
+class TMatrixProbe : public TMesh {
+public:
+    void Draw() override {
+        GLfloat m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        for (const TVector& p : {MakeVector(1, 0, 0), MakeVector(0, 1, 0), MakeVector(0, 0, 1)})
+            Seen.push_back(MakeVector(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
+                                      m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+                                      m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]));
+    }
+    std::vector<TVector> Seen;
+};
+
 // One triangle over the top-left of the 64 x 64 overlay, counter-clockwise on screen.
 std::unique_ptr<TMesh> Triangle() {
     auto vertex = [](int id, int x, int y) {
@@ -72,6 +86,29 @@ TEST_F(ModelDrawing, MirroredNodesTurnTheWindingForTheirSubtree) {
     GLint frontFace = 0;
     glGetIntegerv(GL_FRONT_FACE, &frontFace);
     EXPECT_EQ(frontFace, GL_CCW);
+}
+
+// Scaled first, then turned about Z, Y and X, then moved: the points below were worked
+// out by hand, and any other order puts them elsewhere.
+TEST_F(ModelDrawing, NodesScaleThenRotateZYXThenTranslate) {
+    TModel model;
+    TMatrixProbe probe;
+    model.Root->Transformation = {MakeVector(10, 20, 30), MakeVector(90, 90, 90),
+                                  MakeVector(2, 3, 4)};
+    model.Root->Element = {geMesh, &probe, nullptr, 0};
+    AddChild(*model.Root, &probe).Transformation.Position = MakeVector(1, 0, 0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    model.Render();
+    const std::vector<TVector> expected = {MakeVector(10, 20, 32), MakeVector(10, 17, 30),
+                                           MakeVector(14, 20, 30), MakeVector(10, 20, 34),
+                                           MakeVector(10, 17, 32), MakeVector(14, 20, 32)};
+    ASSERT_EQ(probe.Seen.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(probe.Seen[i].x, expected[i].x, 1e-4) << i;
+        EXPECT_NEAR(probe.Seen[i].y, expected[i].y, 1e-4) << i;
+        EXPECT_NEAR(probe.Seen[i].z, expected[i].z, 1e-4) << i;
+    }
 }
 
 TEST_F(ModelDrawing, MirroredTriangleStaysVisibleWithBackFacesCulled) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -204,6 +205,36 @@ TEST_F(TextureDrawing, EveryImageKindDrawsTheColoursOfItsFile) {
     DrawOneToOne(grey, 2, 1);
     ExpectColour(Window.Pixel(1, 0), 60, 60, 60);
     EXPECT_NE(Dir.ReadFile("log").find(" Loading rgb.png\n"), std::string::npos);
+}
+
+// The level-0 format and the filters of the texture bound by Bind.
+GLint BoundParameter(GLenum name) {
+    GLint value = 0;
+    if (name == GL_TEXTURE_INTERNAL_FORMAT || name == GL_TEXTURE_WIDTH)
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value);
+    else
+        glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    return value;
+}
+
+TEST_F(TextureDrawing, UploadsRgbOrRgbaWithLinearFiltering) {
+    Write("rgb.png", MakePng(3, 2, TPngColour::Rgb, Rgb3x2));
+    Write("rgba.png", MakePng(2, 1, TPngColour::Rgba, {0, 0, 255, 0, 0, 255, 0, 255}));
+    Write("grey.png", MakePng(2, 1, TPngColour::Grey, {255, 60}));
+    for (const auto& [file, format, width] :
+         {std::tuple<std::string, GLint, GLint>{"rgb.png", GL_RGB, 3},
+          {"rgba.png", GL_RGBA, 2},
+          {"grey.png", GL_RGBA, 2}}) {
+        TTexture texture;
+        texture.LoadFromFile(file);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        texture.Bind();
+        EXPECT_EQ(BoundParameter(GL_TEXTURE_INTERNAL_FORMAT), format) << file;
+        EXPECT_EQ(BoundParameter(GL_TEXTURE_WIDTH), width) << file;
+        EXPECT_EQ(BoundParameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR) << file;
+        EXPECT_EQ(BoundParameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR) << file;
+        EXPECT_EQ(BoundParameter(GL_TEXTURE_WRAP_S), GL_REPEAT) << file;
+    }
 }
 
 TEST_F(TextureDrawing, AlphaBlendsWhereBlendingIsOn) {
