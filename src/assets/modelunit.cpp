@@ -36,8 +36,12 @@ int32_t ColorToInteger(float component) {
                                                    std::numeric_limits<int32_t>::max()));
 }
 
+// Only bytes are colours: a value beyond them would drift by one on every save and load.
 float ReadColorComponent(const TXMLNode& color, const std::string& name) {
-    return static_cast<float>(ReadInteger(color, name) / 255.0);
+    const int32_t value = ReadInteger(color, name);
+    if (value < 0 || value > 255)
+        throw EConvertError(name + " value " + std::to_string(value) + " is outside 0 to 255");
+    return static_cast<float>(value / 255.0);
 }
 
 template <typename F> void ForEachChild(const TXMLNode& node, const std::string& name, F read) {

@@ -229,6 +229,24 @@ TEST(ModelFile, MissingRequiredElementNamesIt) {
     EXPECT_THROW(model.LoadFromStream(noMesh, media), EXMLError);
 }
 
+TEST(ModelFile, ColourValuesOutsideOneByteAreRefused) {
+    TStubMedia media;
+    for (const auto& [rgb, message] : {std::pair<std::string, std::string>{
+                                           Rgb(0, 256, 0), "GREEN value 256 is outside 0 to 255"},
+                                       {Rgb(0, 0, -1), "BLUE value -1 is outside 0 to 255"},
+                                       {Rgb(659, 0, 0), "RED value 659 is outside 0 to 255"}}) {
+        TModel model;
+        TMemoryStream stream(
+            Tag("M", Tag("NAME", "m") + Node("n", "nil", rgb, Tag("TYPE", "none"))));
+        try {
+            model.LoadFromStream(stream, media);
+            ADD_FAILURE() << message;
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
+}
+
 TEST(ModelFile, MissingMeshLeavesAnEmptyMeshElement) {
     TStubMedia media;
     TModel model;
