@@ -37,10 +37,10 @@ int32_t ColorToInteger(float component) {
 }
 
 // Only bytes are colours: a value beyond them would drift by one on every save and load.
+// Components outside 0..255 are clamped: the model still loads, and the colour then
+// survives save and load unchanged (an unclamped 659 would drift down by one each time).
 float ReadColorComponent(const TXMLNode& color, const std::string& name) {
-    const int32_t value = ReadInteger(color, name);
-    if (value < 0 || value > 255)
-        throw EConvertError(name + " value " + std::to_string(value) + " is outside 0 to 255");
+    const int32_t value = std::clamp(ReadInteger(color, name), 0, 255);
     return static_cast<float>(value / 255.0);
 }
 

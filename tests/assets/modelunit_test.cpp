@@ -229,22 +229,20 @@ TEST(ModelFile, MissingRequiredElementNamesIt) {
     EXPECT_THROW(model.LoadFromStream(noMesh, media), EXMLError);
 }
 
-TEST(ModelFile, ColourValuesOutsideOneByteAreRefused) {
+TEST(ModelFile, ColourValuesOutsideOneByteAreClampedAndStayPut) {
     TStubMedia media;
-    for (const auto& [rgb, message] : {std::pair<std::string, std::string>{
-                                           Rgb(0, 256, 0), "GREEN value 256 is outside 0 to 255"},
-                                       {Rgb(0, 0, -1), "BLUE value -1 is outside 0 to 255"},
-                                       {Rgb(659, 0, 0), "RED value 659 is outside 0 to 255"}}) {
-        TModel model;
-        TMemoryStream stream(
-            Tag("M", Tag("NAME", "m") + Node("n", "nil", rgb, Tag("TYPE", "none"))));
-        try {
-            model.LoadFromStream(stream, media);
-            ADD_FAILURE() << message;
-        } catch (const EConvertError& error) {
-            EXPECT_EQ(error.what(), message);
-        }
-    }
+    TModel model;
+    Load(model,
+         Tag("M", Tag("NAME", "m") + Node("n", "nil", Rgb(659, 256, -1), Tag("TYPE", "none"))),
+         media);
+    EXPECT_EQ(model.Root->Color.Red, 1.0f);
+    EXPECT_EQ(model.Root->Color.Green, 1.0f);
+    EXPECT_EQ(model.Root->Color.Blue, 0.0f);
+    const std::string saved = Save(model);
+    EXPECT_NE(saved.find(Rgb(255, 255, 0)), std::string::npos) << saved;
+    TModel again;
+    Load(again, saved, media);
+    EXPECT_EQ(Save(again), saved);
 }
 
 TEST(ModelFile, MissingMeshLeavesAnEmptyMeshElement) {
