@@ -9,13 +9,6 @@
 
 namespace {
 
-class TNoMedia : public TCachedMediaManager {
-protected:
-    std::unique_ptr<TMesh> LoadMesh(const std::string&) override { return nullptr; }
-    std::unique_ptr<TTexture> LoadTexture(const std::string&) override { return nullptr; }
-    std::unique_ptr<TSound> LoadSound(const std::string&) override { return nullptr; }
-};
-
 std::string Save(const TModel& model) {
     TMemoryStream output;
     model.SaveToStream(output);
@@ -26,7 +19,7 @@ std::string Save(const TModel& model) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TMemoryStream input(std::string(reinterpret_cast<const char*>(data), size));
-    TNoMedia media;
+    TNullMediaManager media;
     TModel model;
     try {
         model.LoadFromStream(input, media);

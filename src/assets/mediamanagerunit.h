@@ -59,3 +59,11 @@ protected:
     std::unique_ptr<TTexture> LoadTexture(const std::string& name) override;
     std::unique_ptr<TSound> LoadSound(const std::string& name) override;
 };
+
+// Serves no assets at all: for reading and checking model files without any media.
+class TNullMediaManager : public TCachedMediaManager {
+protected:
+    std::unique_ptr<TMesh> LoadMesh(const std::string&) override { return nullptr; }
+    std::unique_ptr<TTexture> LoadTexture(const std::string&) override { return nullptr; }
+    std::unique_ptr<TSound> LoadSound(const std::string&) override { return nullptr; }
+};

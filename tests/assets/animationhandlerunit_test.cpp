@@ -7,13 +7,6 @@
 
 namespace {
 
-class TNoMedia : public TCachedMediaManager {
-protected:
-    std::unique_ptr<TMesh> LoadMesh(const std::string&) override { return nullptr; }
-    std::unique_ptr<TTexture> LoadTexture(const std::string&) override { return nullptr; }
-    std::unique_ptr<TSound> LoadSound(const std::string&) override { return nullptr; }
-};
-
 std::string Offset(float x) {
     std::string v = "<X>" + std::to_string(x) + "</X><Y>0</Y><Z>0</Z>";
     std::string zero = "<X>0</X><Y>0</Y><Z>0</Z>";
@@ -49,7 +42,7 @@ protected:
         Model.Init(source);
     }
     float RootX() const { return Model.Tree->Transformation.Position.x; }
-    TNoMedia Media;
+    TNullMediaManager Media;
     TRealTimeModel Model;
 };
 
