@@ -4,10 +4,10 @@ namespace {
 
 // A handler may replace its own slot (a state switch from inside a key handler), so the
 // slot is copied before the call: the running function must outlive the reassignment.
-template <typename Slot, typename Arg> void CallSlot(const Slot& slot, Arg& arg) {
+template <typename Slot, typename... Args> void CallSlot(const Slot& slot, Args&... args) {
     if (!slot) return;
     Slot handler = slot;
-    handler(arg);
+    handler(args...);
 }
 
 } // namespace
@@ -51,8 +51,7 @@ void TOpenGlRealTimeLoop::Step() {
     SDL_Event event;
     while (SDL_PollEvent(&event) == 1)
         Dispatch(event);
-    TCycleEvent cycle = OnCycle;
-    cycle();
+    CallSlot(OnCycle);
 }
 
 void TOpenGlStaticLoop::Terminate() {
@@ -65,12 +64,6 @@ void TOpenGlStaticLoop::Step() {
     SDL_Event event;
     if (SDL_WaitEvent(&event) != 1) return;
     Dispatch(event);
-    if (event.type == SDL_VIDEOEXPOSE) {
-        TCycleEvent cycle = OnCycle;
-        cycle();
-    }
-    if (CycleAfterEvent) {
-        TCycleEvent cycle = OnCycle;
-        cycle();
-    }
+    if (event.type == SDL_VIDEOEXPOSE) CallSlot(OnCycle);
+    if (CycleAfterEvent) CallSlot(OnCycle);
 }
