@@ -46,6 +46,7 @@ TProg::~TProg() = default;
 bool TProg::Run() {
     FScreen =
         std::make_unique<TScreen>("Quelmark!", 800, 600, 16, WantsFullScreen(FArguments), 500.0f);
+    FScreen->IconFile = "media/icons/quelmark-64.png";
     Global.Screen = FScreen.get();
     if (!FScreen->Open()) {
         FStartupError = std::string("cannot open the 800x600 OpenGL window: ") + SDL_GetError();

@@ -1,6 +1,7 @@
 #include "app/screenunit.h"
 
 #include "app/logunit.h"
+#include "assets/textureunit.h"
 
 #include <GL/glu.h>
 #include <SDL.h>
@@ -14,6 +15,29 @@ TScreen::TScreen(const std::string& title, int32_t width, int32_t height, int32_
 TScreen::~TScreen() {
     if (IsOpen()) Close();
 }
+
+namespace {
+
+// The window manager copies the icon, so the surface only has to live for the call.
+void SetWindowIcon(const std::string& fileName) {
+    if (fileName.empty()) return;
+    TTextureImage image;
+    try {
+        image = DecodeTextureFile(fileName);
+    } catch (const TTextureError&) {
+        return; // cosmetic: the window simply keeps the desktop's default icon
+    }
+    if (!image.HasAlpha) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(
+        image.Pixels.data(), image.Width, image.Height, 32, static_cast<int>(image.RowBytes()),
+        SDL_SwapLE32(0x000000FF), SDL_SwapLE32(0x0000FF00), SDL_SwapLE32(0x00FF0000),
+        SDL_SwapLE32(0xFF000000));
+    if (icon == nullptr) return;
+    SDL_WM_SetIcon(icon, nullptr);
+    SDL_FreeSurface(icon);
+}
+
+} // namespace
 
 bool TScreen::Open() {
     WriteLog("Initializing SDL");
@@ -29,6 +53,9 @@ bool TScreen::Open() {
         flags |= SDL_HWACCEL;
 
     SDL_WM_SetCaption(Title.c_str(), nullptr);
+    SetWindowIcon(IconFile);
+    // Swapping at the display's refresh keeps the loop (braked only by the swap) off a full core.
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     Surface = SDL_SetVideoMode(Width, Height, BitsPerPixel, flags);
     if (Surface == nullptr) return false;
     SDL_ShowCursor(SDL_DISABLE);

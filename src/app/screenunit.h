@@ -29,6 +29,8 @@ public:
     float ViewDistance;
     bool FullScreen;
     SDL_Surface* Surface = nullptr; // belongs to SDL
+    // PNG shown as the window's icon; empty or unreadable means none.
+    std::string IconFile;
 };
 
 // The current front material colour from bytes 0..255.
