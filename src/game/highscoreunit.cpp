@@ -1,0 +1,182 @@
+#include "game/highscoreunit.h"
+
+#include "app/logunit.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <pwd.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+const char* const FileName = "highscore";
+
+std::string Reason(int error) {
+    return std::strerror(error);
+}
+
+// The whole buffer goes out, or errno says why not.
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a failure here loses nothing already written.
+void SyncDirectoryOf(const std::string& fileName) {
+    const std::string dir = std::filesystem::path(fileName).parent_path().string();
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+THighscore::THighscore(std::string homeDirectory) : FHome(std::move(homeDirectory)) {}
+
+THighscore::THighscore() : THighscore(HomeDirectory()) {}
+
+void THighscore::Load() {
+    FEntries.clear();
+    if (!FHome.empty()) {
+        const std::string path = Directory() + FileName;
+        std::error_code error;
+        if (std::filesystem::exists(path, error)) {
+            try {
+                LoadScores(path);
+                return;
+            } catch (const THighscoreError& e) {
+                WriteLog(e.what());
+            }
+        }
+    }
+    FEntries.clear();
+    for (int i = 0; i < MaxEntries; ++i)
+        Add("no one", 0);
+}
+
+void THighscore::Save() {
+    const std::string dir = Directory();
+    std::cout << dir << std::endl;
+    if (FHome.empty()) {
+        WriteLog("No home directory: highscores not saved");
+        return;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error)) {
+        std::filesystem::create_directories(dir, error);
+        if (error) {
+            WriteLog("Cannot create " + dir + ": " + error.message());
+            return;
+        }
+    }
+    try {
+        SaveScores(dir + FileName);
+    } catch (const THighscoreError& e) {
+        WriteLog(e.what());
+    }
+}
+
+void THighscore::Add(const std::string& name, int32_t score) {
+    FEntries.push_back({CleanName(name), score});
+    SortScores();
+    while (Count() > MaxEntries)
+        FEntries.erase(FEntries.begin() + MaxEntries);
+}
+
+void THighscore::SortScores() {
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (int i = 0; i + 1 < Count(); ++i) {
+            if (Score(i) < Score(i + 1)) {
+                std::swap(FEntries[i], FEntries[i + 1]);
+                changed = true;
+                break;
+            }
+        }
+    }
+}
+
+void THighscore::LoadScores(const std::string& fileName) {
+    std::error_code error;
+    if (std::filesystem::is_directory(fileName, error))
+        throw THighscoreError("Cannot read " + fileName + ": " + Reason(EISDIR));
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw THighscoreError("Cannot read " + fileName + ": " + Reason(errno));
+    ReadScores(in);
+    if (in.bad()) throw THighscoreError("Cannot read " + fileName + ": " + Reason(EIO));
+}
+
+void THighscore::ReadScores(std::istream& in) {
+    FEntries.clear();
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back(); // edited on Windows
+        const size_t blank = line.find(' ');
+        if (blank == std::string::npos) continue;
+        int32_t score = 0;
+        const char* first = line.data();
+        const char* last = first + blank;
+        const auto [end, result] = std::from_chars(first, last, score);
+        if (blank == 0 || result != std::errc() || end != last) continue;
+        Add(line.substr(blank + 1), score);
+    }
+}
+
+void THighscore::WriteScores(std::ostream& out) const {
+    for (const TEntry& entry : FEntries)
+        out << entry.Score << ' ' << CleanName(entry.Name) << '\n';
+}
+
+void THighscore::SaveScores(const std::string& fileName) const {
+    std::ostringstream text;
+    WriteScores(text);
+    // A fresh temporary beside the table, so a concurrent save never shares it.
+    std::string temporary = fileName + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) throw THighscoreError("Cannot save " + fileName + ": " + Reason(errno));
+    struct stat old {};
+    ::fchmod(fd, ::stat(fileName.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    const bool written = WriteAll(fd, text.str()) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), fileName.c_str()) != 0) {
+        const int error = !written ? writeError : errno;
+        ::unlink(temporary.c_str());
+        throw THighscoreError("Cannot save " + fileName + ": " + Reason(error));
+    }
+    SyncDirectoryOf(fileName);
+}
+
+std::string HomeDirectory() {
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] != '\0')
+        return entry->pw_dir;
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? home : "";
+}
+
+std::string CleanName(const std::string& name) {
+    std::string clean;
+    clean.reserve(name.size());
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 32 && byte != 127) clean += c;
+    }
+    return clean;
+}
