@@ -1,5 +1,6 @@
 #include "game/highscoreunit.h"
 
+#include "support/fakehome.h"
 #include "support/process.h"
 #include "support/testdir.h"
 
@@ -322,30 +323,23 @@ TEST(HomeDirectory, IsThePasswdHomeThenHome) {
         std::string Home;
         std::string Expected;
     };
-    const std::string me = std::to_string(getuid());
+    const std::string other = "other:x:" + std::to_string(getuid() + 1) + ":0::/o:/bin/sh\n";
     const std::vector<TCase> cases = {
-        {"passwd entry wins over HOME", "player:x:" + me + ":0::/from/passwd:/bin/sh\n",
-         "/from/env", "/from/passwd"},
-        {"no entry: HOME", "other:x:" + std::to_string(getuid() + 1) + ":0::/other:/bin/sh\n",
-         "/from/env", "/from/env"},
-        {"empty passwd home: HOME", "player:x:" + me + ":0:::/bin/sh\n", "/from/env", "/from/env"},
-        {"neither", "other:x:" + std::to_string(getuid() + 1) + ":0::/o:/bin/sh\n", "", ""},
+        {"passwd entry wins over HOME", PasswdLineForMe("/from/passwd"), "/from/env",
+         "/from/passwd"},
+        {"no entry: HOME", other, "/from/env", "/from/env"},
+        {"empty passwd home: HOME", PasswdLineForMe(""), "/from/env", "/from/env"},
+        {"neither", other, "", ""},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Title);
         TTestDir dir;
         dir.WriteFile("passwd", c.Passwd);
         dir.WriteFile("group", "root:x:0:\n");
-        const char* preload = std::getenv("LD_PRELOAD");
-        TChildProcess probe(
-            "/proc/self/exe", {},
-            {{"LD_PRELOAD", std::string(preload ? preload : "") + ":libnss_wrapper.so"},
-             {"ASAN_OPTIONS", "verify_asan_link_order=0"},
-             {"NSS_WRAPPER_PASSWD", (dir.Path() / "passwd").string()},
-             {"NSS_WRAPPER_GROUP", (dir.Path() / "group").string()},
-             {"HOME", c.Home},
-             {"QUELMARK_HOME_PROBE", (dir.Path() / "found").string()}},
-            dir.Path().string());
+        auto environment = FakePasswdEnvironment(dir.Path() / "passwd", dir.Path() / "group");
+        environment["HOME"] = c.Home;
+        environment["QUELMARK_HOME_PROBE"] = (dir.Path() / "found").string();
+        TChildProcess probe("/proc/self/exe", {}, environment, dir.Path().string());
         ASSERT_EQ(probe.Wait(30), 0) << dir.ReadFile("stderr.txt");
         EXPECT_EQ(dir.ReadFile("found"), c.Expected);
     }
