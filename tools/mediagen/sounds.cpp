@@ -1,8 +1,13 @@
-// Generated sounds (filled in as the content is made).
+// Generated sounds: every effect the game plays, as 22050 Hz 16-bit WAV.
+#include "audio/soundeffects.h"
+#include "audio/wavencoder.h"
 #include "mediagen.h"
 
 namespace mediagen {
 
-void GenerateSounds(const TOutput&) {}
+void GenerateSounds(const TOutput& out) {
+    for (const auto& effect : SoundEffects())
+        out.WriteBytes(effect.Name + ".wav", EncodeWav(effect.Make(), SoundEffectRate));
+}
 
 } // namespace mediagen
