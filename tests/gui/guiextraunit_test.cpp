@@ -1,0 +1,85 @@
+#include "gui/guiextraunit.h"
+
+#include "support/glwindow.h"
+#include "support/guimedia.h"
+#include "support/pixelcheck.h"
+
+#include <SDL_opengl.h>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct DigitCase {
+    uint8_t Ch;
+    float S, T;
+};
+
+class DigitOrigins : public ::testing::TestWithParam<DigitCase> {};
+
+TEST_P(DigitOrigins, EightCellsToARow) {
+    const TTexCoord o = DigitOrigin(GetParam().Ch);
+    EXPECT_FLOAT_EQ(o.S, GetParam().S);
+    EXPECT_FLOAT_EQ(o.T, GetParam().T);
+}
+
+INSTANTIATE_TEST_SUITE_P(Digits, DigitOrigins,
+                         ::testing::Values(DigitCase{'0', 0, 0}, DigitCase{'1', 0.125f, 0},
+                                           DigitCase{'7', 0.875f, 0}, DigitCase{'8', 0, 0.25f},
+                                           DigitCase{'9', 0.125f, 0.25f},
+                                           DigitCase{'/', 0.875f, 7.75f}),
+                         [](const auto& info) { return "Code" + std::to_string(info.param.Ch); });
+
+TEST(NumberAdvance, RoundsTheScaledCellWidth) {
+    EXPECT_EQ(NumberAdvance(1), 32);
+    EXPECT_EQ(NumberAdvance(0.5f), 16);
+    EXPECT_EQ(NumberAdvance(0.3f), 10); // 9.6
+    EXPECT_EQ(NumberAdvance(0.2f), 6);  // 6.4
+}
+
+class LargeDigits : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Media.AddPicture("numbers", NumbersPng());
+        Media.AddPicture("font", FontPng());
+        Media.Manager.GetTexture("font")->Bind(); // DrawNumbers binds its own picture
+        glEnable(GL_TEXTURE_2D);
+        glColor3f(1, 0, 0);
+    }
+    TGlTestWindow Window{96, 80};
+    TGuiTestMedia Media;
+};
+
+struct AdvanceCase {
+    float Scale;
+    int Advance, Width, Height;
+};
+
+class NumberScales : public LargeDigits, public ::testing::WithParamInterface<AdvanceCase> {};
+
+TEST_P(NumberScales, DigitsAdvanceByTheRoundedWidthInWhite) {
+    const AdvanceCase c = GetParam();
+    DrawNumbers(0, 0, "10", c.Scale);
+    const TRgbBytes one = DigitCellColour(1, 0), zero = DigitCellColour(0, 0);
+    EXPECT_TRUE(NearColour(Window.Pixel(0, 0), one));
+    EXPECT_TRUE(NearColour(Window.Pixel(c.Advance - 1, c.Height - 1), one));
+    EXPECT_TRUE(NearColour(Window.Pixel(c.Advance, 0), zero));
+    EXPECT_TRUE(NearColour(Window.Pixel(c.Advance + c.Width - 1, c.Height - 1), zero));
+    EXPECT_TRUE(NearColour(Window.Pixel(c.Advance + c.Width, 0), 0, 0, 0));
+    EXPECT_TRUE(NearColour(Window.Pixel(0, c.Height), 0, 0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, NumberScales,
+                         ::testing::Values(AdvanceCase{1, 32, 32, 64},
+                                           AdvanceCase{0.5f, 16, 16, 32}),
+                         [](const auto& info) {
+                             return "Advance" + std::to_string(info.param.Advance);
+                         });
+
+TEST_F(LargeDigits, ASpaceDrawsNothingButStillAdvances) {
+    DrawNumbers(0, 0, " 8", 0.5f);
+    EXPECT_TRUE(NearColour(Window.Pixel(8, 8), 0, 0, 0));
+    EXPECT_TRUE(NearColour(Window.Pixel(16, 0), DigitCellColour(0, 1)));
+}
+
+} // namespace

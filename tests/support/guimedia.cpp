@@ -1,0 +1,56 @@
+#include "support/guimedia.h"
+
+#include "app/stateunit.h"
+#include "support/pngwriter.h"
+
+namespace {
+
+// An RGB picture whose texel (x, y) has the colour colourAt(x, y).
+template <typename F> std::string Picture(int size, F colourAt) {
+    TPngImage image;
+    image.Width = size;
+    image.Height = size;
+    image.Pixels.reserve(static_cast<size_t>(size) * size * 3);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const TRgbBytes c = colourAt(x, y);
+            image.Pixels.insert(image.Pixels.end(), c.begin(), c.end());
+        }
+    return EncodePng(image);
+}
+
+} // namespace
+
+TRgbBytes FontCellColour(int column, int row) {
+    return {static_cast<uint8_t>(8 + column * 16), static_cast<uint8_t>(8 + row * 32), 128};
+}
+
+TRgbBytes DigitCellColour(int column, int row) {
+    return {static_cast<uint8_t>(16 + column * 32), static_cast<uint8_t>(16 + row * 64), 64};
+}
+
+std::string FontPng() {
+    return Picture(128, [](int x, int y) {
+        return y < 64 ? TRgbBytes{0, 0, 0} : FontCellColour(x / 8, (y - 64) / 8);
+    });
+}
+
+std::string NumbersPng() {
+    return Picture(256, [](int x, int y) { return DigitCellColour(x / 32, y / 64); });
+}
+
+std::string SolidPng(TRgbBytes colour, int size) {
+    return Picture(size, [colour](int, int) { return colour; });
+}
+
+TGuiTestMedia::TGuiTestMedia() : FPrevious(Global.MediaManager) {
+    Global.MediaManager = &Manager;
+}
+
+TGuiTestMedia::~TGuiTestMedia() {
+    Global.MediaManager = FPrevious;
+}
+
+void TGuiTestMedia::AddPicture(const std::string& name, const std::string& png) const {
+    Dir.WriteFile("media/" + name + ".png", png);
+}
