@@ -86,6 +86,35 @@ void TMesh::LoadFromStream(TStream& stream) {
             CheckCorner(static_cast<int32_t>(i), corner, FVertices.size());
 }
 
+void TMesh::SaveToFile(const std::string& fileName) const {
+    TFileStream stream(fileName, TFileStream::fmCreate);
+    SaveToStream(stream);
+    stream.Close();
+}
+
+void TMesh::SaveToStream(TStream& stream) const {
+    auto root = std::make_unique<TXMLNode>("MESH", ndTag);
+    root->AddChild("NAME", FName);
+    root->AddChild("FACECOUNT", FaceCount());
+    root->AddChild("POINTCOUNT", PointCount());
+    TXMLNode& points = root->Children.Add(std::make_unique<TXMLNode>("POINTS", ndTag));
+    for (size_t i = 0; i < FVertices.size(); ++i)
+        points.Children.Add(WriteVertex(FVertices[i], static_cast<int32_t>(i)));
+    TXMLNode& faces = root->Children.Add(std::make_unique<TXMLNode>("FACES", ndTag));
+    for (size_t i = 0; i < FFaces.size(); ++i)
+        faces.Children.Add(WriteFace(FFaces[i], static_cast<int32_t>(i)));
+    TXMLDocument document;
+    document.SetRoot(std::move(root));
+    document.SaveToStream(stream);
+}
+
+void TMesh::Assign(std::string name, std::vector<TVertex> vertices, std::vector<TFace> faces) {
+    FName = std::move(name);
+    FVertices = std::move(vertices);
+    FFaces = std::move(faces);
+    FRadius = 0;
+}
+
 float TMesh::BoundingRadius() {
     if (FRadius == 0)
         for (const TVertex& v : FVertices)

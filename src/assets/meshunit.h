@@ -1,4 +1,4 @@
-// Static triangle meshes: the data, loading from the XML mesh format, and a list by name.
+// Static triangle meshes: the data, loading and saving the XML mesh format, a list by name.
 #pragma once
 
 #include "assets/namedlistunit.h"
@@ -44,6 +44,12 @@ public:
     // loads the file. Errors of the file, the XML reader or the content propagate.
     void LoadFromFile(const std::string& fileName);
     void LoadFromStream(TStream& stream);
+    // Writes every field of every point and face, so that loading gives the same mesh.
+    // Stream and file errors propagate.
+    void SaveToFile(const std::string& fileName) const;
+    void SaveToStream(TStream& stream) const;
+    // Replaces the content (for meshes made by code); the radius is computed anew.
+    void Assign(std::string name, std::vector<TVertex> vertices, std::vector<TFace> faces);
 
     const std::string& Name() const { return FName; }
     int32_t FaceCount() const { return static_cast<int32_t>(FFaces.size()); }

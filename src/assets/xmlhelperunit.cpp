@@ -5,6 +5,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -102,6 +104,52 @@ std::unique_ptr<TXMLNode> WriteVector(const TVector& vector) {
     node->AddChild("X", FloatToStr(vector.x));
     node->AddChild("Y", FloatToStr(vector.y));
     node->AddChild("Z", FloatToStr(vector.z));
+    return node;
+}
+
+namespace {
+
+std::unique_ptr<TXMLNode> Element(const char* name, int32_t id) {
+    auto node = std::make_unique<TXMLNode>(name, ndTag);
+    node->Attributes.Add("id", IntToStr(id));
+    return node;
+}
+
+void AddFloats(TXMLNode& node, std::initializer_list<std::pair<const char*, float>> values) {
+    for (const auto& [name, value] : values)
+        node.AddChild(name, FloatToStr(value));
+}
+
+} // namespace
+
+std::unique_ptr<TXMLNode> WriteVertex(const TVertex& v, int32_t id) {
+    auto node = Element("VERTEX", id);
+    AddFloats(*node, {{"X", v.x},
+                      {"Y", v.y},
+                      {"Z", v.z},
+                      {"NX", v.nx},
+                      {"NY", v.ny},
+                      {"NZ", v.nz},
+                      {"U", v.u},
+                      {"V", v.v}});
+    return node;
+}
+
+std::unique_ptr<TXMLNode> WriteFace(const TFace& f, int32_t id) {
+    auto node = Element("FACE", id);
+    node->AddChild("A", f.a);
+    node->AddChild("B", f.b);
+    node->AddChild("C", f.c);
+    AddFloats(*node, {{"AU", f.au},
+                      {"AV", f.av},
+                      {"BU", f.bu},
+                      {"BV", f.bv},
+                      {"CU", f.cu},
+                      {"CV", f.cv},
+                      {"NX", f.nx},
+                      {"NY", f.ny},
+                      {"NZ", f.nz}});
+    node->AddChild("SMOOTH", f.smooth ? "1" : "0");
     return node;
 }
 

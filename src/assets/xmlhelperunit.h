@@ -34,3 +34,6 @@ std::unique_ptr<TXMLNode> WriteVector(const TVector& vector);
 // leave those fields untouched; smooth is always written.
 void ReadVertex(const TXMLNode& node, TVertex& vertex);
 void ReadFace(const TXMLNode& node, TFace& face);
+// A new VERTEX or FACE element with the id attribute and every group of the record.
+std::unique_ptr<TXMLNode> WriteVertex(const TVertex& vertex, int32_t id);
+std::unique_ptr<TXMLNode> WriteFace(const TFace& face, int32_t id);

@@ -7,6 +7,8 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -248,6 +250,53 @@ TEST(MeshGeometry, ComputeNormalsCountsAFaceOncePerPoint) {
     EXPECT_EQ(mesh->Vertices()[0].nz, 0.5f);
     EXPECT_EQ(mesh->Vertices()[1].nz, 0.5f);
     EXPECT_EQ(mesh->Vertices()[2].nz, 1.0f);
+}
+
+TEST(MeshSave, LoadsBackEveryFieldOfEveryPointAndFace) {
+    // Distinct values in every slot, a flat face after a smooth one, and a name that needs
+    // escaping, so that a dropped or swapped field shows.
+    std::vector<TVertex> vertices{{1.5f, -2, 3, 0, 1, 0, 0.25f, 0.75f},
+                                  {-4, 5.125f, -6, 1, 0, 0, 0.5f, 1},
+                                  {7, 8, 9.5f, 0, 0, -1, 1, 0}};
+    std::vector<TFace> faces{{0, 1, 2, 0.1f, 0.2f, 0.3f, 1, 2, 3, 4, 5, 6, true},
+                             {2, 1, 0, -1, 0, 0, 0.6f, 0.5f, 0.4f, 0.3f, 0.2f, 0.1f, false}};
+    TTestMesh original;
+    original.Assign("fence <post> & rail", vertices, faces);
+    TMemoryStream stream;
+    original.SaveToStream(stream);
+    auto copy = LoadMesh(stream.Data());
+    EXPECT_EQ(copy->Name(), "fence <post> & rail");
+    ASSERT_EQ(copy->PointCount(), 3);
+    ASSERT_EQ(copy->FaceCount(), 2);
+    for (size_t i = 0; i < vertices.size(); ++i)
+        EXPECT_EQ(std::memcmp(&copy->Vertices()[i], &vertices[i], sizeof(TVertex)), 0) << i;
+    for (size_t i = 0; i < faces.size(); ++i) {
+        const TFace& f = copy->Faces()[i];
+        const TFace& g = faces[i];
+        EXPECT_EQ(std::tie(f.a, f.b, f.c, f.nx, f.ny, f.nz, f.smooth),
+                  std::tie(g.a, g.b, g.c, g.nx, g.ny, g.nz, g.smooth))
+            << i;
+        EXPECT_EQ(std::tie(f.au, f.av, f.bu, f.bv, f.cu, f.cv),
+                  std::tie(g.au, g.av, g.bu, g.bv, g.cu, g.cv))
+            << i;
+    }
+}
+
+TEST(MeshSave, AssignRecomputesTheRadius) {
+    TTestMesh mesh;
+    mesh.Assign("a", {{3, 4, 0, 0, 0, 0, 0, 0}}, {});
+    EXPECT_EQ(mesh.BoundingRadius(), 5.0f);
+    mesh.Assign("b", {{0, 0, 2, 0, 0, 0, 0, 0}}, {});
+    EXPECT_EQ(mesh.BoundingRadius(), 2.0f);
+}
+
+TEST(MeshSave, FileThatCannotBeCreatedRaises) {
+    TTestDir dir;
+    TTestMesh mesh;
+    EXPECT_THROW(mesh.SaveToFile("missing/folder/x.mesh"), EStreamError);
+    mesh.Assign("t", {{0, 0, 0, 0, 0, 0, 0, 0}}, {});
+    mesh.SaveToFile("t.mesh");
+    EXPECT_NE(dir.ReadFile("t.mesh").find("<NAME>t</NAME>"), std::string::npos);
 }
 
 TEST(MeshList, FindsTheFirstExactName) {
