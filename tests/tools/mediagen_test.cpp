@@ -18,11 +18,14 @@ std::string Generate(const fs::path& folder) {
                       "' 2>&1; echo \"status $?\"");
 }
 
+// Every file under the folder, by its path relative to the folder.
 std::map<std::string, std::string> Files(const TTestDir& dir, const std::string& folder) {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir.Path() / folder))
-        files[entry.path().filename().string()] =
-            dir.ReadFile(folder + "/" + entry.path().filename().string());
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Path() / folder)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = fs::relative(entry.path(), dir.Path() / folder).string();
+        files[name] = dir.ReadFile(folder + "/" + name);
+    }
     return files;
 }
 
