@@ -1,8 +1,27 @@
-// Generated pictures (filled in as the content is made).
+// Every picture of the game, drawn with Cairo and written as PNG.
+#include "pictures.h"
+
 #include "mediagen.h"
 
 namespace mediagen {
 
-void GeneratePictures(const TOutput&) {}
+// The 8 x 8 console font Debian ships in console-setup-linux.
+constexpr const char* ConsoleFontPath = "/usr/share/consolefonts/Lat15-VGA8.psf.gz";
+
+void GeneratePictures(const TOutput& out) {
+    out.WriteBytes("loading.png", LoadingPicture());
+    out.WriteBytes("intro.png", IntroPicture());
+    out.WriteBytes("wri.png", LevelBannerPicture());
+    out.WriteBytes("gameover.png", GameOverPicture());
+    out.WriteBytes("title.png", TitlePicture());
+    out.WriteBytes("heart.png", HeartIcon());
+    out.WriteBytes("sheep.png", SheepIcon());
+    out.WriteBytes("point.png", PointIcon());
+    out.WriteBytes("tile1.png", GrassTile());
+    out.WriteBytes("font.png", FontPicture(LoadConsoleFont(ConsoleFontPath)));
+    out.WriteBytes("numbers.png", NumbersPicture());
+    for (const std::string& name : SkinNames())
+        out.WriteBytes(name + ".png", SkinPicture(name));
+}
 
 } // namespace mediagen

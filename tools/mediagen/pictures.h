@@ -1,0 +1,38 @@
+// The game's pictures, each returned as the bytes of a PNG file.
+#pragma once
+
+#include "consolefont.h"
+
+#include <string>
+#include <vector>
+
+namespace mediagen {
+
+// Full-window screens, laid out in 800 x 600 window pixels on 1024 x 1024 canvases.
+std::string IntroPicture();
+std::string GameOverPicture();
+// The 256 x 256 picture shown while the game starts.
+std::string LoadingPicture();
+// The HUD's top-left title (drawn 200 x 200 from y = -20).
+std::string TitlePicture();
+// The level-start "LEVEL" banner in the texture band t = 0.3 to 0.65.
+std::string LevelBannerPicture();
+
+// HUD icons, drawn 32 x 32 by the game.
+std::string HeartIcon();
+std::string SheepIcon();
+std::string PointIcon();
+// The seamless ground tile.
+std::string GrassTile();
+// The 8 x 8 glyph grid: codes 32 to 159 in the lower half, 160 to 255 where the
+// texture's repeat wrap brings them, in the upper half.
+std::string FontPicture(const TConsoleFont& font);
+// Large digits "0" to "9" in 32 x 64 cells, 8 to a row.
+std::string NumbersPicture();
+
+// The textured GUI skin: nine-slice frames and the check-box tick.
+std::string SkinPicture(const std::string& name);
+// The names of the skin pictures.
+const std::vector<std::string>& SkinNames();
+
+} // namespace mediagen

@@ -1,0 +1,285 @@
+// The full pictures: intro, game over, loading, the HUD title and the level banner.
+#include "canvas.h"
+#include "pictures.h"
+#include "farmscene.h"
+
+#include <cmath>
+
+namespace mediagen {
+namespace {
+
+constexpr double WindowWidth = 800, WindowHeight = 600;
+
+// Erases the top-left corner, fading out softly to the right and downwards.
+void ClearCorner(cairo_t* cr, double width, double height) {
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+    cairo_scale(cr, width, height);
+    cairo_pattern_t* fade = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(fade, 0.8, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, 0);
+    cairo_set_source(cr, fade);
+    cairo_paint(cr);
+    cairo_pattern_destroy(fade);
+    cairo_restore(cr);
+}
+
+// A keyboard key with its label.
+void KeyCap(cairo_t* cr, double x, double y, double w, const char* label, double size) {
+    const double h = 34;
+    RoundedRect(cr, x, y + 3, w, h, 7);
+    SetHex(cr, 0x8C8372);
+    cairo_fill(cr);
+    RoundedRect(cr, x, y, w, h, 7);
+    SetVerticalGradient(cr, y, 0xFFFDF6, y + h, 0xE4DCC8);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::Ink);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    TTextStyle style;
+    style.Size = size;
+    style.Fill = colour::Ink;
+    CentredText(cr, label, x + w / 2, y + h / 2 + size * 0.36, style);
+}
+
+// A wooden board with a darker frame.
+void Board(cairo_t* cr, double x, double y, double w, double h, double r) {
+    RoundedRect(cr, x + 4, y + 6, w, h, r);
+    SetHex(cr, 0x000000, 0.25);
+    cairo_fill(cr);
+    RoundedRect(cr, x, y, w, h, r);
+    SetVerticalGradient(cr, y, 0xB88A5A, y + h, 0x9A6E42);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 4);
+    cairo_stroke(cr);
+    // Plank seams and grain.
+    cairo_save(cr);
+    RoundedRect(cr, x, y, w, h, r);
+    cairo_clip(cr);
+    SetHex(cr, 0x7A5430, 0.45);
+    cairo_set_line_width(cr, 1.5);
+    for (double seam = y + 34; seam < y + h - 8; seam += 34) {
+        cairo_move_to(cr, x, seam);
+        cairo_line_to(cr, x + w, seam);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void ControlsBoard(cairo_t* cr) {
+    Board(cr, 40, 492, 720, 92, 14);
+    TTextStyle label;
+    label.Size = 17;
+    label.Fill = colour::Cream;
+    label.OutlineWidth = 3;
+    label.Outline = colour::WoodDeep;
+    const double keyY = 504, textY = 570;
+    // Turn, walk, swing, start, quit: keys above, what they do below.
+    KeyCap(cr, 62, keyY, 40, "\u2190", 22);
+    KeyCap(cr, 108, keyY, 40, "\u2192", 22);
+    CentredText(cr, "turn", 105, textY, label);
+    KeyCap(cr, 200, keyY, 40, "\u2191", 22);
+    KeyCap(cr, 246, keyY, 40, "\u2193", 22);
+    CentredText(cr, "walk", 243, textY, label);
+    KeyCap(cr, 340, keyY, 76, "Ctrl", 17);
+    CentredText(cr, "swing", 378, textY, label);
+    KeyCap(cr, 466, keyY, 130, "Space", 17);
+    CentredText(cr, "start", 531, textY, label);
+    KeyCap(cr, 646, keyY, 84, "Esc", 17);
+    CentredText(cr, "quit", 688, textY, label);
+}
+
+} // namespace
+
+std::string IntroPicture() {
+    TCanvas canvas(1024, 1024);
+    canvas.UseDesignSize(WindowWidth, WindowHeight);
+    cairo_t* cr = canvas.Cr();
+    DrawSky(cr, WindowWidth, 0, 340);
+    DrawCloud(cr, 640, 70, 34);
+    DrawCloud(cr, 150, 190, 26);
+    DrawCloud(cr, 720, 210, 22);
+    DrawHills(cr, WindowWidth, 330, 400);
+    DrawMeadow(cr, WindowWidth, 352, WindowHeight);
+    DrawFence(cr, -10, 810, 372, 36, 46);
+    DrawTree(cr, 96, 400, 150);
+    DrawTree(cr, 728, 388, 120);
+
+    DrawRam(cr, 628, 452, 96, -1);
+    DrawSheep(cr, 214, 448, 86, -1);
+    DrawSheep(cr, 300, 486, 70, 1);
+    DrawViking(cr, 420, 478, 92);
+
+    TTextStyle title;
+    title.Size = 100;
+    title.Fill = colour::Focus;
+    title.OutlineWidth = 10;
+    title.Shadow = 6;
+    CentredText(cr, "QUELMARK!", 400, 150, title);
+    TTextStyle subtitle;
+    subtitle.Size = 22;
+    subtitle.Fill = 0xFFFFFF;
+    subtitle.OutlineWidth = 5;
+    CentredText(cr, "Clear the field of sheep. Mind the rams!", 400, 196, subtitle);
+
+    ControlsBoard(cr);
+    // The frame rate is written into the top-left corner under the picture.
+    ClearCorner(cr, 230, 60);
+    return canvas.Png("intro");
+}
+
+std::string GameOverPicture() {
+    TCanvas canvas(1024, 1024);
+    canvas.UseDesignSize(WindowWidth, WindowHeight);
+    cairo_t* cr = canvas.Cr();
+    // Evening sky: the day is over.
+    cairo_rectangle(cr, 0, 0, WindowWidth, 340);
+    SetVerticalGradient(cr, 0, 0x3E5A9E, 340, 0xF5B26B);
+    cairo_fill(cr);
+    DrawCloud(cr, 120, 70, 28, 0xF6C9B8);
+    DrawCloud(cr, 690, 120, 30, 0xF6C9B8);
+    DrawHills(cr, WindowWidth, 330, 400);
+    DrawMeadow(cr, WindowWidth, 352, WindowHeight);
+    DrawFence(cr, -10, 810, 372, 36, 46);
+    DrawTree(cr, 96, 380, 130);
+    // The sheep celebrate around the fallen helmet.
+    DrawHelmet(cr, 110, 520, 90);
+    DrawSheep(cr, 90, 470, 80, 1);
+    DrawRam(cr, 690, 450, 100, -1);
+    DrawSheep(cr, 700, 560, 80, -1);
+
+    TTextStyle title;
+    title.Size = 96;
+    title.Fill = 0xE8553E;
+    title.OutlineWidth = 10;
+    title.Shadow = 6;
+    CentredText(cr, "GAME OVER", 400, 130, title);
+
+    // The board holds the score, the name field (cut out: the widgets show through)
+    // and the high-score rows, which the game writes in black.
+    Board(cr, 196, 200, 408, 376, 18);
+    RoundedRect(cr, 212, 216, 376, 344, 10);
+    SetHex(cr, colour::Parchment);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    TTextStyle heading;
+    heading.Size = 26;
+    heading.Fill = colour::WoodDeep;
+    CentredText(cr, "Well fought, viking!", 400, 256, heading);
+    TTextStyle score;
+    score.Size = 22;
+    score.Fill = colour::WoodDeep;
+    LeftText(cr, "SCORE", 250, 342, score);
+    cairo_move_to(cr, 230, 376);
+    cairo_line_to(cr, 570, 376);
+    cairo_move_to(cr, 230, 425);
+    cairo_line_to(cr, 570, 425);
+    SetHex(cr, 0xC9B68E);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    RoundedRect(cr, 293, 383, 214, 40, 6);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_rectangle(cr, 296, 386, 208, 34);
+    cairo_fill(cr);
+    cairo_restore(cr);
+
+    TTextStyle hint;
+    hint.Size = 15;
+    hint.Fill = 0xFFFFFF;
+    hint.OutlineWidth = 4;
+    CentredText(cr, "Return saves your name  \u2022  Space goes back to the title", 400, 594, hint);
+    return canvas.Png("gameover");
+}
+
+std::string LoadingPicture() {
+    TCanvas canvas(256, 256);
+    cairo_t* cr = canvas.Cr();
+    RoundedRect(cr, 4, 4, 248, 248, 28);
+    cairo_clip_preserve(cr);
+    cairo_new_path(cr);
+    DrawSky(cr, 256, 0, 150);
+    DrawCloud(cr, 190, 50, 16);
+    DrawHills(cr, 256, 140, 170);
+    DrawMeadow(cr, 256, 150, 256);
+    DrawFence(cr, 0, 256, 160, 22, 32);
+    DrawSheep(cr, 128, 196, 110, 1);
+    cairo_reset_clip(cr);
+    RoundedRect(cr, 4, 4, 248, 248, 28);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 6);
+    cairo_stroke(cr);
+    TTextStyle text;
+    text.Size = 30;
+    text.Fill = 0xFFFFFF;
+    text.OutlineWidth = 6;
+    CentredText(cr, "Loading\u2026", 128, 238, text);
+    return canvas.Png("loading");
+}
+
+std::string TitlePicture() {
+    // Laid out in window pixels: the picture covers x 0..200, y -20..180.
+    TCanvas canvas(256, 256);
+    canvas.UseDesignSize(200, 200);
+    cairo_t* cr = canvas.Cr();
+    cairo_translate(cr, 0, 20);
+    RoundedRect(cr, 6, 26, 186, 50, 10);
+    SetHex(cr, 0x000000, 0.3);
+    cairo_fill(cr);
+    RoundedRect(cr, 4, 24, 186, 50, 10);
+    SetVerticalGradient(cr, 24, 0xB88A5A, 74, 0x94683E);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    DrawHelmet(cr, 34, 52, 44);
+    TTextStyle text;
+    text.Size = 22;
+    text.Fill = colour::Focus;
+    text.OutlineWidth = 4;
+    LeftText(cr, "Quelmark!", 62, 57, text);
+    return canvas.Png("title");
+}
+
+std::string LevelBannerPicture() {
+    // The game shows rows t = 0.3 to 0.65 stretched over 140 x 70 window pixels, with the
+    // level digits (64 high) starting at its right edge: laid out in those pixels.
+    TCanvas canvas(128, 256);
+    cairo_t* cr = canvas.Cr();
+    cairo_translate(cr, 0, 0.3 * 256);
+    cairo_scale(cr, 128 / 140.0, 0.35 * 256 / 70);
+    // A ribbon with a swallow-tail on the left and a square end under the digits.
+    cairo_move_to(cr, 2, 8);
+    cairo_line_to(cr, 140, 8);
+    cairo_line_to(cr, 140, 58);
+    cairo_line_to(cr, 2, 58);
+    cairo_line_to(cr, 16, 33);
+    cairo_close_path(cr);
+    SetVerticalGradient(cr, 8, 0xE8553E, 58, 0xB8382A);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::Ink);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 16, 14);
+    cairo_line_to(cr, 140, 14);
+    cairo_move_to(cr, 16, 52);
+    cairo_line_to(cr, 140, 52);
+    SetHex(cr, colour::Focus, 0.8);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    TTextStyle text;
+    text.Size = 28;
+    text.Fill = 0xFFFFFF;
+    text.OutlineWidth = 4;
+    CentredText(cr, "LEVEL", 80, 44, text);
+    return canvas.Png("wri");
+}
+
+} // namespace mediagen
