@@ -15,6 +15,8 @@ class TSound {
 public:
     // Loads the WAV file; an unreadable file leaves a silent sound.
     explicit TSound(const std::string& fileName);
+    // A silent sound that reads no file, for media managers that have none to give.
+    TSound() = default;
     ~TSound();
     TSound(const TSound&) = delete;
     TSound& operator=(const TSound&) = delete;
