@@ -4,6 +4,7 @@
 #include "assets/xmlparser.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <map>
 

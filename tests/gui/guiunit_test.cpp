@@ -2,6 +2,7 @@
 #include "gui/guiunit.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,241 @@
+// Building widget trees from XML layouts.
+#include "assets/streamunit.h"
+#include "assets/xmlparser.h"
+#include "gui/guiunit.h"
+#include "support/testdir.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// Loads the definitions (wrapped in a root element) into a fresh desktop.
+struct TLoaded {
+    TUiDesktop Desktop;
+    bool Result = false;
+
+    explicit TLoaded(const std::string& definitions) {
+        TMemoryStream stream("<Layout>" + definitions + "</Layout>");
+        Result = LoadLayoutStream(Desktop, stream, "test.xml");
+    }
+    template <class T> T& At(int32_t index) {
+        auto* widget = dynamic_cast<T*>(Desktop.Child(index));
+        if (widget == nullptr) throw std::runtime_error("not of the expected kind");
+        return *widget;
+    }
+};
+
+TEST(LayoutTest, AbsentValuesKeepTheDefaults) {
+    TLoaded loaded("<BUTTON><CAPTION>OK</CAPTION></BUTTON>");
+    ASSERT_TRUE(loaded.Result);
+    ASSERT_EQ(loaded.Desktop.ChildCount(), 1);
+    auto& button = loaded.At<TUiButton>(0);
+    EXPECT_EQ(button.Name, "Button1");
+    EXPECT_EQ(button.Caption, "OK");
+    EXPECT_EQ(button.Left, 0);
+    EXPECT_EQ(button.Top, 0);
+    EXPECT_EQ(button.GetWidth(), 100);
+    EXPECT_EQ(button.GetHeight(), 50);
+    EXPECT_EQ(button.Parent, &loaded.Desktop);
+}
+
+struct TBooleanCase {
+    const char* Text;
+    bool Value;
+};
+
+class BooleanTest : public ::testing::TestWithParam<TBooleanCase> {};
+
+TEST_P(BooleanTest, OnlyTrueInAnyCaseIsTrue) {
+    const std::string text = GetParam().Text;
+    TLoaded loaded("<CHECKBOX><VISIBLE>" + text + "</VISIBLE><CHECKED>" + text +
+                   "</CHECKED></CHECKBOX>");
+    auto& box = loaded.At<TUiCheckBox>(0);
+    EXPECT_EQ(box.Visible, GetParam().Value);
+    EXPECT_EQ(box.Checked, GetParam().Value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, BooleanTest,
+                         ::testing::Values(TBooleanCase{"true", true}, TBooleanCase{"TRUE", true},
+                                           TBooleanCase{"True", true}, TBooleanCase{"False", false},
+                                           TBooleanCase{"yes", false}, TBooleanCase{"1", false},
+                                           TBooleanCase{"", false}, TBooleanCase{" true", false}));
+
+TEST(LayoutTest, TheNameElementWinsOverTheAttributeAndNamesAreCut) {
+    TLoaded loaded("<LABEL name=\"attribute\"><NAME>element</NAME></LABEL>"
+                   "<LABEL name=\"attribute\"/>"
+                   "<LABEL name=\"" +
+                   std::string(300, 'a') + "\"><NAME>" + std::string(400, 'b') + "</NAME></LABEL>");
+    EXPECT_EQ(loaded.At<TUiLabel>(0).Name, "element");
+    EXPECT_EQ(loaded.At<TUiLabel>(1).Name, "attribute");
+    EXPECT_EQ(loaded.At<TUiLabel>(2).Name, std::string(255, 'b'));
+}
+
+TEST(LayoutTest, EveryKindReadsItsValues) {
+    TLoaded loaded(R"(
+<WINDOW name="w"><LEFT>1</LEFT><TOP>2</TOP><WIDTH>300</WIDTH><HEIGHT>200</HEIGHT>
+  <HINT>hint</HINT><ENABLED>false</ENABLED><TITLE>Title</TITLE>
+  <MARGINLEFT>3</MARGINLEFT><MARGINTOP>16</MARGINTOP>
+  <CHILDREN>
+    <EDIT><TEXT>abc</TEXT><MAXLENGTH>8</MAXLENGTH><MASK>true</MASK></EDIT>
+    <LIST><TEXT>one
+two</TEXT><MARGINTOP>4</MARGINTOP><SIMPLE>true</SIMPLE></LIST>
+    <PAGE><DRAWBACK>true</DRAWBACK><CHILDREN><IMAGE><LEFT>-5</LEFT></IMAGE></CHILDREN></PAGE>
+  </CHILDREN>
+</WINDOW>
+<ROLLABLEWINDOW><OPEN>TRUE</OPEN><TITLE>Roll</TITLE><HEIGHT>90</HEIGHT></ROLLABLEWINDOW>
+<BAR><CAPTION>Bar</CAPTION><SHOWCAPTION>true</SHOWCAPTION><SHOWPOSITION>false</SHOWPOSITION>
+  <MIN>-1</MIN><MAX>7</MAX><POSITION>3</POSITION></BAR>
+<TRACKER><CAPTION>T</CAPTION><MIN>2</MIN><MAX>9</MAX><POSITION>4</POSITION>
+  <CURSORWIDTH>6</CURSORWIDTH><MARGIN>10</MARGIN></TRACKER>
+<MULTITRACKER><MIN>5</MIN><MAX>15</MAX><CURSORWIDTH>4</CURSORWIDTH><MARGIN>2</MARGIN></MULTITRACKER>
+)");
+    ASSERT_EQ(loaded.Desktop.ChildCount(), 5);
+    auto& window = loaded.At<TUiWindow>(0);
+    EXPECT_EQ(window.Name, "w");
+    EXPECT_EQ(window.Left, 1);
+    EXPECT_EQ(window.Top, 2);
+    EXPECT_EQ(window.GetWidth(), 300);
+    EXPECT_EQ(window.GetHeight(), 200);
+    EXPECT_EQ(window.Hint, "hint");
+    EXPECT_FALSE(window.Enabled);
+    EXPECT_EQ(window.Title, "Title");
+    EXPECT_EQ(window.MarginLeft, 3);
+    EXPECT_EQ(window.MarginTop, 16);
+    ASSERT_EQ(window.ChildCount(), 3);
+    auto* edit = dynamic_cast<TUiEdit*>(window.Child(0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->Text, "abc");
+    EXPECT_EQ(edit->MaxLength, 8);
+    EXPECT_TRUE(edit->Mask);
+    auto* list = dynamic_cast<TUiList*>(window.Child(1));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Items, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(list->MarginTop, 4);
+    EXPECT_TRUE(list->Simple);
+    auto* page = dynamic_cast<TUiPage*>(window.Child(2));
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->DrawBack);
+    ASSERT_EQ(page->ChildCount(), 1);
+    EXPECT_EQ(page->Child(0)->Left, -5);
+    EXPECT_EQ(loaded.Desktop.FindByName("image1"), page->Child(0));
+
+    auto& rollable = loaded.At<TUiRollableWindow>(1);
+    EXPECT_TRUE(rollable.Open);
+    EXPECT_EQ(rollable.Title, "Roll");
+    EXPECT_EQ(rollable.GetHeight(), 90);
+    auto& bar = loaded.At<TUiBar>(2);
+    EXPECT_EQ(bar.Caption, "Bar");
+    EXPECT_TRUE(bar.ShowCaption);
+    EXPECT_FALSE(bar.ShowPosition);
+    EXPECT_EQ(bar.Min, -1);
+    EXPECT_EQ(bar.Max, 7);
+    EXPECT_EQ(bar.Position, 3);
+    auto& tracker = loaded.At<TUiTracker>(3);
+    EXPECT_EQ(tracker.Caption, "T");
+    EXPECT_EQ(tracker.Min, 2);
+    EXPECT_EQ(tracker.Max, 9);
+    EXPECT_EQ(tracker.Position, 4);
+    EXPECT_EQ(tracker.CursorWidth, 6);
+    EXPECT_EQ(tracker.Margin, 10);
+    auto& multi = loaded.At<TUiMultiTracker>(4);
+    EXPECT_EQ(multi.Min, 5);
+    EXPECT_EQ(multi.Max, 15);
+    EXPECT_EQ(multi.CursorWidth, 4);
+    EXPECT_EQ(multi.Margin, 2);
+}
+
+TEST(LayoutTest, ListTextSplitsAtEveryKindOfLineEnd) {
+    TXMLNode list("LIST");
+    list.AddChild("TEXT", "a\r\nb\rc\n\nd\n");
+    TUiList widget;
+    widget.LoadFromXml(list);
+    EXPECT_EQ(widget.Items, (std::vector<std::string>{"a", "b", "c", "", "d"}));
+}
+
+TEST(LayoutTest, AnUnknownElementStopsItsSiblingsButNotTheContainer) {
+    TXMLDocument document;
+    TMemoryStream stream(R"(<WINDOW><CHILDREN><BUTTON name="first"/><SLIDER/>
+        <BUTTON name="second"/></CHILDREN><TITLE>Still read</TITLE></WINDOW>)");
+    document.LoadFromStream(stream);
+    TUiWindow window;
+    EXPECT_TRUE(window.LoadFromXml(document.Root()));
+    ASSERT_EQ(window.ChildCount(), 1);
+    EXPECT_EQ(window.Child(0)->Name, "first");
+    EXPECT_EQ(window.Title, "Still read");
+
+    TUiDesktop desktop;
+    EXPECT_FALSE(LoadChildren(desktop, *document.Root().FindChild("CHILDREN")));
+    EXPECT_EQ(desktop.ChildCount(), 1);
+    EXPECT_TRUE(LoadChildren(desktop, document.Root().FindChild("CHILDREN")->Children.Items(0)))
+        << "no element children at all";
+}
+
+TEST(LayoutTest, ActiveIsReadAfterTheLayers) {
+    TLoaded loaded("<LAYERED><ACTIVE>SECOND</ACTIVE><CHILDREN><PAGE name=\"first\"/>"
+                   "<PAGE name=\"second\"/><PAGE name=\"third\"/></CHILDREN></LAYERED>");
+    auto& layered = loaded.At<TUiLayered>(0);
+    ASSERT_EQ(layered.ChildCount(), 3);
+    EXPECT_EQ(layered.Child(2)->Name, "second");
+    EXPECT_EQ(layered.Active, "SECOND");
+}
+
+// The message of the error a load raises, or "" when it raises none.
+template <class E> std::string FailureOf(const std::function<void()>& load) {
+    try {
+        load();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(LayoutFileTest, ABadIntegerFailsTheLoadNamingFileAndElement) {
+    TTestDir dir;
+    dir.WriteFile("bad.xml", R"(<Layout><BUTTON name="ok"/><WINDOW name="main"><CHILDREN>
+        <EDIT name="Edit1"><MAXLENGTH>ten</MAXLENGTH></EDIT></CHILDREN></WINDOW>
+        <BUTTON name="never"/></Layout>)");
+    TUiDesktop desktop;
+    EXPECT_EQ(FailureOf<EConvertError>([&] { LoadLayoutFile(desktop, "bad.xml"); }),
+              "Layout bad.xml: WINDOW \"main\"/EDIT \"Edit1\"/MAXLENGTH: 'ten' is not a valid "
+              "integer value");
+    ASSERT_EQ(desktop.ChildCount(), 1) << "what was attached stays, the failed one is not";
+    EXPECT_EQ(desktop.Child(0)->Name, "ok");
+}
+
+TEST(LayoutFileTest, UnknownKindsAndBrokenFilesRaiseClearErrors) {
+    TTestDir dir;
+    dir.WriteFile("unknown.xml", R"(<Layout><BUTTON/><PAGE name="p"><CHILDREN>
+        <SLIDER name="s"/></CHILDREN></PAGE></Layout>)");
+    dir.WriteFile("broken.xml", "<Layout><BUTTON></Layout>");
+    TUiDesktop desktop;
+    EXPECT_EQ(FailureOf<EGuiError>([&] { LoadLayoutFile(desktop, "unknown.xml"); }),
+              "Layout unknown.xml: PAGE \"p\"/SLIDER \"s\": no widget kind of that name");
+    EXPECT_EQ(desktop.ChildCount(), 0);
+    EXPECT_EQ(FailureOf<EXMLError>([&] {
+                  LoadLayoutFile(desktop, "broken.xml");
+              }).rfind("Layout broken.xml: ", 0),
+              0u);
+    EXPECT_FALSE(FailureOf<EStreamError>([&] { LoadLayoutFile(desktop, "missing.xml"); }).empty());
+    EXPECT_EQ(desktop.ChildCount(), 0);
+}
+
+TEST(LayoutFileTest, LoadWidgetFromFileBuildsTheFirstExactMatchUnattached) {
+    TTestDir dir;
+    dir.WriteFile("widgets.xml", R"(<Layout>
+        <LABEL name="Greeting"><CAPTION>lower</CAPTION></LABEL>
+        <LABEL name="greeting"><CAPTION>first</CAPTION></LABEL>
+        <BUTTON name="greeting"><CAPTION>second</CAPTION></BUTTON>
+        <GADGET name="odd"/></Layout>)");
+    std::unique_ptr<TUiWidget> widget = LoadWidgetFromFile("widgets.xml", "greeting");
+    auto* label = dynamic_cast<TUiLabel*>(widget.get());
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->Caption, "first");
+    EXPECT_EQ(label->Parent, nullptr);
+    EXPECT_EQ(LoadWidgetFromFile("widgets.xml", "nobody"), nullptr);
+    EXPECT_EQ(FailureOf<EGuiError>([] { LoadWidgetFromFile("widgets.xml", "odd"); }),
+              "Layout widgets.xml: GADGET \"odd\": no widget kind of that name");
+}
+
+} // namespace
