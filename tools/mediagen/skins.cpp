@@ -5,9 +5,9 @@
 // centre cell both ways. So every edge cell varies only across its edge (wood grain runs
 // along it) and the centre cell is one colour; only the corner cells are shaped.
 #include "canvas.h"
+#include "farmscene.h"
 #include "mediagen.h"
 #include "pictures.h"
-#include "farmscene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +39,7 @@ TRgba Grey(TRgba c) {
 struct TFrameStyle {
     int Outline; // dark outer line
     int Band;    // wooden band up to here (grain along the edge)
-    int Bevel;   // one light line, then one dark line
+    bool Inset;  // a light line after the band, then a dark one: a carved-in panel
     TRgba Edge, Wood, Light, Panel;
     double Radius; // rounded outer corners
     bool Greyed;
@@ -53,7 +53,7 @@ TRgba FrameColour(const TFrameStyle& style, int d) {
         return Shade(style.Wood, grain);
     }
     if (d == style.Band) return style.Light;
-    if (d == style.Band + 1 && style.Bevel > 0) return Shade(style.Wood, 0.6);
+    if (d == style.Band + 1 && style.Inset) return Shade(style.Wood, 0.6);
     return style.Panel;
 }
 
@@ -96,22 +96,34 @@ std::string Frame(const TFrameStyle& given, const char* name) {
     return canvas.Png(name);
 }
 
-const TFrameStyle WindowStyle{
-    2, 11,   1, FromHex(colour::Ink), FromHex(0x7A5430), FromHex(colour::Cream), FromHex(0xD9B98C),
-    6, false};
-const TFrameStyle ControlStyle{
-    2, 4,    1, FromHex(colour::Ink), FromHex(0x6E4A28), FromHex(colour::Cream), FromHex(0x946A3E),
-    5, false};
+const TFrameStyle WindowStyle{.Outline = 2,
+                              .Band = 13,
+                              .Inset = true,
+                              .Edge = FromHex(colour::Ink),
+                              .Wood = FromHex(0x7A5430),
+                              .Light = FromHex(colour::Cream),
+                              .Panel = FromHex(0xD9B98C),
+                              .Radius = 6,
+                              .Greyed = false};
+const TFrameStyle ControlStyle{.Outline = 2,
+                               .Band = 4,
+                               .Inset = true,
+                               .Edge = FromHex(colour::Ink),
+                               .Wood = FromHex(0x6E4A28),
+                               .Light = FromHex(colour::Cream),
+                               .Panel = FromHex(0x946A3E),
+                               .Radius = 5,
+                               .Greyed = false};
 // The bar's frame has no panel: the fill drawn before it shows through.
-const TFrameStyle BarStyle{2,
-                           4,
-                           0,
-                           FromHex(colour::Ink),
-                           FromHex(0x6E4A28),
-                           FromHex(colour::Cream),
-                           FromHex(0x000000, 0),
-                           5,
-                           false};
+const TFrameStyle BarStyle{.Outline = 2,
+                           .Band = 4,
+                           .Inset = false,
+                           .Edge = FromHex(colour::Ink),
+                           .Wood = FromHex(0x6E4A28),
+                           .Light = FromHex(colour::Cream),
+                           .Panel = FromHex(0x000000, 0),
+                           .Radius = 5,
+                           .Greyed = false};
 
 std::string Tick() {
     TCanvas canvas(SkinSize, SkinSize);
