@@ -70,7 +70,7 @@ TFlockMeshes BuildMeshes(TMeshSet& set) {
     m.Tail = set.Add("flock_tail", s);
 
     s = {};
-    s.Lathe({{0.14, -0.8}, {0.15, -0.62}, {0.12, -0.55}, {0.14, 0.1}}, 6, false);
+    s.Lathe({{0.17, -0.8}, {0.18, -0.64}, {0.15, -0.56}, {0.17, 0.1}}, 6, false);
     m.Leg = set.Add("flock_leg", s);
 
     const TShapeBuilder horn = CurledHorn();

@@ -22,13 +22,16 @@ void MakeTree(TMeshSet& meshes, const TOutput& out) {
     TMesh* trunk = meshes.Add("tree_trunk", s);
 
     s = {};
-    s.Ellipsoid({0, 1.2, 0}, {2.5, 2.0, 2.5}, 10, 6, true);
+    s.Ellipsoid({0, 1.1, 0}, {2.3, 1.9, 2.3}, 10, 6, true);
+    s.Ellipsoid({-1.7, 0.5, -0.9}, {1.2, 1.0, 1.2}, 8, 5, true);
     TMesh* crown = meshes.Add("tree_crown", s);
 
+    // Lighter clumps standing out of the crown towards the light and the camera.
     s = {};
-    s.Ellipsoid({0.35, 2.1, 0.3}, {1.5, 1.2, 1.5}, 9, 5, true);
-    s.Ellipsoid({-1.75, 0.4, 0.7}, {1.3, 1.1, 1.3}, 8, 5, true);
-    s.Ellipsoid({1.55, 0.2, -0.9}, {1.2, 1.0, 1.2}, 8, 5, true);
+    s.Ellipsoid({0.5, 2.35, 0.55}, {1.4, 1.05, 1.4}, 9, 5, true);
+    s.Ellipsoid({1.6, 1.0, 1.2}, {1.25, 1.05, 1.25}, 8, 5, true);
+    s.Ellipsoid({-1.2, 1.3, 1.6}, {1.1, 0.95, 1.1}, 8, 5, true);
+    s.Ellipsoid({1.7, 0.2, -1.0}, {1.1, 0.9, 1.1}, 8, 5, true);
     TMesh* tufts = meshes.Add("tree_tufts", s);
 
     TModelKit kit("tree1");

@@ -198,7 +198,7 @@ void BuildPoses(TModelKit& kit) {
                         {"arm_l", {}, {-20, 0, 25}},
                         {"arm_r", {}, {-10, 0, -20}}});
 
-    // Falling on his back, the axe dropped beyond his head.
+    // Falling on his back, arms flung out, the axe lying flat beside him.
     kit.Pose("stagger", {{"viking", {0, 0, 0}, {-22, 0, 0}},
                          {"hips", {0, -0.15, 0}, {}},
                          {"head", {}, {-15, 0, 0}},
@@ -207,7 +207,7 @@ void BuildPoses(TModelKit& kit) {
     kit.Pose("dead", {{"viking", {0, 0.52, 1.8}, {-90, 0, 0}},
                       {"head", {}, {0, 25, 0}},
                       {"arm_l", {}, {0, 0, 75}},
-                      {"arm_r", {}, {-160, 0, 0}},
+                      {"arm_r", {}, {20, 0, -75}},
                       {"axe", {}, {50, 90, 0}},
                       {"leg_l", {}, {0, 0, 12}},
                       {"leg_r", {}, {0, 0, -12}}});
