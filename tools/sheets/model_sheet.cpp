@@ -6,6 +6,7 @@
 #include "app/screenunit.h"
 #include "assets/mediamanagerunit.h"
 #include "assets/modelunit.h"
+#include "assets/textureunit.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -129,14 +130,45 @@ struct TActor {
     float Phase;
 };
 
+// The field's grass tiles as the play screen lays them; plain grass without the picture.
+void DrawField(TGenericMediaManager& media) {
+    TTexture* tile = media.GetTexture("tile1");
+    if (tile == nullptr) {
+        DrawGround(0, 48);
+        return;
+    }
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glColor3f(1, 1, 1);
+    tile->Bind();
+    for (int i = 0; i < 12; ++i)
+        for (int j = 0; j < 12; ++j) {
+            const float x0 = 4.0f * i, z0 = 4.0f * j;
+            glBegin(GL_TRIANGLE_STRIP);
+            glTexCoord2f(0, 0);
+            glVertex3f(x0, 0, z0);
+            glTexCoord2f(0, 1);
+            glVertex3f(x0, 0, z0 + 4);
+            glTexCoord2f(1, 0);
+            glVertex3f(x0 + 4, 0, z0);
+            glTexCoord2f(1, 1);
+            glVertex3f(x0 + 4, 0, z0 + 4);
+            glEnd();
+        }
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    SetMaterialColorF(1, 1, 1);
+}
+
 // A corner of the field as the play camera sees it, from (20, 20, 20) away.
-TImage DrawPlayView(TScreen& screen, TRealTimeModel& fence, const std::vector<TActor>& actors) {
+TImage DrawPlayView(TScreen& screen, TGenericMediaManager& media, TRealTimeModel& fence,
+                    const std::vector<TActor>& actors) {
     screen.SetPerspective(PlayWidth, PlayHeight, 500);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     const float tx = 9, tz = 9;
     gluLookAt(tx + 20, 20, tz + 20, tx, 0, tz, 0, 1, 0);
-    DrawGround(0, 48);
+    DrawField(media);
     glDisable(GL_TEXTURE_2D);
     glPushMatrix();
     glTranslatef(0, 0, 2);
@@ -242,7 +274,7 @@ int main(int argc, char** argv) {
             model.LoadFromFile("media/" + sheet.Model + ".model", media);
             write(DrawSheet(sheet, model), sheet.Model);
         }
-        write(DrawPlayView(screen, models["fence"],
+        write(DrawPlayView(screen, media, models["fence"],
                            {{&models["tree1"], 4, 5, 0, 0, 0.3f},
                             {&models["sheep"], 14, 5, 250, 0, 0.35f},
                             {&models["sheep"], 12, 9.5f, 200, 1, 0.2f},
