@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 constexpr int32_t CharWidth = 8;
@@ -26,3 +28,76 @@ void DrawTexturePiece(float x, float y, float w, float h, float s, float t, floa
 void DrawChar(int32_t x, int32_t y, uint8_t ch);
 // The bytes of s advancing by CharWidth - 1; the caller binds "font" and sets the colour.
 void DrawText(int32_t x, int32_t y, const std::string& s);
+
+// One skin tile: the pixel rectangle with the texture square from (s, t) to
+// (s + 0.25, t + 0.25).
+void DrawTile(int32_t x, int32_t y, int32_t w, int32_t h, float s, float t);
+// Nine-slice frame of the bound skin over the rectangle: 16-pixel corners, stretched edges
+// and centre. Rectangles under 32 pixels give negative (mirrored) edges.
+void DrawFrame(int32_t x, int32_t y, int32_t w, int32_t h);
+
+class TUiBar;
+class TUiEdit;
+class TUiWidget;
+class TUiContainer;
+// Children from index first to the last, drawn by draw with the model-view moved to the
+// container's inner origin (and back afterwards), so nesting accumulates.
+void DrawInside(const TUiContainer& container, int32_t first,
+                const std::function<void(TUiWidget&)>& draw);
+
+// Width of a bar's fill quad: none when nothing is reached or the bar has no range.
+std::optional<int32_t> BarFillWidth(const TUiBar& bar);
+// The "position/max" text of a bar.
+std::string BarPositionText(const TUiBar& bar);
+// What an edit shows: its text or one "*" per byte, and "_" as the cursor while focused.
+std::string ShownEditText(const TUiEdit& edit);
+
+class TGenericMediaManager;
+class TUiDesktop;
+class TUiWindow;
+class TUiButton;
+class TUiLayered;
+class TUiPage;
+class TUiList;
+class TUiTracker;
+class TUiImage;
+class TUiLabel;
+class TUiCheckBox;
+
+class TAbstractGuiDrawer {
+public:
+    virtual ~TAbstractGuiDrawer() = default;
+    virtual void Draw(TUiDesktop& desktop) = 0;
+};
+
+// Draws with 2-D texturing on, as the game keeps it, and leaves it so.
+class TGuiDrawer : public TAbstractGuiDrawer {
+public:
+    explicit TGuiDrawer(TGenericMediaManager& media) : Media(media) {}
+    // The desktop's children in list order; the desktop itself is not drawn.
+    void Draw(TUiDesktop& desktop) override;
+    // The rule of the first kind the widget is, in the textured skin's order; widgets of no
+    // drawn kind (multi-trackers among them) are skipped with their children.
+    void DrawWidget(TUiWidget& widget);
+
+    TGenericMediaManager& Media;
+
+private:
+    void Bind(const char* name);
+    // "interf4", or "interf4g" for a disabled widget.
+    void BindSkin(const TUiWidget& w);
+    // Text at an offset from the widget's top-left corner in the current colour.
+    void DrawCaption(const TUiWidget& w, int64_t dx, int64_t dy, const std::string& s);
+    void DrawChildren(TUiContainer& container);
+    void DrawLastChild(TUiLayered& layered);
+    void DrawWindow(TUiWindow& window);
+    void DrawButton(TUiButton& button);
+    void DrawPage(TUiPage& page);
+    void DrawEdit(TUiEdit& edit);
+    void DrawList(TUiList& list);
+    void DrawTracker(TUiTracker& tracker);
+    void DrawImage(TUiImage& image);
+    void DrawLabel(TUiLabel& label);
+    void DrawCheckBox(TUiCheckBox& box);
+    void DrawBar(TUiBar& bar);
+};

@@ -5,6 +5,7 @@
 
 #include <SDL_opengl.h>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -43,4 +44,36 @@ void DrawNumberChar(int32_t x, int32_t y, uint8_t ch, float scale) {
     const TTexCoord o = DigitOrigin(ch);
     DrawTexturePiece(static_cast<float>(x), static_cast<float>(y), scale * DigitWidth,
                      scale * DigitHeight, o.S, o.T, DigitS, DigitT);
+}
+
+TUiErrorWindow::TUiErrorWindow(const std::string& message) {
+    Title = "Error";
+    MarginLeft = 5;
+    MarginTop = 16;
+    SetWidth(300);
+    SetHeight(100);
+    Left = 300;
+    Top = 200;
+
+    auto button = std::make_unique<TUiButton>();
+    button->Caption = "Close";
+    button->Left = 190;
+    button->Top = 40;
+    button->SetWidth(84);
+    button->SetHeight(32);
+    button->OnClick = [this](TUiWidget& sender) { CloseClick(sender); };
+    AddChild(std::move(button));
+
+    auto label = std::make_unique<TUiLabel>();
+    label->Caption = message;
+    label->Left = 10;
+    label->Top = 10;
+    label->SetWidth(200);
+    label->SetHeight(10);
+    AddChild(std::move(label));
+}
+
+void TUiErrorWindow::CloseClick(TUiWidget&) {
+    // The desktop routes nothing to a widget after a handler destroyed it.
+    Destroy();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gui/guidrawerunit.h"
+#include "gui/guiunit.h"
 
 #include <cstdint>
 #include <string>
@@ -15,3 +16,12 @@ int32_t NumberAdvance(float scale);
 void DrawNumbers(int32_t x, int32_t y, const std::string& s, float scale);
 // One digit scale*32 wide and scale*64 high from the bound texture; a space draws nothing.
 void DrawNumberChar(int32_t x, int32_t y, uint8_t ch, float scale);
+
+// A message box titled "Error": one line of text and a "Close" button that destroys the
+// window (and with it, when shown modally, the block on the rest of the desktop).
+class TUiErrorWindow : public TUiWindow {
+public:
+    explicit TUiErrorWindow(const std::string& message);
+    // The button's OnClick: destroys this window.
+    void CloseClick(TUiWidget& sender);
+};

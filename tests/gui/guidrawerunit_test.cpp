@@ -1,11 +1,14 @@
 #include "gui/guidrawerunit.h"
 
+#include "gui/guiunit.h"
+
 #include "support/glwindow.h"
 #include "support/guimedia.h"
 #include "support/pixelcheck.h"
 
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace {
@@ -69,6 +72,134 @@ TEST_F(BitmapText, TopLeftCornerAtThePositionInTheCallersColour) {
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_FLOAT_EQ(colour[1], 0.0f);
+}
+
+} // namespace
+
+namespace {
+
+const TRgbBytes Blue{0, 0, 255};
+const TRgbBytes WindowSkin{40, 40, 200}, ControlSkin{100, 40, 120}, DisabledSkin{40, 100, 60},
+    BarSkin{150, 150, 30}, Tick{250, 20, 20};
+
+class TexturedSkin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Media.AddPicture("font", FontPng());
+        Media.AddPicture("interf3", SkinPng(WindowSkin));
+        Media.AddPicture("interf3b", SkinPng(DisabledSkin));
+        Media.AddPicture("interf4", SkinPng(ControlSkin));
+        Media.AddPicture("interf4g", SkinPng(DisabledSkin));
+        Media.AddPicture("interf6", SkinPng(BarSkin, true));
+        Media.AddPicture("interftick", SolidPng(Tick, 16));
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor3f(1, 1, 1);
+    }
+    template <class T> T* Place(int32_t left, int32_t top, int32_t w, int32_t h) {
+        auto widget = std::make_unique<T>();
+        widget->Left = left;
+        widget->Top = top;
+        widget->SetWidth(w);
+        widget->SetHeight(h);
+        return Desktop.Add(std::move(widget));
+    }
+
+    TGlTestWindow Window{240, 160};
+    TGuiTestMedia Media;
+    TUiDesktop Desktop;
+    TGuiDrawer Drawer{Media.Manager};
+};
+
+TEST_F(TexturedSkin, NineSliceFrameCutsTheTopLeftThreeQuarters) {
+    Media.Manager.GetTexture("interf4")->Bind();
+    DrawFrame(10, 20, 100, 60);
+    const struct {
+        const char* Piece;
+        int X, Y, Column, Row;
+    } probes[] = {
+        {"top-left", 10, 20, 0, 0},     {"top-left inner", 25, 35, 0, 0},
+        {"bottom-left", 10, 79, 0, 2},  {"top-right", 109, 20, 2, 0},
+        {"bottom-right", 94, 64, 2, 2}, {"top edge", 60, 28, 1, 0},
+        {"bottom edge", 60, 72, 1, 2},  {"left edge", 18, 50, 0, 1},
+        {"right edge", 101, 50, 2, 1},  {"centre", 60, 50, 1, 1},
+    };
+    for (const auto& p : probes)
+        EXPECT_TRUE(
+            NearColour(Window.Pixel(p.X, p.Y), SkinCellColour(ControlSkin, p.Column, p.Row)))
+            << p.Piece;
+    for (auto [x, y] : {std::pair{9, 20}, {110, 20}, {10, 19}, {10, 80}})
+        EXPECT_TRUE(NearColour(Window.Pixel(x, y), Blue)) << x << ", " << y;
+}
+
+TEST_F(TexturedSkin, KindsPickTheirSkinTintAndFill) {
+    auto* rolled = Place<TUiRollableWindow>(0, 0, 100, 80);
+    rolled->MarginTop = 16;
+    auto* edit = Place<TUiEdit>(110, 0, 100, 40);
+    edit->SetFocus();
+    auto* off = Place<TUiButton>(110, 50, 100, 40);
+    off->Caption = "";
+    off->Enabled = false;
+    auto* checked = Place<TUiCheckBox>(0, 90, 100, 50);
+    checked->Caption = "";
+    checked->Checked = true;
+    Place<TUiCheckBox>(40, 90, 100, 50)->Caption = "";
+    auto* bar = Place<TUiBar>(80, 90, 100, 40);
+    bar->Position = 50;
+    bar->ShowPosition = false;
+    Place<TUiMultiTracker>(190, 90, 40, 16);
+    Drawer.Draw(Desktop);
+
+    const TRgbBytes editCentre = SkinCellColour(ControlSkin, 1, 1);
+    const struct {
+        const char* What;
+        int X, Y;
+        TRgbBytes Want;
+    } probes[] = {
+        // as a window, with the height it reports: its title strip
+        {"closed rollable window's strip", 50, 8, SkinCellColour(WindowSkin, 1, 1)},
+        {"below a closed rollable window", 50, 50, Blue},
+        {"focused edit tinted yellow", 170, 20, {editCentre[0], editCentre[1], 0}},
+        {"disabled button", 170, 70, SkinCellColour(DisabledSkin, 1, 1)},
+        {"tick over a checked box", 16, 106, Tick},
+        {"unchecked box corner", 44, 94, SkinCellColour(ControlSkin, 0, 0)},
+        {"bar fill under the clear centre", 110, 110, {255, 255, 0}},
+        {"bar beyond the fill", 150, 110, Blue},
+        {"bar frame over the fill", 84, 94, SkinCellColour(BarSkin, 0, 0)},
+        {"multi-tracker not drawn", 210, 98, Blue},
+    };
+    for (const auto& p : probes)
+        EXPECT_TRUE(NearColour(Window.Pixel(p.X, p.Y), p.Want)) << p.What;
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+struct BarCase {
+    int32_t Width, Max, Position, Fill;
+};
+
+class BarFills : public ::testing::TestWithParam<BarCase> {};
+
+TEST_P(BarFills, WidthOfTheReachedPartLessTheBorder) {
+    TUiBar bar;
+    bar.SetWidth(GetParam().Width);
+    bar.Max = GetParam().Max;
+    bar.Position = GetParam().Position;
+    EXPECT_EQ(BarFillWidth(bar).value_or(-999), GetParam().Fill);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BarFills,
+                         ::testing::Values(BarCase{200, 100, 150, 198}, BarCase{200, 100, 50, 98},
+                                           BarCase{100, 3, 1, 31}, BarCase{200, 100, 0, -999},
+                                           BarCase{200, 100, -5, -999}, BarCase{200, 0, 5, -999}));
+
+TEST(BarText, PositionOverMax) {
+    TUiBar bar;
+    bar.Position = 7;
+    bar.Max = 20;
+    EXPECT_EQ(BarPositionText(bar), "7/20");
 }
 
 } // namespace

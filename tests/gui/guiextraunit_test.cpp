@@ -6,7 +6,9 @@
 
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -80,6 +82,77 @@ TEST_F(LargeDigits, ASpaceDrawsNothingButStillAdvances) {
     DrawNumbers(0, 0, " 8", 0.5f);
     EXPECT_TRUE(NearColour(Window.Pixel(8, 8), 0, 0, 0));
     EXPECT_TRUE(NearColour(Window.Pixel(16, 0), DigitCellColour(0, 1)));
+}
+
+} // namespace
+
+namespace {
+
+// Screen position of a widget's top-left corner.
+std::pair<int32_t, int32_t> ScreenCorner(const TUiWidget& w) {
+    int32_t x = w.Left, y = w.Top;
+    for (const TUiContainer* c = w.Parent; c != nullptr; c = c->Parent) {
+        x += c->Left + c->MarginLeft;
+        y += c->Top + c->MarginTop;
+    }
+    return {x, y};
+}
+
+TEST(ErrorWindow, TitledBoxWithTheMessageAndACloseButton) {
+    TUiDesktop desktop;
+    auto* window = desktop.Add(std::make_unique<TUiErrorWindow>("Disk full"));
+    EXPECT_EQ(window->Title, "Error");
+    EXPECT_EQ(window->GetWidth(), 300);
+    EXPECT_EQ(window->GetHeight(), 100);
+    EXPECT_EQ(std::pair(window->Left, window->Top), std::pair(300, 200));
+    ASSERT_EQ(window->ChildCount(), 2);
+    auto* button = dynamic_cast<TUiButton*>(window->Child(0));
+    auto* label = dynamic_cast<TUiLabel*>(window->Child(1));
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(button->Caption, "Close");
+    EXPECT_EQ(std::pair(button->GetWidth(), button->GetHeight()), std::pair(84, 32));
+    EXPECT_EQ(ScreenCorner(*button), std::pair(495, 256));
+    EXPECT_EQ(label->Caption, "Disk full");
+    EXPECT_EQ(std::pair(label->GetWidth(), label->GetHeight()), std::pair(200, 10));
+    EXPECT_EQ(ScreenCorner(*label), std::pair(315, 226));
+    EXPECT_TRUE(window->IsDragArea(0, 16));
+    EXPECT_FALSE(window->IsDragArea(0, 17));
+}
+
+TEST(ErrorWindow, ShownModallyItBlocksTheDesktopUntilClosed) {
+    TUiDesktop desktop;
+    int clicks = 0;
+    auto below = std::make_unique<TUiButton>();
+    below->OnClick = [&clicks](TUiWidget&) { ++clicks; };
+    desktop.Add(std::move(below));
+    desktop.ShowModal(std::make_unique<TUiErrorWindow>("Oops"));
+    EXPECT_EQ(desktop.ModalLevel, 1);
+    desktop.MouseDown(10, 10, mbLeft);
+    desktop.MouseUp(10, 10, mbLeft);
+    EXPECT_EQ(clicks, 0);
+
+    desktop.MouseMove(500, 260);
+    desktop.MouseDown(500, 260, mbLeft);
+    desktop.MouseUp(500, 260, mbLeft);
+    EXPECT_EQ(desktop.ChildCount(), 1);
+    EXPECT_EQ(desktop.ModalLevel, 0);
+    EXPECT_EQ(desktop.Focused, nullptr);
+    desktop.MouseMove(10, 10);
+    desktop.MouseDown(10, 10, mbLeft);
+    desktop.MouseUp(10, 10, mbLeft);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(ErrorWindow, LeavingCloseBeforeTheReleaseKeepsTheWindow) {
+    TUiDesktop desktop;
+    desktop.ShowModal(std::make_unique<TUiErrorWindow>("Oops"));
+    desktop.MouseMove(500, 260);
+    desktop.MouseDown(500, 260, mbLeft);
+    desktop.MouseMove(400, 280);
+    desktop.MouseUp(400, 280, mbLeft);
+    EXPECT_EQ(desktop.ChildCount(), 1);
+    EXPECT_EQ(desktop.ModalLevel, 1);
 }
 
 } // namespace

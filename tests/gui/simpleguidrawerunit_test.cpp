@@ -1,32 +1,183 @@
 #include "gui/simpleguidrawerunit.h"
 
+#include "gui/guidrawerunit.h"
+#include "gui/guiunit.h"
 #include "support/glwindow.h"
 #include "support/guimedia.h"
 #include "support/pixelcheck.h"
 
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
 
 namespace {
 
-class FlatText : public ::testing::Test {
+using namespace simpleguidrawerunit;
+
+TRgbBytes Bytes(const TRgb& c) {
+    return {static_cast<uint8_t>(c[0] * 255 + 0.5f), static_cast<uint8_t>(c[1] * 255 + 0.5f),
+            static_cast<uint8_t>(c[2] * 255 + 0.5f)};
+}
+
+const TRgbBytes Blue{0, 0, 255};
+const TRgbBytes Black{0, 0, 0};
+
+class FlatSkin : public ::testing::Test {
 protected:
     void SetUp() override {
         Media.AddPicture("font", FontPng());
-        Media.Manager.GetTexture("font")->Bind();
-        glClearColor(1, 1, 1, 1);
+        glClearColor(0, 0, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        glColor3f(1, 1, 1);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    TGlTestWindow Window{64, 32};
+    template <class T>
+    T* Place(TUiContainer& parent, int32_t left, int32_t top, int32_t w, int32_t h) {
+        auto widget = std::make_unique<T>();
+        widget->Left = left;
+        widget->Top = top;
+        widget->SetWidth(w);
+        widget->SetHeight(h);
+        return parent.Add(std::move(widget));
+    }
+    TRgbBytes At(int x, int y) const {
+        const auto p = Window.Pixel(x, y);
+        return {p[0], p[1], p[2]};
+    }
+
+    TGlTestWindow Window{200, 160};
     TGuiTestMedia Media;
+    TUiDesktop Desktop;
+    simpleguidrawerunit::TGuiDrawer Drawer{Media.Manager};
 };
 
-TEST_F(FlatText, BlackGlyphsWithTexturingSwitchedOnOnlyWhileDrawing) {
+TEST_F(FlatSkin, BodyColoursOfWindowTitleAndControls) {
+    auto* window = Place<TUiWindow>(Desktop, 10, 10, 180, 130);
+    window->MarginTop = 16;
+    auto* focused = Place<TUiEdit>(*window, 10, 10, 60, 20); // at 20, 36
+    Place<TUiEdit>(*window, 10, 40, 60, 20);                 // at 20, 66
+    Place<TUiButton>(*window, 80, 10, 60, 20)->Caption = ""; // at 90, 36
+    auto* off = Place<TUiButton>(*window, 80, 40, 60, 20);   // at 90, 66
+    off->Enabled = false;
+    auto* focusedButton = Place<TUiButton>(*window, 80, 70, 60, 20); // at 90, 96
+    Desktop.SetFocused(focused);
+    Drawer.Draw(Desktop);
+    focusedButton->SetFocus();
+    Drawer.Draw(Desktop);
+
+    const struct {
+        const char* What;
+        int X, Y;
+        TRgbBytes Want;
+    } probes[] = {
+        {"window body", 100, 130, Bytes(ColorWindow)},
+        {"title bar", 100, 15, Bytes(ColorControl)},
+        {"edit that had the focus", 70, 52, Bytes(ColorEdit)},
+        {"edit", 70, 82, Bytes(ColorEdit)},
+        {"button", 145, 52, Bytes(ColorControl)},
+        {"disabled button", 145, 82, Bytes(ColorDisabled)},
+        {"focused button", 145, 112, Bytes(ColorFocused)},
+        {"desktop", 195, 150, Blue},
+    };
+    for (const auto& p : probes)
+        EXPECT_TRUE(NearColour(Window.Pixel(p.X, p.Y), p.Want)) << p.What;
+    EXPECT_TRUE(At(9, 80) == Black || At(10, 80) == Black) << "left outline";
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+TEST_F(FlatSkin, FocusedEditShowsItsColourAndTheMaskedTextWithACursor) {
+    auto* edit = Place<TUiEdit>(Desktop, 20, 36, 60, 20);
+    edit->Mask = true;
+    edit->Text = "abc";
+    edit->SetFocus();
+    Drawer.Draw(Desktop);
+    // Four glyphs from x 28, 7 apart and 8 wide: black up to x 56.
+    EXPECT_TRUE(NearColour(Window.Pixel(50, 52), Bytes(ColorFocused)));
+    EXPECT_TRUE(NearColour(Window.Pixel(27, 44), Bytes(ColorFocused)));
+    EXPECT_TRUE(NearColour(Window.Pixel(28, 40), Black));
+    EXPECT_TRUE(NearColour(Window.Pixel(56, 47), Black));
+    EXPECT_TRUE(NearColour(Window.Pixel(57, 44), Bytes(ColorFocused)));
+    EXPECT_TRUE(NearColour(Window.Pixel(28, 48), Bytes(ColorFocused)));
+}
+
+struct ShownCase {
+    const char* Name;
+    const char* Text;
+    bool Mask, Focused;
+    const char* Shown;
+};
+
+class EditText : public ::testing::TestWithParam<ShownCase> {};
+
+TEST_P(EditText, MaskStarsAndFocusCursor) {
+    TUiDesktop desktop;
+    auto* edit = desktop.Add(std::make_unique<TUiEdit>());
+    edit->Text = GetParam().Text;
+    edit->Mask = GetParam().Mask;
+    if (GetParam().Focused) edit->SetFocus();
+    EXPECT_EQ(ShownEditText(*edit), GetParam().Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EditText,
+                         ::testing::Values(ShownCase{"Plain", "abc", false, false, "abc"},
+                                           ShownCase{"Masked", "abc", true, false, "***"},
+                                           ShownCase{"MaskedFocused", "abc", true, true, "***_"},
+                                           ShownCase{"Focused", "abc", false, true, "abc_"},
+                                           ShownCase{"Empty", "", true, true, "_"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+struct RollCase {
+    const char* Name;
+    bool Rollable, Open, Visible;
+    bool Strip, Body, Child;
+};
+
+class WindowLooks : public FlatSkin, public ::testing::WithParamInterface<RollCase> {};
+
+TEST_P(WindowLooks, ClosedRollableShowsTheTitleBarOnly) {
+    const RollCase c = GetParam();
+    TUiWindow* window = nullptr;
+    if (c.Rollable) {
+        auto* rollable = Place<TUiRollableWindow>(Desktop, 20, 20, 120, 100);
+        rollable->Open = c.Open;
+        window = rollable;
+    } else {
+        window = Place<TUiWindow>(Desktop, 20, 20, 120, 100);
+    }
+    window->MarginTop = 16;
+    window->Visible = c.Visible;
+    Place<TUiButton>(*window, 0, 20, 40, 20)->Caption = ""; // at 20, 56
+    Drawer.Draw(Desktop);
+    EXPECT_TRUE(NearColour(Window.Pixel(100, 28), c.Strip ? Bytes(ColorControl) : Blue));
+    EXPECT_TRUE(NearColour(Window.Pixel(100, 90), c.Body ? Bytes(ColorWindow) : Blue));
+    EXPECT_TRUE(NearColour(Window.Pixel(30, 70), c.Child ? Bytes(ColorControl) : Blue));
+    if (c.Strip && !c.Body) {
+        EXPECT_TRUE(At(100, 36) == Black || At(100, 35) == Black) << "strip outline";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowLooks,
+    ::testing::Values(RollCase{"ClosedRollable", true, false, true, true, false, false},
+                      RollCase{"OpenRollable", true, true, true, true, true, true},
+                      RollCase{"HiddenRollable", true, true, false, false, false, false},
+                      RollCase{"HiddenPlainWindow", false, false, false, true, true, true}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(FlatText, BlackGlyphsWithTexturingSwitchedOnOnlyWhileDrawing) {
+    TGlTestWindow window{64, 32};
+    TGuiTestMedia media;
+    media.AddPicture("font", FontPng());
+    media.Manager.GetTexture("font")->Bind();
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3f(1, 1, 1);
     simpleguidrawerunit::DrawText(0, 0, "AB");
     for (int x : {0, 7, 14})
-        EXPECT_TRUE(NearColour(Window.Pixel(x, 4), 0, 0, 0)) << x;
-    EXPECT_TRUE(NearColour(Window.Pixel(15, 4), 255, 255, 255));
+        EXPECT_TRUE(NearColour(window.Pixel(x, 4), 0, 0, 0)) << x;
+    EXPECT_TRUE(NearColour(window.Pixel(15, 4), 255, 255, 255));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
 

@@ -39,6 +39,25 @@ std::string NumbersPng() {
     return Picture(256, [](int x, int y) { return DigitCellColour(x / 32, y / 64); });
 }
 
+TRgbBytes SkinCellColour(TRgbBytes base, int column, int row) {
+    return {static_cast<uint8_t>(base[0] + 12 * column), static_cast<uint8_t>(base[1] + 12 * row),
+            base[2]};
+}
+
+std::string SkinPng(TRgbBytes base, bool clearCentre) {
+    TPngImage image;
+    image.Width = 64;
+    image.Height = 64;
+    image.Colour = TPngColour::Rgba;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const TRgbBytes c = SkinCellColour(base, x / 16, y / 16);
+            const bool clear = clearCentre && x / 16 == 1 && y / 16 == 1;
+            image.Pixels.insert(image.Pixels.end(), {c[0], c[1], c[2], uint8_t(clear ? 0 : 255)});
+        }
+    return EncodePng(image);
+}
+
 std::string SolidPng(TRgbBytes colour, int size) {
     return Picture(size, [colour](int, int) { return colour; });
 }

@@ -21,6 +21,10 @@ std::string FontPng();
 std::string NumbersPng();
 // A size x size picture of one colour.
 std::string SolidPng(TRgbBytes colour, int size);
+// A 64 x 64 skin cut into 4 x 4 cells of 16 texels: cell (column, row) has the colour
+// SkinCellColour(base, column, row); the centre cell (1, 1) is transparent when asked.
+std::string SkinPng(TRgbBytes base, bool clearCentre = false);
+TRgbBytes SkinCellColour(TRgbBytes base, int column, int row);
 
 // A working directory whose media/ holds the pictures written into it, served by a file
 // media manager that Global.MediaManager points to while this lives. Needs a GL context.
