@@ -1,6 +1,7 @@
 #include "assets/mediamanagerunit.h"
 #include "assets/textureunit.h"
 #include "support/glwindow.h"
+#include "support/process.h"
 #include "support/testdir.h"
 
 #include <SDL_opengl.h>
@@ -368,6 +369,19 @@ TEST_F(UploadedPictures, GlyphsAndDigitsDrawWhereTheTextCodeExpectsThem) {
             EXPECT_EQ(Window.Pixel(x, y)[0], (a[y] >> (7 - x)) & 1 ? 255 : 0) << x << "," << y;
     EXPECT_GT(Window.Pixel(56, 32)[0], 200); // the crossing in the middle of the 8
     EXPECT_EQ(Window.Pixel(56, 1)[0], 0);    // clear above it
+}
+
+// Another font would change every picture with text: the generator refuses to go on.
+TEST(Generator, StopsWhenTheTextFontIsMissing) {
+    const TTestDir dir;
+    dir.WriteFile("fonts.conf", "<?xml version=\"1.0\"?><fontconfig><cachedir>" +
+                                    (dir.Path() / "cache").string() + "</cachedir></fontconfig>");
+    const std::string output = RunCommand(
+        "FONTCONFIG_FILE='" + (dir.Path() / "fonts.conf").string() +
+        "' ASAN_OPTIONS=detect_leaks=0 '" QUELMARK_MEDIAGEN "' out 2>&1; echo \"status $?\"");
+    EXPECT_NE(output.find("DejaVu Sans Bold is missing"), std::string::npos) << output;
+    EXPECT_NE(output.find("status 1"), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "intro.png"));
 }
 
 } // namespace

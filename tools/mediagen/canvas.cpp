@@ -2,8 +2,11 @@
 
 #include "mediagen.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cmath>
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 
 namespace mediagen {
@@ -58,6 +61,26 @@ void DrawText(cairo_t* cr, std::string_view text, double x, double y, const TTex
 }
 
 } // namespace
+
+void RequireTextFont() {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans:bold"));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcChar8* family = nullptr;
+    int weight = 0;
+    const bool found = match != nullptr &&
+                       FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch &&
+                       std::string(reinterpret_cast<const char*>(family)) == "DejaVu Sans" &&
+                       FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch &&
+                       weight >= FC_WEIGHT_BOLD;
+    if (match != nullptr) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    if (!found)
+        throw std::runtime_error(
+            "the font DejaVu Sans Bold is missing (Debian package fonts-dejavu-core)");
+}
 
 TCanvas::TCanvas(int width, int height)
     : FWidth(width), FHeight(height),

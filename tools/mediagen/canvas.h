@@ -44,6 +44,9 @@ void FillOutlined(cairo_t* cr, unsigned rgb, double outline, unsigned outlineRgb
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 
+// Throws unless fontconfig finds DejaVu Sans Bold: a stand-in font would change the pictures.
+void RequireTextFont();
+
 // Text in DejaVu Sans Bold.
 struct TTextStyle {
     double Size = 20;

@@ -246,18 +246,19 @@ void DrawRam(cairo_t* cr, double x, double groundY, double size, double facing) 
     Begin(cr, x, groundY, size / 100, facing);
     DrawGroundShadow(cr, 0, 0, 52);
     WoollyBody(cr, colour::RamFleece, 0x564A3D, 0x2E2A26);
+    // The horn curls beside the head; the long face juts out in front of it.
+    CurledHorn(cr, 34, -66, 17);
     cairo_save(cr);
-    cairo_translate(cr, 46, -58);
-    cairo_rotate(cr, 0.35);
-    Ellipse(cr, 0, 4, 14, 19);
+    cairo_translate(cr, 54, -54);
+    cairo_rotate(cr, 0.55);
+    Ellipse(cr, 0, 4, 12, 20);
     SetHex(cr, 0x4A3F35);
     cairo_fill(cr);
     cairo_restore(cr);
-    CurledHorn(cr, 38, -66, 15);
     // Angry brow over the eye.
-    Eye(cr, 52, -60, 3.6);
-    cairo_move_to(cr, 46, -67);
-    cairo_line_to(cr, 57, -63);
+    Eye(cr, 56, -60, 3.6);
+    cairo_move_to(cr, 50, -67);
+    cairo_line_to(cr, 62, -62);
     SetHex(cr, 0x1E1A16);
     cairo_set_line_width(cr, 2.5);
     cairo_stroke(cr);

@@ -1,6 +1,7 @@
 // Every picture of the game, drawn with Cairo and written as PNG.
 #include "pictures.h"
 
+#include "canvas.h"
 #include "mediagen.h"
 
 namespace mediagen {
@@ -9,6 +10,7 @@ namespace mediagen {
 constexpr const char* ConsoleFontPath = "/usr/share/consolefonts/Lat15-VGA8.psf.gz";
 
 void GeneratePictures(const TOutput& out) {
+    RequireTextFont();
     out.WriteBytes("loading.png", LoadingPicture());
     out.WriteBytes("intro.png", IntroPicture());
     out.WriteBytes("wri.png", LevelBannerPicture());
