@@ -7,12 +7,14 @@
 #include "assets/mediamanagerunit.h"
 #include "gui/guidrawerunit.h"
 #include "gui/guiextraunit.h"
+#include "gui/guiunit.h"
 #include "gui/simpleguidrawerunit.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,10 +24,11 @@ constexpr int SheetWidth = 1200, SheetHeight = 900;
 
 class TSheet {
 public:
-    explicit TSheet(TFileMediaManager& media) : Media(media) {}
+    explicit TSheet(TFileMediaManager& media) : FMedia(media) {}
+    TFileMediaManager& Media() const { return FMedia; }
 
     void Bind(const char* name) const {
-        TTexture* texture = Media.GetTexture(name);
+        TTexture* texture = FMedia.GetTexture(name);
         if (texture == nullptr) throw std::runtime_error(std::string("no picture ") + name);
         texture->Bind();
     }
@@ -51,23 +54,9 @@ public:
         glScissor(x, SheetHeight - y - h, w, h);
     }
     static void NoClip() { glDisable(GL_SCISSOR_TEST); }
-    // The nine-slice frame as the textured skin cuts it: 16-pixel corners from quarter cells.
-    void Frame(const char* skin, float x, float y, float w, float h, float r, float g,
-               float b) const {
-        Bind(skin);
-        glColor3f(r, g, b);
-        const float q = 0.25f;
-        const float xs[] = {x, x + 16, x + w - 16}, ws[] = {16, w - 32, 16};
-        const float ys[] = {y, y + 16, y + h - 16}, hs[] = {16, h - 32, 16};
-        for (int row = 0; row < 3; ++row)
-            for (int column = 0; column < 3; ++column)
-                if (ws[column] > 0 && hs[row] > 0)
-                    DrawTexturePiece(xs[column], ys[row], ws[column], hs[row], column * q, row * q,
-                                     q, q);
-    }
 
 private:
-    TFileMediaManager& Media;
+    TFileMediaManager& FMedia;
 };
 
 // The intro and game-over screens at 60 %, drawn in window coordinates as the game does.
@@ -83,10 +72,22 @@ void Screens(const TSheet& sheet) {
     glPushMatrix();
     glTranslatef(500, 20, 0);
     glScalef(0.6f, 0.6f, 1);
-    TSheet::Fill(300, 400, 200, 16, 0.7f, 0.3f, 0.7f);
-    sheet.Bind("font");
-    simpleguidrawerunit::DrawText(300, 390, "Insert your name!");
-    glEnable(GL_TEXTURE_2D);
+    // The name entry as the game-over screen builds and draws it.
+    TUiDesktop desktop;
+    auto* edit = desktop.Add(std::make_unique<TUiEdit>());
+    edit->SetWidth(200);
+    edit->SetHeight(16);
+    edit->Top = 400;
+    edit->Left = 300;
+    edit->Text = "Astrid";
+    edit->SetFocus();
+    auto* prompt = desktop.Add(std::make_unique<TUiLabel>());
+    prompt->Caption = "Insert your name!";
+    prompt->SetWidth(200);
+    prompt->SetHeight(8);
+    prompt->Top = 390;
+    prompt->Left = 300;
+    simpleguidrawerunit::TGuiDrawer(sheet.Media()).Draw(desktop);
     sheet.Picture("gameover", 0, 0, 800, 600);
     DrawNumbers(360, 300, "1250", 1);
     sheet.Bind("font");
@@ -162,41 +163,44 @@ void Skins(const TSheet& sheet) {
         sheet.Label(280 + 70 * (i % 3), 756 + 90 * (i / 3), skins[i]);
     }
 
-    // A window with the widget kinds of the textured skin.
-    const float wx = 510, wy = 690;
-    sheet.Frame("interf3", wx, wy, 330, 190, 1, 1, 1);
-    glColor3f(1, 1, 1);
-    sheet.Bind("font");
-    DrawText(static_cast<int>(wx) + 10, static_cast<int>(wy) + 5, "Window");
-    const auto button = [&](const char* skin, float x, float y, const char* caption, float r,
-                            float g, float b) {
-        sheet.Frame(skin, x, y, 96, 32, r, g, b);
-        sheet.Bind("font");
-        glColor3f(r, g, b);
-        DrawText(static_cast<int>(x) + 12, static_cast<int>(y) + 10, caption);
+    // Windows of widgets drawn by the textured skin's drawer.
+    TUiDesktop desktop;
+    const auto window = [&](int x, int y, const char* title, bool enabled) {
+        auto* w = desktop.Add(std::make_unique<TUiWindow>());
+        w->Left = x;
+        w->Top = y;
+        w->SetWidth(330);
+        w->SetHeight(190);
+        w->MarginLeft = 12;
+        w->MarginTop = 24;
+        w->Title = title;
+        w->Enabled = enabled;
+        return w;
     };
-    button("interf4", wx + 20, wy + 30, "Button", 1, 1, 1);
-    button("interf4", wx + 124, wy + 30, "Focused", 1, 1, 0);
-    button("interf4g", wx + 228, wy + 30, "Disabled", 1, 1, 1);
-    sheet.Frame("interf4", wx + 20, wy + 76, 290, 40, 1, 1, 1);
-    sheet.Bind("font");
-    glColor3f(1, 1, 1);
-    DrawText(static_cast<int>(wx) + 32, static_cast<int>(wy) + 86, "Edit field_");
-    sheet.Frame("interf4", wx + 20, wy + 128, 32, 32, 1, 1, 1);
-    sheet.Picture("interftick", wx + 20, wy + 128, 32, 32);
-    sheet.Bind("font");
-    DrawText(static_cast<int>(wx) + 54, static_cast<int>(wy) + 138, "Check");
-    TSheet::Fill(wx + 121, wy + 129, 120, 30, 1, 1, 0);
-    sheet.Frame("interf6", wx + 120, wy + 128, 190, 32, 1, 1, 1);
-    sheet.Bind("font");
-    glColor3f(1, 1, 1);
-    DrawText(static_cast<int>(wx) + 196, static_cast<int>(wy) + 140, "60/100");
-
-    sheet.Frame("interf3b", 860, 690, 330, 190, 1, 1, 1);
-    sheet.Bind("font");
-    glColor3f(1, 1, 1);
-    DrawText(870, 695, "Disabled window");
-    button("interf4g", 880, 730, "Button", 1, 1, 1);
+    const auto add = [](TUiWindow* w, auto widget, int x, int y, int width, int height) {
+        widget->Left = x;
+        widget->Top = y;
+        widget->SetWidth(width);
+        widget->SetHeight(height);
+        return w->Add(std::move(widget));
+    };
+    TUiWindow* active = window(510, 690, "Window", true);
+    add(active, std::make_unique<TUiButton>(), 0, 0, 96, 32)->Caption = "Button";
+    auto* focused = add(active, std::make_unique<TUiButton>(), 102, 0, 96, 32);
+    focused->Caption = "Focused";
+    auto* disabled = add(active, std::make_unique<TUiButton>(), 204, 0, 96, 32);
+    disabled->Caption = "Disabled";
+    disabled->Enabled = false;
+    add(active, std::make_unique<TUiEdit>(), 0, 42, 300, 32)->Text = "Edit field";
+    auto* check = add(active, std::make_unique<TUiCheckBox>(), 0, 86, 32, 32);
+    check->Caption = "Check";
+    check->Checked = true;
+    auto* bar = add(active, std::make_unique<TUiBar>(), 110, 86, 190, 32);
+    bar->Position = 60;
+    focused->SetFocus();
+    TUiWindow* inactive = window(860, 690, "Disabled window", false);
+    add(inactive, std::make_unique<TUiButton>(), 0, 0, 96, 32)->Enabled = false;
+    TGuiDrawer(sheet.Media()).Draw(desktop);
 }
 
 void SaveBmp(const char* path) {
