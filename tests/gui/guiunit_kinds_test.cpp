@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct TDefaultsCase {
     const char* Name;
     int32_t Width, Height, Left;
 };
+void PrintTo(const TDefaultsCase& c, std::ostream* os) {
+    *os << c.Element;
+}
 
 class DefaultsTest : public ::testing::TestWithParam<TDefaultsCase> {};
 
@@ -70,6 +74,9 @@ struct TEditCase {
     std::string Keys;
     const char* Text;
 };
+void PrintTo(const TEditCase& c, std::ostream* os) {
+    *os << "max " << c.MaxLength << " \"" << c.Start << "\" + " << c.Keys.size() << " keys";
+}
 
 class EditTest : public ::testing::TestWithParam<TEditCase> {};
 
@@ -172,6 +179,9 @@ struct TRowCase {
     int32_t Y;
     int32_t ItemIndex;
 };
+void PrintTo(const TRowCase& c, std::ostream* os) {
+    *os << c.ItemCount << " items y " << c.Y;
+}
 
 class ListRowTest : public ::testing::TestWithParam<TRowCase> {};
 
@@ -227,6 +237,9 @@ struct TTrackerPress {
     bool Grabs;
     int32_t Position;
 };
+void PrintTo(const TTrackerPress& c, std::ostream* os) {
+    *os << "x " << c.X;
+}
 
 class TrackerPressTest : public ::testing::TestWithParam<TTrackerPress> {};
 
@@ -273,6 +286,10 @@ TEST(TrackerTest, DraggingFollowsThePointerClampedToTheRange) {
 struct TTrackCase {
     int32_t Value, Min, Max, Width, Margin, X;
 };
+void PrintTo(const TTrackCase& c, std::ostream* os) {
+    *os << c.Value << " in " << c.Min << ".." << c.Max << " width " << c.Width << " margin "
+        << c.Margin;
+}
 
 class TrackMathTest : public ::testing::TestWithParam<TTrackCase> {};
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -44,6 +45,9 @@ struct TBooleanCase {
     const char* Text;
     bool Value;
 };
+void PrintTo(const TBooleanCase& c, std::ostream* os) {
+    *os << "\"" << c.Text << "\"";
+}
 
 class BooleanTest : public ::testing::TestWithParam<TBooleanCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ struct TContainsCase {
     int32_t X, Y;
     bool Inside;
 };
+void PrintTo(const TContainsCase& c, std::ostream* os) {
+    *os << c.X << "," << c.Y;
+}
 
 class ContainsPointTest : public ::testing::TestWithParam<TContainsCase> {};
 
@@ -120,6 +124,9 @@ struct TStripCase {
     TMouseButton Button;
     bool Drags;
 };
+void PrintTo(const TStripCase& c, std::ostream* os) {
+    *os << "y" << c.WindowY << " button " << c.Button;
+}
 
 class DragStripTest : public ::testing::TestWithParam<TStripCase> {};
 
