@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -13,23 +14,17 @@ struct TDefaultsCase {
     const char* Element;
     const char* Name;
     int32_t Width, Height, Left;
+    friend void PrintTo(const TDefaultsCase& c, std::ostream* os) { *os << c.Element; }
 };
-void PrintTo(const TDefaultsCase& c, std::ostream* os) {
-    *os << c.Element;
-}
 
 class DefaultsTest : public ::testing::TestWithParam<TDefaultsCase> {};
 
 TEST_P(DefaultsTest, EachKindStartsWithItsOwnNameSizeAndPlace) {
     const TDefaultsCase& c = GetParam();
     std::unique_ptr<TUiWidget> widget = (*FindWidgetKind(c.Element))();
-    EXPECT_EQ(widget->Name, c.Name);
-    EXPECT_EQ(widget->GetWidth(), c.Width);
-    EXPECT_EQ(widget->GetHeight(), c.Height);
-    EXPECT_EQ(widget->Left, c.Left);
-    EXPECT_EQ(widget->Top, 0);
-    EXPECT_TRUE(widget->Enabled && widget->Visible);
-    EXPECT_EQ(widget->Parent, nullptr);
+    EXPECT_EQ(std::tuple(widget->Name, widget->GetWidth(), widget->GetHeight(), widget->Left,
+                         widget->Top, widget->Enabled, widget->Visible),
+              std::tuple(c.Name, c.Width, c.Height, c.Left, 0, true, true));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,41 +37,17 @@ INSTANTIATE_TEST_SUITE_P(
         TDefaultsCase{"PAGE", "Page1", 100, 100, 0},
         TDefaultsCase{"CHECKBOX", "CheckBox1", 100, 50, 0},
         TDefaultsCase{"BAR", "Bar1", 100, 50, 0}, TDefaultsCase{"TRACKER", "Tracker1", 100, 100, 0},
-        TDefaultsCase{"MULTITRACKER", "MultiTracker1", 100, 16, 0}),
-    [](const auto& info) { return std::string(info.param.Element); });
-
-TEST(DefaultsTest, FieldsOfTheKinds) {
-    EXPECT_EQ(TUiButton().Caption, "Button1");
-    EXPECT_EQ(TUiCheckBox().Caption, "CheckBox1");
-    TUiBar bar;
-    EXPECT_EQ(bar.Caption, "Bar1");
-    EXPECT_TRUE(bar.ShowPosition);
-    EXPECT_EQ(bar.Max, 100);
-    TUiList list;
-    EXPECT_EQ(list.ItemIndex, -1);
-    EXPECT_EQ(list.MarginTop, 12);
-    TUiTracker tracker;
-    EXPECT_EQ(tracker.Max, 10);
-    EXPECT_EQ(tracker.CursorWidth, 16);
-    EXPECT_EQ(tracker.Margin, 20);
-    TUiMultiTracker multi;
-    EXPECT_EQ(multi.DragCursor, -1);
-    EXPECT_EQ(multi.Selected, -1);
-    TUiDesktop desktop;
-    EXPECT_EQ(desktop.Name, "Desktop1");
-    EXPECT_EQ(desktop.HoverWidget, &desktop);
-    EXPECT_EQ(desktop.Left, 0);
-}
+        TDefaultsCase{"MULTITRACKER", "MultiTracker1", 100, 16, 0}));
 
 struct TEditCase {
     int32_t MaxLength;
     const char* Start;
     std::string Keys;
     const char* Text;
+    friend void PrintTo(const TEditCase& c, std::ostream* os) {
+        *os << "max " << c.MaxLength << " \"" << c.Start << "\" + " << c.Keys.size() << " keys";
+    }
 };
-void PrintTo(const TEditCase& c, std::ostream* os) {
-    *os << "max " << c.MaxLength << " \"" << c.Start << "\" + " << c.Keys.size() << " keys";
-}
 
 class EditTest : public ::testing::TestWithParam<TEditCase> {};
 
@@ -178,10 +149,10 @@ struct TRowCase {
     int ItemCount;
     int32_t Y;
     int32_t ItemIndex;
+    friend void PrintTo(const TRowCase& c, std::ostream* os) {
+        *os << c.ItemCount << " items y " << c.Y;
+    }
 };
-void PrintTo(const TRowCase& c, std::ostream* os) {
-    *os << c.ItemCount << " items y " << c.Y;
-}
 
 class ListRowTest : public ::testing::TestWithParam<TRowCase> {};
 
@@ -236,10 +207,8 @@ struct TTrackerPress {
     int32_t X;
     bool Grabs;
     int32_t Position;
+    friend void PrintTo(const TTrackerPress& c, std::ostream* os) { *os << "x " << c.X; }
 };
-void PrintTo(const TTrackerPress& c, std::ostream* os) {
-    *os << "x " << c.X;
-}
 
 class TrackerPressTest : public ::testing::TestWithParam<TTrackerPress> {};
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -44,10 +45,8 @@ TEST(LayoutTest, AbsentValuesKeepTheDefaults) {
 struct TBooleanCase {
     const char* Text;
     bool Value;
+    friend void PrintTo(const TBooleanCase& c, std::ostream* os) { *os << "\"" << c.Text << "\""; }
 };
-void PrintTo(const TBooleanCase& c, std::ostream* os) {
-    *os << "\"" << c.Text << "\"";
-}
 
 class BooleanTest : public ::testing::TestWithParam<TBooleanCase> {};
 
@@ -97,57 +96,36 @@ two</TEXT><MARGINTOP>4</MARGINTOP><SIMPLE>true</SIMPLE></LIST>
 )");
     ASSERT_EQ(loaded.Desktop.ChildCount(), 5);
     auto& window = loaded.At<TUiWindow>(0);
-    EXPECT_EQ(window.Name, "w");
-    EXPECT_EQ(window.Left, 1);
-    EXPECT_EQ(window.Top, 2);
-    EXPECT_EQ(window.GetWidth(), 300);
-    EXPECT_EQ(window.GetHeight(), 200);
-    EXPECT_EQ(window.Hint, "hint");
-    EXPECT_FALSE(window.Enabled);
-    EXPECT_EQ(window.Title, "Title");
-    EXPECT_EQ(window.MarginLeft, 3);
-    EXPECT_EQ(window.MarginTop, 16);
+    EXPECT_EQ(std::tie(window.Name, window.Hint, window.Title), std::tuple("w", "hint", "Title"));
+    EXPECT_EQ(std::tuple(window.Left, window.Top, window.GetWidth(), window.GetHeight(),
+                         window.MarginLeft, window.MarginTop, window.Enabled),
+              std::tuple(1, 2, 300, 200, 3, 16, false));
     ASSERT_EQ(window.ChildCount(), 3);
-    auto* edit = dynamic_cast<TUiEdit*>(window.Child(0));
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->Text, "abc");
-    EXPECT_EQ(edit->MaxLength, 8);
-    EXPECT_TRUE(edit->Mask);
-    auto* list = dynamic_cast<TUiList*>(window.Child(1));
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->Items, (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(list->MarginTop, 4);
-    EXPECT_TRUE(list->Simple);
-    auto* page = dynamic_cast<TUiPage*>(window.Child(2));
-    ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(page->DrawBack);
-    ASSERT_EQ(page->ChildCount(), 1);
-    EXPECT_EQ(page->Child(0)->Left, -5);
-    EXPECT_EQ(loaded.Desktop.FindByName("image1"), page->Child(0));
+    auto& edit = dynamic_cast<TUiEdit&>(*window.Child(0));
+    EXPECT_EQ(std::tie(edit.Text, edit.MaxLength, edit.Mask), std::tuple("abc", 8, true));
+    auto& list = dynamic_cast<TUiList&>(*window.Child(1));
+    EXPECT_EQ(list.Items, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(std::tie(list.MarginTop, list.Simple), std::tuple(4, true));
+    auto& page = dynamic_cast<TUiPage&>(*window.Child(2));
+    EXPECT_TRUE(page.DrawBack);
+    ASSERT_EQ(page.ChildCount(), 1);
+    EXPECT_EQ(page.Child(0)->Left, -5);
+    EXPECT_EQ(loaded.Desktop.FindByName("image1"), page.Child(0));
 
     auto& rollable = loaded.At<TUiRollableWindow>(1);
-    EXPECT_TRUE(rollable.Open);
-    EXPECT_EQ(rollable.Title, "Roll");
-    EXPECT_EQ(rollable.GetHeight(), 90);
+    EXPECT_EQ(std::tuple(rollable.Open, rollable.Title, rollable.GetHeight()),
+              std::tuple(true, "Roll", 90));
     auto& bar = loaded.At<TUiBar>(2);
-    EXPECT_EQ(bar.Caption, "Bar");
-    EXPECT_TRUE(bar.ShowCaption);
-    EXPECT_FALSE(bar.ShowPosition);
-    EXPECT_EQ(bar.Min, -1);
-    EXPECT_EQ(bar.Max, 7);
-    EXPECT_EQ(bar.Position, 3);
+    EXPECT_EQ(
+        std::tie(bar.Caption, bar.ShowCaption, bar.ShowPosition, bar.Min, bar.Max, bar.Position),
+        std::tuple("Bar", true, false, -1, 7, 3));
     auto& tracker = loaded.At<TUiTracker>(3);
-    EXPECT_EQ(tracker.Caption, "T");
-    EXPECT_EQ(tracker.Min, 2);
-    EXPECT_EQ(tracker.Max, 9);
-    EXPECT_EQ(tracker.Position, 4);
-    EXPECT_EQ(tracker.CursorWidth, 6);
-    EXPECT_EQ(tracker.Margin, 10);
+    EXPECT_EQ(std::tie(tracker.Caption, tracker.Min, tracker.Max, tracker.Position,
+                       tracker.CursorWidth, tracker.Margin),
+              std::tuple("T", 2, 9, 4, 6, 10));
     auto& multi = loaded.At<TUiMultiTracker>(4);
-    EXPECT_EQ(multi.Min, 5);
-    EXPECT_EQ(multi.Max, 15);
-    EXPECT_EQ(multi.CursorWidth, 4);
-    EXPECT_EQ(multi.Margin, 2);
+    EXPECT_EQ(std::tie(multi.Min, multi.Max, multi.CursorWidth, multi.Margin),
+              std::tuple(5, 15, 4, 2));
 }
 
 TEST(LayoutTest, ListTextSplitsAtEveryKindOfLineEnd) {
