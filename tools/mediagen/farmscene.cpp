@@ -106,6 +106,19 @@ void DrawSky(cairo_t* cr, double width, double y0, double y1) {
     cairo_fill(cr);
 }
 
+void DrawSun(cairo_t* cr, double cx, double cy, double radius) {
+    cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, radius, cx, cy, radius * 2.6);
+    cairo_pattern_add_color_stop_rgba(glow, 0, 1, 0.95, 0.6, 0.55);
+    cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.95, 0.6, 0);
+    cairo_set_source(cr, glow);
+    cairo_arc(cr, cx, cy, radius * 2.6, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+    SetHex(cr, 0xFFE873);
+    cairo_fill(cr);
+}
+
 void DrawCloud(cairo_t* cr, double cx, double cy, double size, unsigned rgb) {
     cairo_new_path(cr);
     const double puffs[][3] = {{-0.9, 0.15, 0.45},
@@ -152,20 +165,33 @@ void DrawMeadow(cairo_t* cr, double width, double y0, double y1) {
     SetHex(cr, colour::GrassDark);
     cairo_set_line_width(cr, 2);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    unsigned seed = 12345;
-    const auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return ((seed >> 16) & 0x7FFF) / 32767.0;
-    };
+    TScatter scatter(12345);
     const int tufts = static_cast<int>(width * (y1 - y0) / 900);
     for (int i = 0; i < tufts; ++i) {
-        const double x = next() * width, y = y0 + 6 + next() * (y1 - y0 - 6);
+        const double x = scatter.Next() * width, y = y0 + 6 + scatter.Next() * (y1 - y0 - 6);
         const double h = 4 + 6 * (y - y0) / (y1 - y0);
         for (int blade = -1; blade <= 1; ++blade) {
             cairo_move_to(cr, x + blade * 2, y);
             cairo_line_to(cr, x + blade * 3.5, y - h * (blade == 0 ? 1.2 : 0.85));
         }
         cairo_stroke(cr);
+    }
+    // Flowers, larger nearer the front.
+    const unsigned petals[] = {0xFFFFFF, 0xFFE066, 0xF7A8C4, 0xC9B3F2};
+    const int flowers = static_cast<int>(width * (y1 - y0) / 2500);
+    for (int i = 0; i < flowers; ++i) {
+        const double x = scatter.Next() * width, y = y0 + 10 + scatter.Next() * (y1 - y0 - 10);
+        const double r = 1.6 + 1.6 * (y - y0) / (y1 - y0);
+        const unsigned petal = petals[static_cast<int>(scatter.Next() * 3.99)];
+        for (int p = 0; p < 5; ++p) {
+            const double a = p * 2 * M_PI / 5;
+            cairo_arc(cr, x + 1.3 * r * std::cos(a), y + 1.3 * r * std::sin(a), r, 0, 2 * M_PI);
+            SetHex(cr, petal);
+            cairo_fill(cr);
+        }
+        cairo_arc(cr, x, y, r * 0.8, 0, 2 * M_PI);
+        SetHex(cr, petal == 0xFFE066 ? 0xE08A1E : 0xF2C94C);
+        cairo_fill(cr);
     }
 }
 

@@ -16,12 +16,28 @@ constexpr unsigned Wood = 0xA97C50, WoodDark = 0x8A6238, WoodDeep = 0x5E4128, In
 constexpr unsigned Cream = 0xF2EBD9, Parchment = 0xFBF3DC, Focus = 0xFFD23F;
 } // namespace colour
 
+// The same scatter of positions on every run (a plain linear congruential generator).
+class TScatter {
+public:
+    explicit TScatter(unsigned seed) : FSeed(seed) {}
+    // Uniform in 0..1.
+    double Next() {
+        FSeed = FSeed * 1103515245u + 12345u;
+        return ((FSeed >> 16) & 0x7FFF) / 32767.0;
+    }
+
+private:
+    unsigned FSeed;
+};
+
 // Sky from y0 to y1 over the width, pale towards the horizon.
 void DrawSky(cairo_t* cr, double width, double y0, double y1);
+// A sun with a soft glow.
+void DrawSun(cairo_t* cr, double cx, double cy, double radius);
 void DrawCloud(cairo_t* cr, double cx, double cy, double size, unsigned rgb = 0xFFFFFF);
 // Rolling hills whose tops lie near horizonY, filled down to bottom.
 void DrawHills(cairo_t* cr, double width, double horizonY, double bottom);
-// A flat meadow from y0 down with a few darker tufts.
+// A flat meadow from y0 down with darker tufts and a few flowers.
 void DrawMeadow(cairo_t* cr, double width, double y0, double y1);
 // A wooden fence along groundY from x0 to x1, posts every spacing units.
 void DrawFence(cairo_t* cr, double x0, double x1, double groundY, double height, double spacing);

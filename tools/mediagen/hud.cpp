@@ -1,7 +1,7 @@
 // HUD pictures: icons, the ground tile, the bitmap font and the large digits.
 #include "canvas.h"
-#include "pictures.h"
 #include "farmscene.h"
+#include "pictures.h"
 
 #include <cmath>
 #include <string>
@@ -108,11 +108,8 @@ std::string GrassTile() {
     cairo_t* cr = canvas.Cr();
     SetHex(cr, colour::Grass);
     cairo_paint(cr);
-    unsigned seed = 2024;
-    const auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return ((seed >> 16) & 0x7FFF) / 32767.0;
-    };
+    TScatter scatter(2024);
+    const auto next = [&scatter] { return scatter.Next(); };
     // Everything is drawn at its place and at the eight neighbouring tile positions,
     // so what leaves one edge comes back in at the opposite one.
     const auto wrapped = [&](auto draw) {

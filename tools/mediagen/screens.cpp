@@ -1,7 +1,7 @@
 // The full pictures: intro, game over, loading, the HUD title and the level banner.
 #include "canvas.h"
-#include "pictures.h"
 #include "farmscene.h"
+#include "pictures.h"
 
 #include <cmath>
 
@@ -98,6 +98,7 @@ std::string IntroPicture() {
     canvas.UseDesignSize(WindowWidth, WindowHeight);
     cairo_t* cr = canvas.Cr();
     DrawSky(cr, WindowWidth, 0, 340);
+    DrawSun(cr, 700, 58, 30);
     DrawCloud(cr, 640, 70, 34);
     DrawCloud(cr, 150, 190, 26);
     DrawCloud(cr, 720, 210, 22);
@@ -149,6 +150,13 @@ std::string GameOverPicture() {
     DrawSheep(cr, 90, 470, 80, 1);
     DrawRam(cr, 690, 450, 100, -1);
     DrawSheep(cr, 700, 560, 80, -1);
+    TTextStyle note;
+    note.Size = 30;
+    note.Fill = 0xFFFFFF;
+    note.OutlineWidth = 4;
+    CentredText(cr, "\u266A", 52, 392, note);
+    CentredText(cr, "\u266B", 150, 400, note);
+    CentredText(cr, "\u266A", 760, 470, note);
 
     TTextStyle title;
     title.Size = 96;

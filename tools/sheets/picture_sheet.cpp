@@ -61,6 +61,9 @@ private:
 
 // The intro and game-over screens at 60 %, drawn in window coordinates as the game does.
 void Screens(const TSheet& sheet) {
+    // Behind both screens the game's clear colour, the pale sky.
+    TSheet::Fill(10, 20, 480, 360, 0.7f, 1, 1);
+    TSheet::Fill(500, 20, 480, 360, 0.7f, 1, 1);
     glPushMatrix();
     glTranslatef(10, 20, 0);
     glScalef(0.6f, 0.6f, 1);
