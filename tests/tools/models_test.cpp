@@ -194,6 +194,21 @@ TEST_P(TEachModel, NamesItsMeshesByTheirFileNamesAndItsNodesOnce) {
     EXPECT_GE(meshes, 2);
 }
 
+TEST_P(TEachModel, PosesMoveOnlyNodesThatExist) {
+    // The animated copy finds nodes by name: a misspelt one would silently stay put.
+    std::vector<const TModelTreeNode*> nodes;
+    CollectNodes(*Model().Root, nodes);
+    std::set<std::string> names;
+    for (const TModelTreeNode* node : nodes)
+        names.insert(node->Name);
+    for (int p = 0; p < Model().Poses.Count(); ++p) {
+        const TPose& pose = Model().Poses.Items(p);
+        for (int i = 0; i < pose.Items.Count(); ++i)
+            EXPECT_TRUE(names.count(pose.Items.Items(i).MovedNode))
+                << pose.Name << " moves " << pose.Items.Items(i).MovedNode;
+    }
+}
+
 TEST_P(TEachModel, PlaysEveryAnimationIndexWithKeysOnExistingPoses) {
     ASSERT_GE(Model().Animations.Count(), GetParam().Animations);
     for (int a = 0; a < Model().Animations.Count(); ++a) {

@@ -93,11 +93,12 @@ TVikingMeshes BuildMeshes(TMeshSet& set) {
     s.Lathe({{0.09, -0.35}, {0.08, 1.72}}, 6, false);
     m.Haft = set.Add("viking_haft", s);
 
-    // The blade leads on the haft's +z side: the side a chop swings towards.
+    // The blade leads on the haft's +z side, the side a chop swings towards; its bearded
+    // edge reaches down along the haft.
     s = {};
-    s.Box({-0.1, 1.28, -0.18}, {0.1, 1.76, 0.22});
-    s.Frustum(0.2, 0.9, 0.07, 0.22, 0.05, 0.52, 0, {{0, 1.52, 0}, {90, 0, 0}});
-    s.Frustum(-0.16, 0.16, 0.07, 0.12, 0.03, 0.03, 0, {{0, 1.52, -0.3}, {-90, 0, 0}});
+    s.Box({-0.1, 1.3, -0.18}, {0.1, 1.76, 0.2});
+    s.Frustum(0.15, 0.95, 0.08, 0.22, 0.05, 0.66, 0.22, {{0, 1.56, 0}, {90, 0, 0}});
+    s.Frustum(-0.15, 0.15, 0.08, 0.12, 0.05, 0.08, 0, {{0, 1.53, -0.3}, {-90, 0, 0}});
     m.AxeHead = set.Add("viking_axehead", s);
     return m;
 }
