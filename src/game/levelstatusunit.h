@@ -1,0 +1,39 @@
+// The screen before every level: the viking walking, the level number and the prompt.
+#pragma once
+
+#include "game/screenkitunit.h"
+
+#include <memory>
+#include <string>
+
+class TTexture;
+class TRealTimeModel;
+class TAnimationHandler;
+
+class TLevelStatus : public TKeyScreen {
+public:
+    TLevelStatus();
+    ~TLevelStatus() override;
+    TLevelStatus(const TLevelStatus&) = delete;
+    TLevelStatus& operator=(const TLevelStatus&) = delete;
+
+    // Loads the viking model afresh and starts its walk; the walk measures from here.
+    void Enter() override;
+    void Leave() override;
+    void Cycle() override;
+    // Space starts play, Escape quits.
+    void KeyDown(SDL_KeyboardEvent& event) override;
+
+    // Advances the walk by dt seconds and draws one frame into the back buffer.
+    void Draw(double dt);
+
+    TFrameTimer Timer;
+    std::unique_ptr<TRealTimeModel> Model;       // while current
+    std::unique_ptr<TAnimationHandler> Animator; // while current
+
+private:
+    TTexture* FBanner;
+    TTexture* FFont;
+    TTexture* FNumbers;
+    std::string FLevelText;
+};

@@ -1,0 +1,239 @@
+#include "game/mainstatusunit.h"
+
+#include "app/keyboardunit.h"
+#include "app/openglmainloop.h"
+#include "app/screenunit.h"
+#include "assets/animationhandlerunit.h"
+#include "assets/modelunit.h"
+#include "assets/textureunit.h"
+#include "game/gameunit.h"
+#include "game/screenkitunit.h"
+#include "gui/guiextraunit.h"
+
+#include <SDL_opengl.h>
+#include <charconv>
+#include <cstdio>
+#include <numbers>
+
+namespace {
+
+const float CameraOffset = 20;
+const float DecisionSeconds = 5;
+// Every entity is taken as this sphere, centred this high above its ground point.
+const float CullCentreHeight = 3;
+const float CullRadius = 3;
+const int FieldTiles = 12;
+const float TileSize = 4;
+
+// One side of the fence: twelve pieces, 4 units apart.
+void DrawFenceSide(const TRealTimeModel& fence, float x, float z, float turn, float step) {
+    glPushMatrix();
+    glTranslatef(x, 0, z);
+    if (turn != 0) glRotatef(turn, 0, 1, 0);
+    for (int i = 0; i < FieldTiles; ++i) {
+        fence.Render();
+        glTranslatef(0, 0, step);
+    }
+    glPopMatrix();
+}
+
+} // namespace
+
+TVector CameraEye(float vikingX, float vikingZ) {
+    return MakeVector(vikingX + CameraOffset, CameraOffset, vikingZ + CameraOffset);
+}
+
+TVector CameraTarget(float vikingX, float vikingZ) {
+    return MakeVector(vikingX, 0, vikingZ);
+}
+
+bool HidesViking(const TVector& eye, const TVector& vikingPoint, const TVector& treeCentre,
+                 float radius) {
+    TVector dir;
+    VectorSub(vikingPoint, eye, dir);
+    VectorNormalise(dir);
+    return LineHitsSphere(eye, dir, treeCentre, radius);
+}
+
+void FormatClock(uint32_t milliseconds, std::string& out) {
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "TIME: %2u:%2u", milliseconds / 60000,
+                                milliseconds / 1000 % 60);
+    for (int i = 0; i < n; ++i)
+        if (text[i] == ' ' && i > 5) text[i] = '0';
+    out.assign(text, static_cast<size_t>(n));
+}
+
+TMainStatus::TMainStatus()
+    : FWorld(std::make_unique<TBaseList>()), FFont(FetchTexture("font")),
+      FTitle(FetchTexture("title")), FHeart(FetchTexture("heart")), FSheep(FetchTexture("sheep")),
+      FPoint(FetchTexture("point")), FGround(FetchTexture("tile1")),
+      FNumbers(FetchTexture("numbers")) {
+    FWorld->NewGame();
+    FFenceModel = FetchModel("media/fence.model");
+    // The texts are rewritten every frame into the same storage.
+    FFpsText.reserve(32);
+    FClockText.reserve(32);
+    FNumberText.reserve(16);
+}
+
+TMainStatus::~TMainStatus() = default;
+
+void TMainStatus::Enter() {
+    EndTimer = 0;
+    Global.KeyState->Clear();
+    Culler = TFrustumCuller();
+    StartTicks = SDL_GetTicks();
+    // The world must not jump by the time spent on the other screens.
+    LastTicks = StartTicks;
+}
+
+void TMainStatus::Leave() {
+    PlaySound("x2");
+}
+
+void TMainStatus::Cycle() {
+    const uint32_t now = SDL_GetTicks();
+    const double dt = FrameSeconds(LastTicks, now);
+    LastTicks = now;
+    Frame(dt, now - StartTicks);
+}
+
+void TMainStatus::Frame(double dt, uint32_t levelMilliseconds) {
+    if (AdvanceWorld(dt)) return;
+    DrawScene();
+    DrawHud(dt, levelMilliseconds);
+    SDL_GL_SwapBuffers();
+}
+
+bool TMainStatus::AdvanceWorld(double dt) {
+    TBaseList& world = *FWorld;
+    world.Update(static_cast<float>(dt));
+    const TViking& player = *world.Player;
+    if (world.SheepCount == 0 || player.Dead) EndTimer += static_cast<float>(dt);
+    if (EndTimer <= DecisionSeconds) return false;
+    if (player.Dead || player.Animation->Animation == 4 || player.Health < 1) {
+        SetCurrentListener(GameOverStatus, Global.Loop);
+        return true;
+    }
+    if (world.SheepCount == 0) {
+        world.NewLevel();
+        SetCurrentListener(LevelStatus, Global.Loop);
+        return true;
+    }
+    return false;
+}
+
+void TMainStatus::DrawScene() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    const TViking& player = *FWorld->Player;
+    Eye = CameraEye(player.Position.x, player.Position.z);
+    Target = CameraTarget(player.Position.x, player.Position.z);
+    gluLookAt(Eye.x, Eye.y, Eye.z, Target.x, Target.y, Target.z, 0, 1, 0);
+    Culler.ExtractFrustum();
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    SetMaterialColorF(1, 1, 1);
+    DrawFenceAndGround();
+    DrawEntities();
+}
+
+void TMainStatus::DrawFenceAndGround() const {
+    const TRealTimeModel& fence = *FFenceModel;
+    DrawFenceSide(fence, 0, 2, 0, 4);
+    DrawFenceSide(fence, 2, 0, -90, -4);
+    DrawFenceSide(fence, 48, 2, 180, -4);
+    DrawFenceSide(fence, 2, 48, 90, 4);
+    if (FGround == nullptr) return;
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glColor3f(1, 1, 1);
+    FGround->Bind();
+    for (int i = 0; i < FieldTiles; ++i)
+        for (int j = 0; j < FieldTiles; ++j) {
+            const float x0 = TileSize * i;
+            const float z0 = TileSize * j;
+            glBegin(GL_TRIANGLE_STRIP);
+            glTexCoord2f(0, 0);
+            glVertex3f(x0, 0, z0);
+            glTexCoord2f(0, 1);
+            glVertex3f(x0, 0, z0 + TileSize);
+            glTexCoord2f(1, 0);
+            glVertex3f(x0 + TileSize, 0, z0);
+            glTexCoord2f(1, 1);
+            glVertex3f(x0 + TileSize, 0, z0 + TileSize);
+            glEnd();
+        }
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+}
+
+void TMainStatus::DrawEntities() {
+    const TViking* player = FWorld->Player;
+    const TVector vikingPoint = MakeVector(player->Position.x, player->Height, player->Position.z);
+    for (int i = 0; i < FWorld->Count(); ++i) {
+        TBase& entity = FWorld->Items(i);
+        const float x = entity.Position.x;
+        const float z = entity.Position.z;
+        if (!Culler.SphereInView(x, CullCentreHeight, z, CullRadius)) continue;
+        entity.Animation->Apply();
+        glPushMatrix();
+        glTranslatef(x, 0, z);
+        glRotatef(entity.Heading * 180 / std::numbers::pi_v<float>, 0, 1, 0);
+        const TRealTimeModel& model = *entity.Animation->Model;
+        const bool seeThrough =
+            &entity != player && dynamic_cast<const TTree*>(&entity) != nullptr &&
+            HidesViking(Eye, vikingPoint, MakeVector(x, entity.Height, z), entity.Height);
+        if (seeThrough) {
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_COLOR, GL_DST_COLOR);
+            model.Render();
+            glDisable(GL_BLEND);
+        } else {
+            model.Render();
+        }
+        glPopMatrix();
+    }
+}
+
+void TMainStatus::DrawHud(double dt, uint32_t levelMilliseconds) {
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    BeginOverlay2D(800, 600);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    FormatFps(dt, TFpsRounding::Truncate, FFpsText);
+    DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
+    FormatClock(levelMilliseconds, FClockText);
+    DrawFontText(FFont, 100, 10, FClockText, 0, 0, 0);
+    DrawPicture(FTitle, 0, -20, 200, 200);
+    const TBaseList& world = *FWorld;
+    DrawIcon(FHeart, 480, world.Player->Health);
+    DrawIcon(FSheep, 520, world.SheepCount);
+    DrawIcon(FPoint, 560, world.Score);
+    EndOverlay2D();
+}
+
+void TMainStatus::DrawIcon(const TTexture* icon, int32_t y, int32_t value) {
+    DrawPicture(icon, 0, static_cast<float>(y), 32, 32);
+    if (FNumbers == nullptr) return;
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    FNumberText.assign(digits, end);
+    DrawNumbers(40, y, FNumberText, 0.5f);
+}
+
+void TMainStatus::KeyDown(SDL_KeyboardEvent& event) {
+    Global.KeyState->PressKey(static_cast<uint16_t>(event.keysym.sym));
+    if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
+}
+
+void TMainStatus::KeyUp(SDL_KeyboardEvent& event) {
+    Global.KeyState->ReleaseKey(static_cast<uint16_t>(event.keysym.sym));
+}
+
+TBaseList* PlayWorld() {
+    auto* play = dynamic_cast<TMainStatus*>(MainStatus);
+    return play != nullptr ? &play->World() : nullptr;
+}

@@ -1,0 +1,86 @@
+// The play screen: advances the world, follows the viking with the camera, draws the field
+// and the heads-up display, and hands over when the level is won or lost.
+#pragma once
+
+#include "app/stateunit.h"
+#include "math/frustumunit.h"
+#include "math/vectorunit.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TTexture;
+class TRealTimeModel;
+class TBaseList;
+
+// The camera stands this far from the viking in x, y and z and looks at its feet.
+TVector CameraEye(float vikingX, float vikingZ);
+TVector CameraTarget(float vikingX, float vikingZ);
+
+// Whether a tree (sphere of centre treeCentre and the given radius) lies on the line from
+// the eye through the viking's point, before, between or behind them.
+bool HidesViking(const TVector& eye, const TVector& vikingPoint, const TVector& treeCentre,
+                 float radius);
+
+// "TIME: mm:ss" for the milliseconds spent on the level, into out.
+void FormatClock(uint32_t milliseconds, std::string& out);
+
+class TMainStatus : public TEventListener {
+public:
+    // Builds the world on level 1 and loads the fence.
+    TMainStatus();
+    ~TMainStatus() override;
+    TMainStatus(const TMainStatus&) = delete;
+    TMainStatus& operator=(const TMainStatus&) = delete;
+
+    // Restarts the level clock; the first frame measures from here.
+    void Enter() override;
+    void Leave() override;
+    void Cycle() override;
+    void KeyDown(SDL_KeyboardEvent& event) override;
+    void KeyUp(SDL_KeyboardEvent& event) override;
+    void MouseButtonDown(SDL_MouseButtonEvent&) override {}
+    void MouseButtonUp(SDL_MouseButtonEvent&) override {}
+    void MouseMove(SDL_MouseMotionEvent& event) override { RecordMousePosition(event); }
+
+    // One frame of dt seconds: the world, then the hand-over or the picture.
+    void Frame(double dt, uint32_t levelMilliseconds);
+    // Advances the world and decides the level; true when another screen has taken over
+    // (and nothing may be drawn this cycle).
+    bool AdvanceWorld(double dt);
+    // The field from the camera over the viking, into the back buffer.
+    void DrawScene();
+    // The overlay: frame rate, level clock, title, health, sheep left and score.
+    void DrawHud(double dt, uint32_t levelMilliseconds);
+
+    TBaseList& World() const { return *FWorld; }
+
+    uint32_t LastTicks = 0;
+    uint32_t StartTicks = 0;
+    float EndTimer = 0;
+    TVector Eye{0, 0, 0};
+    TVector Target{0, 0, 0};
+    TFrustumCuller Culler;
+
+private:
+    void DrawFenceAndGround() const;
+    void DrawEntities();
+    void DrawIcon(const TTexture* icon, int32_t y, int32_t value);
+
+    std::unique_ptr<TBaseList> FWorld;
+    std::unique_ptr<TRealTimeModel> FFenceModel;
+    TTexture* FFont;
+    TTexture* FTitle;
+    TTexture* FHeart;
+    TTexture* FSheep;
+    TTexture* FPoint;
+    TTexture* FGround;
+    TTexture* FNumbers;
+    std::string FFpsText;
+    std::string FClockText;
+    std::string FNumberText;
+};
+
+// The world of the play screen, or nullptr before it exists.
+TBaseList* PlayWorld();

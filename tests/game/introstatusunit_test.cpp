@@ -1,0 +1,74 @@
+#include "game/introstatusunit.h"
+
+#include "support/gamescreen.h"
+#include "support/wavwriter.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The mixer opened on SDL's silent driver, and closed again before the process ends.
+class IntroScreen : public ::testing::Test {
+protected:
+    IntroScreen() {
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+        Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
+    }
+    ~IntroScreen() override {
+        Mix_HaltMusic();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    TGameScreen S;
+};
+
+TEST_F(IntroScreen, MusicLoopsFromConstructionAndThePictureCoversTheWindow) {
+    // The mixer plays a WAV file as music just as it plays a tracker module.
+    S.Dir.WriteFile("media/yeeha.xm", MakeWav(0.2));
+    WritePicture(S.Dir, "intro", SolidPicture(8, 8, {30, 60, 200, 255}));
+    TIntroStatus intro;
+    EXPECT_TRUE(intro.MusicPlaying());
+    SDL_Delay(400); // longer than the piece: it starts over
+    EXPECT_TRUE(intro.MusicPlaying());
+    intro.Draw(0.02);
+    for (const auto& [x, y] : {std::pair{0, 0}, {799, 0}, {0, 599}, {799, 599}, {400, 300}})
+        EXPECT_TRUE(Near(S.Window.Pixel(x, y), {30, 60, 200, 255})) << x << "," << y;
+}
+
+TEST_F(IntroScreen, MissingMusicAndPicturesLeaveASilentSkyAndSayWhichFiles) {
+    TIntroStatus intro;
+    EXPECT_FALSE(intro.MusicPlaying());
+    bool musicLogged = false;
+    for (const std::string& line : S.LogMessages())
+        musicLogged |= line.rfind("Unable to load music media/yeeha.xm: ", 0) == 0;
+    EXPECT_TRUE(musicLogged);
+    EXPECT_TRUE(S.Logged("Unable to load texture media/intro.png"));
+    EXPECT_TRUE(S.Logged("Unable to load texture media/font.png"));
+    intro.Draw(0.02);
+    EXPECT_TRUE(Near(S.Window.Pixel(400, 300), {178, 255, 255, 255}));
+}
+
+TEST_F(IntroScreen, FrameRateShowsWhereThePictureIsTransparent) {
+    WritePicture(S.Dir, "font", CodedFont());
+    TIntroStatus intro;
+    intro.Draw(0.15); // 6.67 frames a second, rounded
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text += static_cast<char>(GlyphFromGrey(S.Window.Pixel(10 + 7 * i + 3, 14)[1]));
+    EXPECT_EQ(text, "FPS: 7");
+}
+
+TEST_F(IntroScreen, SpaceAndEscapeInOneStepStartTheGameAndQuit) {
+    TIntroStatus intro;
+    SetCurrentListener(&intro, &S.Loop);
+    SDL_KeyboardEvent space = TGameScreen::Key(SDLK_SPACE);
+    intro.KeyDown(space);
+    EXPECT_EQ(CurrentListener, &S.LevelStart);
+    EXPECT_FALSE(S.Loop.Terminated);
+    SDL_KeyboardEvent escape = TGameScreen::Key(SDLK_ESCAPE);
+    intro.KeyDown(escape);
+    EXPECT_TRUE(S.Loop.Terminated);
+}
+
+} // namespace

@@ -1,0 +1,310 @@
+#include "game/mainstatusunit.h"
+
+#include "assets/animationhandlerunit.h"
+#include "assets/meshunit.h"
+#include "assets/modelunit.h"
+#include "assets/textureunit.h"
+#include "game/gameunit.h"
+#include "game/levelstatusunit.h"
+#include "game/screenkitunit.h"
+#include "support/gamescreen.h"
+
+#include <SDL_opengl.h>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <numbers>
+
+namespace {
+
+const TRgba Heart{255, 0, 0, 255}, Sheep{0, 255, 0, 255}, Point{0, 0, 255, 255};
+const TRgba Title{255, 160, 0, 255}, Ground{40, 40, 40, 255};
+
+// The play screen over test media: coded font and digits, one-colour icons, a title picture
+// that is transparent in its top half, and box models where a test gives them.
+class PlayScreen : public ::testing::Test {
+protected:
+    PlayScreen() {
+        WritePicture(S.Dir, "font", CodedFont());
+        WritePicture(S.Dir, "numbers", CodedNumbers());
+        WritePicture(S.Dir, "heart", SolidPicture(4, 4, Heart));
+        WritePicture(S.Dir, "sheep", SolidPicture(4, 4, Sheep));
+        WritePicture(S.Dir, "point", SolidPicture(4, 4, Point));
+        WritePicture(S.Dir, "tile1", SolidPicture(4, 4, Ground));
+        TPngImage title = SolidPicture(8, 8, Title);
+        for (size_t i = 0; i < title.Pixels.size() / 2; i += 4)
+            title.Pixels[i + 3] = 0;
+        WritePicture(S.Dir, "title", title);
+        Play = std::make_unique<TMainStatus>();
+        MainStatus = Play.get();
+        SetCurrentListener(Play.get(), &S.Loop);
+    }
+
+    TBaseList& World() const { return Play->World(); }
+    TViking& Viking() const { return *World().Player; }
+    // Where a world point lands in window pixels (y from the top) after DrawScene.
+    static std::array<double, 2> Project(double x, double y, double z) {
+        GLdouble model[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        GLdouble wx, wy, wz;
+        gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+        return {wx, viewport[3] - wy};
+    }
+    TRgba PixelAt(const std::array<double, 2>& p) const {
+        return S.Window.Pixel(static_cast<int>(p[0]), static_cast<int>(p[1]));
+    }
+    // Every sheep hit with its last health point.
+    void StrikeAllSheep() const {
+        for (int i = 0; i < World().Count(); ++i)
+            if (auto* sheep = dynamic_cast<TSheep*>(&World().Items(i))) {
+                sheep->Health = 1;
+                sheep->Hit();
+            }
+    }
+    // Frames of a quarter second until the condition holds; false after a minute.
+    bool RunUntil(const std::function<bool()>& done) const {
+        for (int i = 0; i < 240; ++i) {
+            if (done()) return true;
+            Play->Frame(0.25, 0);
+        }
+        return false;
+    }
+    // The text drawn in black over white at (x, y), decoded from the coded font.
+    std::string ReadText(int x, int y, size_t length) const {
+        std::string text;
+        for (size_t i = 0; i < length; ++i)
+            text += static_cast<char>(
+                GlyphFromGrey(S.Window.Pixel(x + 7 * static_cast<int>(i) + 3, y + 4)[1]));
+        return text;
+    }
+
+    TGameScreen S;
+    std::unique_ptr<TMesh> Box = BoxMesh("box", 1, 2);
+    std::unique_ptr<TMesh> TallBox = BoxMesh("tall", 1, 8);
+    std::unique_ptr<TMainStatus> Play;
+};
+
+TEST(PlayFormat, ClockShowsMinutesAndSecondsWithLeadingZeros) {
+    const std::pair<uint32_t, const char*> cases[] = {{0, "TIME: 00:00"},
+                                                      {59999, "TIME: 00:59"},
+                                                      {60000, "TIME: 01:00"},
+                                                      {187000, "TIME: 03:07"},
+                                                      {6000000, "TIME: 100:00"}};
+    std::string text;
+    for (const auto& [ms, expected] : cases) {
+        FormatClock(ms, text);
+        EXPECT_EQ(text, expected) << ms;
+    }
+}
+
+TEST(PlayFormat, FrameRateStaysFiniteForFramesWithinOneMillisecond) {
+    std::string text;
+    for (double dt : {1e-11, 0.0, -1.0, std::nan("")}) {
+        FormatFps(dt, TFpsRounding::Truncate, text);
+        EXPECT_EQ(text, "FPS: 100000000000") << dt;
+    }
+    FormatFps(0.15, TFpsRounding::Truncate, text);
+    EXPECT_EQ(text, "FPS: 6");
+    FormatFps(0.15, TFpsRounding::Nearest, text);
+    EXPECT_EQ(text, "FPS: 7");
+}
+
+TEST(PlayFormat, CameraStandsTwentyUnitsOffAndLooksAtTheVikingsFeet) {
+    const TVector eye = CameraEye(10, 12);
+    const TVector target = CameraTarget(10, 12);
+    EXPECT_EQ(eye.x, 30);
+    EXPECT_EQ(eye.y, 20);
+    EXPECT_EQ(eye.z, 32);
+    EXPECT_EQ(target.x, 10);
+    EXPECT_EQ(target.y, 0);
+    EXPECT_EQ(target.z, 12);
+}
+
+TEST(PlayFormat, TreesOnTheSightLineHideTheVikingWhereverTheyStand) {
+    const TVector eye = MakeVector(44, 20, 44), viking = MakeVector(24, 2, 24);
+    EXPECT_TRUE(HidesViking(eye, viking, MakeVector(30, 4, 30), 4));  // between
+    EXPECT_TRUE(HidesViking(eye, viking, MakeVector(20, 0, 20), 4));  // behind the viking
+    EXPECT_TRUE(HidesViking(eye, viking, MakeVector(50, 25, 50), 4)); // behind the camera
+    EXPECT_FALSE(HidesViking(eye, viking, MakeVector(18, 4, 30), 4)); // beside
+}
+
+TEST_F(PlayScreen, HudShowsIconsWithHealthSheepAndScoreBesideThem) {
+    World().Score = 15;
+    S.Fill({0, 0, 0, 255});
+    Play->DrawHud(0.02, 0);
+    const auto at = [&](int x, int y) { return S.Window.Pixel(x, y); };
+    EXPECT_TRUE(Near(at(16, 496), Heart));
+    EXPECT_TRUE(Near(at(16, 536), Sheep));
+    EXPECT_TRUE(Near(at(16, 576), Point));
+    EXPECT_TRUE(Near(at(100, 150), Title));
+    EXPECT_TRUE(Near(at(48, 496), DigitColour(5))); // health
+    EXPECT_TRUE(Near(at(48, 536), DigitColour(4))); // sheep left
+    EXPECT_TRUE(Near(at(48, 576), DigitColour(1))); // score, two digits 16 apart
+    EXPECT_TRUE(Near(at(64, 576), DigitColour(5)));
+    // Nothing beyond the quads: 32 x 32 icons, 16 x 32 digits.
+    EXPECT_TRUE(Near(at(16, 470), {0, 0, 0, 255}));
+    EXPECT_TRUE(Near(at(34, 496), {0, 0, 0, 255}));
+    EXPECT_TRUE(Near(at(80, 576), {0, 0, 0, 255}));
+}
+
+TEST_F(PlayScreen, HudClockTurnsFromFiftyNineSecondsToOneMinute) {
+    for (const auto& [ms, expected] :
+         {std::pair<uint32_t, std::string>{59999, "TIME: 00:59"}, {60000, "TIME: 01:00"}}) {
+        S.Fill({255, 255, 255, 255});
+        Play->DrawHud(0.15, ms); // 6.67 frames a second, cut to 6
+        EXPECT_EQ(ReadText(100, 10, expected.size()), expected) << ms;
+        EXPECT_EQ(ReadText(10, 10, 6), "FPS: 6");
+    }
+}
+
+TEST_F(PlayScreen, CameraOverAVikingAtTenTenPutsItsFeetInTheMiddle) {
+    UseMeshModel(*World().VikingModel, *Box, 1, 0, 0);
+    Viking().Position = {10, 10};
+    Play->DrawScene();
+    EXPECT_EQ(Play->Eye.x, 30);
+    EXPECT_EQ(Play->Eye.y, 20);
+    EXPECT_EQ(Play->Eye.z, 30);
+    const auto feet = Project(10, 0, 10);
+    EXPECT_NEAR(feet[0], 400, 0.5);
+    EXPECT_NEAR(feet[1], 300, 0.5);
+    // (12, 0, 8) lies 2 * sqrt(2) to the right of the feet at the same depth, 20 * sqrt(3)
+    // from the eye: worked out from the 45 degree field of view of the 4:3 window.
+    const double right = 400 + 400 * (2 * std::sqrt(2.0) / (20 * std::sqrt(3.0))) /
+                                   (std::tan(std::numbers::pi / 8) * 4 / 3);
+    const auto side = Project(12, 0, 8);
+    EXPECT_NEAR(side[0], right, 0.5);
+    EXPECT_NEAR(side[1], 300, 0.5);
+    const TRgba middle = S.Window.Pixel(400, 300);
+    EXPECT_GT(middle[0], 60);
+    EXPECT_LT(middle[1], 10);
+    // A little further off the viking, the ground.
+    EXPECT_TRUE(Near(PixelAt(Project(4, 0, 10)), Ground));
+}
+
+TEST_F(PlayScreen, TreeBetweenCameraAndVikingIsSeeThroughAndATreeBesideIsNot) {
+    UseMeshModel(*World().TreeModel, *TallBox, 0.2f, 0.9f, 0.2f);
+    Viking().Position = {24, 24};
+    std::vector<TBase*> trees;
+    for (int i = 0; i < World().Count(); ++i)
+        if (auto* tree = dynamic_cast<TTree*>(&World().Items(i))) trees.push_back(tree);
+    ASSERT_EQ(trees.size(), 4u);
+    trees[0]->Position = {30, 30}; // on the sight line
+    for (size_t i = 1; i < trees.size(); ++i)
+        trees[i]->Position = {18, 30}; // beside
+    std::array<TRgba, 2> between{}, beside{};
+    const TRgba grounds[2] = {Ground, {200, 200, 200, 255}};
+    for (int pass = 0; pass < 2; ++pass) {
+        // What lies behind a see-through tree shows in it; an opaque tree hides it.
+        S.Media.GetTexture("tile1")->Bind();
+        const TPngImage tile = SolidPicture(4, 4, grounds[pass]);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     tile.Pixels.data());
+        Play->DrawScene();
+        between[pass] = PixelAt(Project(30, 4, 30));
+        beside[pass] = PixelAt(Project(18, 4, 30));
+    }
+    EXPECT_TRUE(Near(beside[0], beside[1], 2));
+    EXPECT_GT(between[1][0] - between[0][0], 60);
+    EXPECT_FALSE(Near(beside[0], Ground, 20));
+}
+
+TEST_F(PlayScreen, LevelIsWonFiveSecondsAfterTheLastSheepHasFinishedDying) {
+    Viking().Health = 100; // no ram may end the game meanwhile
+    StrikeAllSheep();
+    ASSERT_TRUE(RunUntil([&] { return World().SheepCount == 0; }));
+    // The frame that removed the last sheep counted a quarter second; 19 more make 5.0 s.
+    for (int i = 0; i < 19; ++i)
+        Play->Frame(0.25, 0);
+    EXPECT_EQ(CurrentListener, Play.get());
+    EXPECT_EQ(World().Level, 1);
+    EXPECT_EQ(World().Score, 20);
+    S.Fill({255, 0, 255, 255});
+    Play->Frame(0.25, 0);
+    EXPECT_EQ(CurrentListener, &S.LevelStart);
+    EXPECT_EQ(S.GameOver.Entered, 0);
+    EXPECT_EQ(World().Level, 2);
+    EXPECT_EQ(World().SheepCount, 6);
+    // Nothing was drawn in the deciding cycle.
+    EXPECT_TRUE(Near(S.Window.Pixel(400, 300), {255, 0, 255, 255}));
+    EXPECT_TRUE(Near(S.Window.Pixel(16, 496), {255, 0, 255, 255}));
+}
+
+TEST_F(PlayScreen, LevelStartScreenShowsTheNextLevelBuiltBeforeIt) {
+    TLevelStatus levelStart;
+    LevelStatus = &levelStart;
+    Viking().Health = 100;
+    StrikeAllSheep();
+    ASSERT_TRUE(RunUntil([&] { return CurrentListener != Play.get(); }));
+    ASSERT_EQ(CurrentListener, &levelStart);
+    S.Fill({0, 0, 0, 255});
+    levelStart.Draw(0.01);
+    EXPECT_TRUE(Near(S.Window.Pixel(456, 212), DigitColour(2)));
+    CurrentListener = nullptr;
+}
+
+// Defeat wins even over a cleared field.
+class PlayDefeat : public PlayScreen, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PlayDefeat, DeadVikingGoesToGameOverFiveSecondsAfterDying) {
+    if (GetParam()) StrikeAllSheep();
+    Viking().Health = 1;
+    Viking().Hit();
+    // The timer starts with the cleared field or, on a full field, with the viking's death.
+    ASSERT_TRUE(RunUntil([&] { return World().SheepCount == 0 || Viking().Dead; }));
+    for (int i = 0; i < 19; ++i)
+        Play->Frame(0.25, 0);
+    EXPECT_EQ(CurrentListener, Play.get());
+    Play->Frame(0.25, 0);
+    EXPECT_EQ(CurrentListener, &S.GameOver);
+    EXPECT_TRUE(Viking().Dead);
+    EXPECT_EQ(S.LevelStart.Entered, 0);
+    EXPECT_EQ(World().Level, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(FieldCleared, PlayDefeat, ::testing::Bool());
+
+TEST_F(PlayScreen, FirstCycleAfterEnterMeasuresFromEnterNotFromTheLastVisit) {
+    Play->Cycle();
+    SDL_Delay(400);
+    SetCurrentListener(&S.LevelStart, &S.Loop);
+    SetCurrentListener(Play.get(), &S.Loop);
+    const float age = Viking().Age;
+    Play->Cycle();
+    EXPECT_LT(Viking().Age - age, 0.2f);
+}
+
+TEST_F(PlayScreen, EscapeEndsTheLoopAndArrowsReachTheKeyState) {
+    SDL_KeyboardEvent up = TGameScreen::Key(SDLK_UP);
+    Play->KeyDown(up);
+    EXPECT_TRUE(S.Keys.Up);
+    Play->KeyUp(up);
+    EXPECT_FALSE(S.Keys.Up);
+    EXPECT_FALSE(S.Loop.Terminated);
+    SDL_KeyboardEvent escape = TGameScreen::Key(SDLK_ESCAPE);
+    Play->KeyDown(escape);
+    EXPECT_TRUE(S.Loop.Terminated);
+}
+
+TEST(PlayMedia, MissingPicturesAndADamagedFenceAreSkippedAndLogged) {
+    TGameScreen s;
+    s.Dir.WriteFile("media/fence.model", "<MODEL><NAME>fence</NAME><NODE>");
+    TMainStatus play;
+    MainStatus = &play;
+    for (const char* name : {"font", "title", "heart", "sheep", "point", "tile1", "numbers"})
+        EXPECT_TRUE(s.Logged(std::string("Unable to load texture media/") + name + ".png")) << name;
+    bool fenceLogged = false;
+    for (const std::string& line : s.LogMessages())
+        fenceLogged |= line.rfind("Unable to load model media/fence.model: ", 0) == 0;
+    EXPECT_TRUE(fenceLogged);
+    s.Fill({0, 0, 0, 255});
+    play.DrawScene();
+    s.Fill({0, 0, 0, 255});
+    play.DrawHud(0.02, 1000);
+    EXPECT_TRUE(Near(s.Window.Pixel(16, 496), {0, 0, 0, 255}));
+    EXPECT_TRUE(Near(s.Window.Pixel(100, 150), {0, 0, 0, 255}));
+}
+
+} // namespace

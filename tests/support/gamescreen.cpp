@@ -1,0 +1,62 @@
+#include "support/gamescreen.h"
+
+#include "app/mainunit.h"
+#include "app/screenunit.h"
+
+#include <SDL_opengl.h>
+#include <sstream>
+
+TGameScreen::TGameScreen() {
+    Global.KeyState = &Keys;
+    Global.MediaManager = &Media;
+    Global.Loop = &Loop;
+    CurrentListener = nullptr;
+    MainStatus = &Play;
+    IntroStatus = &Intro;
+    LevelStatus = &LevelStart;
+    GameOverStatus = &GameOver;
+    ResetGl();
+}
+
+TGameScreen::~TGameScreen() {
+    CurrentListener = nullptr;
+    MainStatus = IntroStatus = LevelStatus = GameOverStatus = nullptr;
+    Global.KeyState = nullptr;
+    Global.MediaManager = nullptr;
+    Global.Loop = nullptr;
+}
+
+void TGameScreen::ResetGl() const {
+    TScreen screen("Quelmark!", 800, 600, 16, false, 500);
+    screen.SetupGlDefaults();
+    screen.SetPerspective(800, 600, 500);
+    TProg({}).SetupOpenGl();
+}
+
+std::vector<std::string> TGameScreen::LogMessages() const {
+    std::vector<std::string> messages;
+    std::istringstream in(Dir.ReadFile("log"));
+    for (std::string line; std::getline(in, line);)
+        messages.push_back(line.substr(6));
+    return messages;
+}
+
+bool TGameScreen::Logged(const std::string& message) const {
+    for (const std::string& line : LogMessages())
+        if (line == message) return true;
+    return false;
+}
+
+void TGameScreen::Fill(TRgba colour) const {
+    glClearColor(colour[0] / 255.0f, colour[1] / 255.0f, colour[2] / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0.7f, 1.0f, 1.0f, 0.0f);
+}
+
+SDL_KeyboardEvent TGameScreen::Key(SDLKey sym) {
+    SDL_KeyboardEvent event{};
+    event.type = SDL_KEYDOWN;
+    event.state = SDL_PRESSED;
+    event.keysym.sym = sym;
+    return event;
+}
