@@ -1,7 +1,7 @@
 // The game's pictures, each returned as the bytes of a PNG file.
 #pragma once
 
-#include "consolefont.h"
+#include "fonts/consolefont.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "consolefont.h"
+#include "fonts/consolefont.h"
 
 #include <zlib.h>
 
