@@ -21,22 +21,10 @@ cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int 
     return CAIRO_STATUS_SUCCESS;
 }
 
-// The same glyph shapes on every machine: no hinting, grey antialiasing.
-void SelectBoldFont(cairo_t* cr, double size) {
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, size);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_set_font_options(cr, options);
-    cairo_font_options_destroy(options);
-}
-
 void DrawText(cairo_t* cr, std::string_view text, double x, double y, const TTextStyle& style) {
     const std::string copy(text);
     cairo_save(cr);
-    SelectBoldFont(cr, style.Size);
+    SelectTextFont(cr, style.Size, style.Size);
     if (style.Shadow > 0) {
         cairo_move_to(cr, x + style.Shadow, y + style.Shadow);
         cairo_text_path(cr, copy.c_str());
@@ -61,6 +49,20 @@ void DrawText(cairo_t* cr, std::string_view text, double x, double y, const TTex
 }
 
 } // namespace
+
+void SelectTextFont(cairo_t* cr, double width, double height) {
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, width, height);
+    cairo_set_font_matrix(cr, &matrix);
+    // The same glyph shapes on every machine: no hinting, grey antialiasing.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+}
 
 void RequireTextFont() {
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("DejaVu Sans:bold"));
@@ -160,7 +162,7 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
 double TextWidth(cairo_t* cr, std::string_view text, double size) {
     const std::string copy(text);
     cairo_save(cr);
-    SelectBoldFont(cr, size);
+    SelectTextFont(cr, size, size);
     cairo_text_extents_t extents;
     cairo_text_extents(cr, copy.c_str(), &extents);
     cairo_restore(cr);

@@ -47,6 +47,9 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Throws unless fontconfig finds DejaVu Sans Bold: a stand-in font would change the pictures.
 void RequireTextFont();
 
+// DejaVu Sans Bold at the given em width and height, unhinted.
+void SelectTextFont(cairo_t* cr, double width, double height);
+
 // Text in DejaVu Sans Bold.
 struct TTextStyle {
     double Size = 20;

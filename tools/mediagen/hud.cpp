@@ -194,16 +194,8 @@ std::string NumbersPicture() {
     constexpr int cellWidth = 32, cellHeight = 64;
     TCanvas canvas(256, 256);
     cairo_t* cr = canvas.Cr();
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     // Narrowed so a bold digit with its outline fits the tall cell.
-    cairo_matrix_t matrix;
-    cairo_matrix_init_scale(&matrix, 42, 66);
-    cairo_set_font_matrix(cr, &matrix);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_set_font_options(cr, options);
-    cairo_font_options_destroy(options);
+    SelectTextFont(cr, 42, 66);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     for (int digit = 0; digit < 10; ++digit) {
         const char text[2] = {static_cast<char>('0' + digit), 0};
