@@ -1,8 +1,11 @@
-// Generated music (filled in as the content is made).
+// Generated music: the hoedown loop the intro starts, as a FastTracker 2 module.
+#include "audio/hoedown.h"
 #include "mediagen.h"
 
 namespace mediagen {
 
-void GenerateMusic(const TOutput&) {}
+void GenerateMusic(const TOutput& out) {
+    out.WriteBytes("yeeha.xm", WriteXm(ComposeHoedown()));
+}
 
 } // namespace mediagen

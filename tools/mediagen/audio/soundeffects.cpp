@@ -55,24 +55,17 @@ TSignal MakeSwing() {
     return Finish(std::move(out));
 }
 
-// A thump: a sine dropping from about 175 to 45 Hz.
-float Thump(double t, double& phase, double topHz, double bottomHz, double decay) {
-    const double hz = bottomHz + (topHz - bottomHz) * std::exp(-t / 0.03);
-    phase += TwoPi * hz / Rate;
-    return static_cast<float>(std::sin(phase) * AttackDecay(t, 0.002, decay));
-}
-
 // A blow: the thump with a short click of noise on top.
 TSignal MakeBlow() {
     auto out = Silence(0.22);
     TNoise noise(0x5EED0002);
     TStateVariableFilter click;
-    double phase = 0;
+    TFallingSine thump(175, 45, 0.03);
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = TimeOf(i);
         const float knock = click.Step(noise.Next(), 3000, 0.8, Rate).Low;
-        out[i] =
-            Thump(t, phase, 175, 45, 0.06) + static_cast<float>(0.7 * std::exp(-t / 0.006)) * knock;
+        out[i] = static_cast<float>(thump.Next(Rate) * AttackDecay(t, 0.002, 0.06) +
+                                    0.7 * std::exp(-t / 0.006) * knock);
     }
     return Finish(std::move(out));
 }
@@ -165,7 +158,8 @@ TSignal MakeButt() {
     auto out = Silence(0.36);
     TNoise noise(0x5EED0006);
     TStateVariableFilter snort, knock;
-    double phase = 0, bone = 0;
+    TFallingSine thump(130, 40, 0.03);
+    double bone = 0;
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = TimeOf(i);
         const float air = noise.Next();
@@ -174,7 +168,7 @@ TSignal MakeButt() {
             sample += 0.35 * snort.Step(air, 700 + 2500 * t, 1.2, Rate).Band * (t / strike);
         const double after = t - strike;
         if (after >= 0) {
-            sample += Thump(after, phase, 130, 40, 0.07);
+            sample += thump.Next(Rate) * AttackDecay(after, 0.002, 0.07);
             bone += TwoPi * 420 / Rate;
             sample += 0.35 * std::sin(bone) * std::exp(-after / 0.04);
             sample += 0.8 * knock.Step(air, 1300, 3, Rate).Band * std::exp(-after / 0.015);

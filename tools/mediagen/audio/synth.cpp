@@ -55,6 +55,14 @@ float TOscillator::Next(double hz, double rate) {
     return static_cast<float>(value);
 }
 
+float TFallingSine::Next(double rate) {
+    const double hz = FBottom + (FTop - FBottom) * std::exp(-FTime / FFall);
+    const auto value = static_cast<float>(std::sin(FPhase));
+    FPhase = std::fmod(FPhase + 2.0 * std::numbers::pi * hz / rate, 2.0 * std::numbers::pi);
+    FTime += 1.0 / rate;
+    return value;
+}
+
 TStateVariableFilter::TOutputs TStateVariableFilter::Step(float input, double cutoffHz, double q,
                                                           double rate) {
     const double g = std::tan(std::numbers::pi * std::clamp(cutoffHz, 1.0, rate * 0.49) / rate);

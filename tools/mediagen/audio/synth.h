@@ -36,6 +36,18 @@ private:
     double FPhase = 0;
 };
 
+// A sine whose pitch falls exponentially from one frequency towards another: thumps, kicks.
+class TFallingSine {
+public:
+    TFallingSine(double topHz, double bottomHz, double fallSeconds)
+        : FTop(topHz), FBottom(bottomHz), FFall(fallSeconds) {}
+    float Next(double rate);
+
+private:
+    double FTop, FBottom, FFall;
+    double FTime = 0, FPhase = 0;
+};
+
 // Topology-preserving state-variable filter: stable for any cutoff below Nyquist.
 class TStateVariableFilter {
 public:

@@ -1,0 +1,11 @@
+// "Yeeha", the game's music: a 32-bar hoedown in G major at 140 beats a minute, in AABB form,
+// that loops back to its start.
+#pragma once
+
+#include "audio/xmwriter.h"
+
+namespace mediagen {
+
+TXmModule ComposeHoedown();
+
+} // namespace mediagen
