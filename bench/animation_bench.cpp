@@ -4,22 +4,15 @@
 #include "assets/glmeshunit.h"
 #include "assets/modelunit.h"
 
+#include "allocationcounter.h"
+
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_opengl.h>
-#include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdlib>
-#include <new>
-
-// The global operator new and delete are replaced at the end to count allocations; GCC
-// sees free() behind an inlined delete and wrongly takes it for a mismatch.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 namespace {
-
-std::atomic<long> Allocations{0};
 
 constexpr int Entities = 300;
 constexpr double FrameMs = 1000.0 / 60;
@@ -143,12 +136,12 @@ void BM_PoseOnly(benchmark::State& state) {
     long allocations = 0;
     double seconds = 0;
     for (auto _ : state) {
-        long before = Allocations.load();
+        long before = AllocationCount();
         auto start = std::chrono::steady_clock::now();
         for (TAnimationHandler& handler : scene.Handlers)
             scene.Pose(handler);
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        allocations += Allocations.load() - before;
+        allocations += AllocationCount() - before;
         benchmark::DoNotOptimize(scene.Instance.Tree->Transformation);
     }
     ReportFrame(state, seconds, allocations);
@@ -163,9 +156,9 @@ void BM_PoseAndRender(benchmark::State& state) {
         auto start = std::chrono::steady_clock::now();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         for (int i = 0; i < Entities; ++i) {
-            long before = Allocations.load();
+            long before = AllocationCount();
             scene.Pose(scene.Handlers[static_cast<size_t>(i)]);
-            allocations += Allocations.load() - before;
+            allocations += AllocationCount() - before;
             scene.Draw(i);
         }
         glFinish();
@@ -176,27 +169,5 @@ void BM_PoseAndRender(benchmark::State& state) {
 BENCHMARK(BM_PoseAndRender)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Counting replacements of the global allocation functions.
-void* operator new(std::size_t size) {
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 BENCHMARK_MAIN();
