@@ -5,6 +5,7 @@
 #include "gui/guiunit.h"
 
 #include <SDL_opengl.h>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -94,18 +95,20 @@ void DrawTile(int32_t x, int32_t y, int32_t w, int32_t h, float s, float t) {
 }
 
 void DrawFrame(int32_t x, int32_t y, int32_t w, int32_t h) {
+    // Below 32 pixels the corners share what there is, instead of the edges turning over.
+    const float cw = std::clamp(F(w) / 2, 0.0f, Corner), ch = std::clamp(F(h) / 2, 0.0f, Corner);
     const float left = F(x), top = F(y);
-    const float right = left + F(w) - Corner, bottom = top + F(h) - Corner;
-    const float midW = F(w) - 2 * Corner, midH = F(h) - 2 * Corner;
-    FrameTile(left, top, Corner, Corner, 0, 0);
-    FrameTile(left, bottom, Corner, Corner, 0, 0.5f);
-    FrameTile(right, top, Corner, Corner, 0.5f, 0);
-    FrameTile(right, bottom, Corner, Corner, 0.5f, 0.5f);
-    FrameTile(left + Corner, top, midW, Corner, 0.25f, 0);
-    FrameTile(left + Corner, bottom, midW, Corner, 0.25f, 0.5f);
-    FrameTile(left, top + Corner, Corner, midH, 0, 0.25f);
-    FrameTile(right, top + Corner, Corner, midH, 0.5f, 0.25f);
-    FrameTile(left + Corner, top + Corner, midW, midH, 0.25f, 0.25f);
+    const float right = left + F(w) - cw, bottom = top + F(h) - ch;
+    const float midW = F(w) - 2 * cw, midH = F(h) - 2 * ch;
+    FrameTile(left, top, cw, ch, 0, 0);
+    FrameTile(left, bottom, cw, ch, 0, 0.5f);
+    FrameTile(right, top, cw, ch, 0.5f, 0);
+    FrameTile(right, bottom, cw, ch, 0.5f, 0.5f);
+    FrameTile(left + cw, top, midW, ch, 0.25f, 0);
+    FrameTile(left + cw, bottom, midW, ch, 0.25f, 0.5f);
+    FrameTile(left, top + ch, cw, midH, 0, 0.25f);
+    FrameTile(right, top + ch, cw, midH, 0.5f, 0.25f);
+    FrameTile(left + cw, top + ch, midW, midH, 0.25f, 0.25f);
 }
 
 void DrawInside(const TUiContainer& container, int32_t first,
@@ -182,6 +185,10 @@ void TGuiDrawer::DrawWindow(TUiWindow& window) {
     Tint(window);
     Frame(window);
     DrawCaption(window, 10, 5, window.Title);
+    // A rolled-up window is only its title strip: its children would hang below it, where
+    // they cannot be reached either.
+    if (auto* rollable = dynamic_cast<TUiRollableWindow*>(&window); rollable && !rollable->Open)
+        return;
     DrawChildren(window);
 }
 
@@ -217,6 +224,7 @@ void TGuiDrawer::DrawList(TUiList& list) {
         const int64_t y = int64_t{list.Top} + 12 + rowHeight * list.ItemIndex;
         FlatQuad(F(list.Left) + 10, static_cast<float>(y), F(list.GetWidth()) - 20, 13, Grey, Grey,
                  Grey);
+        glColor3f(1, 1, 1); // grey text would vanish on the grey highlight
     }
     int64_t y = 16;
     for (const std::string& item : list.Items) {

@@ -33,7 +33,7 @@ void DrawText(int32_t x, int32_t y, const std::string& s);
 // (s + 0.25, t + 0.25).
 void DrawTile(int32_t x, int32_t y, int32_t w, int32_t h, float s, float t);
 // Nine-slice frame of the bound skin over the rectangle: 16-pixel corners, stretched edges
-// and centre. Rectangles under 32 pixels give negative (mirrored) edges.
+// and centre. Under 32 pixels across or down the corners get half each and the edges none.
 void DrawFrame(int32_t x, int32_t y, int32_t w, int32_t h);
 
 class TUiBar;

@@ -3,6 +3,7 @@
 #include "gui/guiunit.h"
 
 #include "support/glwindow.h"
+#include "support/guilayout.h"
 #include "support/guimedia.h"
 #include "support/pixelcheck.h"
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -97,6 +99,7 @@ protected:
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_CULL_FACE); // as the game draws
         glColor3f(1, 1, 1);
     }
     template <class T> T* Place(int32_t left, int32_t top, int32_t w, int32_t h) {
@@ -108,7 +111,7 @@ protected:
         return Desktop.Add(std::move(widget));
     }
 
-    TGlTestWindow Window{240, 160};
+    TGlTestWindow Window{800, 600};
     TGuiTestMedia Media;
     TUiDesktop Desktop;
     TGuiDrawer Drawer{Media.Manager};
@@ -135,9 +138,24 @@ TEST_F(TexturedSkin, NineSliceFrameCutsTheTopLeftThreeQuarters) {
         EXPECT_TRUE(NearColour(Window.Pixel(x, y), Blue)) << x << ", " << y;
 }
 
+TEST_F(TexturedSkin, LowFramesShareTheirHeightBetweenTheCorners) {
+    Media.Manager.GetTexture("interf4")->Bind();
+    DrawFrame(10, 20, 100, 24); // top corners and edge 12 high, bottom ones 12 high
+    for (auto [x, y, column, row] : {std::tuple{10, 20, 0, 0},
+                                     {10, 43, 0, 2},
+                                     {60, 22, 1, 0},
+                                     {60, 42, 1, 2},
+                                     {109, 43, 2, 2}})
+        EXPECT_TRUE(NearColour(Window.Pixel(x, y), SkinCellColour(ControlSkin, column, row)))
+            << x << ", " << y;
+    EXPECT_TRUE(NearColour(Window.Pixel(60, 44), Blue));
+}
+
 TEST_F(TexturedSkin, KindsPickTheirSkinTintAndFill) {
     auto* rolled = Place<TUiRollableWindow>(0, 0, 100, 80);
     rolled->MarginTop = 16;
+    rolled->Add(std::make_unique<TUiButton>())->Left = 0; // at 0, 16 + 20
+    rolled->Child(0)->Top = 20;
     auto* edit = Place<TUiEdit>(110, 0, 100, 40);
     edit->SetFocus();
     auto* off = Place<TUiButton>(110, 50, 100, 40);
@@ -159,9 +177,11 @@ TEST_F(TexturedSkin, KindsPickTheirSkinTintAndFill) {
         int X, Y;
         TRgbBytes Want;
     } probes[] = {
-        // as a window, with the height it reports: its title strip
-        {"closed rollable window's strip", 50, 8, SkinCellColour(WindowSkin, 1, 1)},
+        // framed as a window of the height it reports
+        {"closed rollable window's strip", 50, 4, SkinCellColour(WindowSkin, 1, 0)},
+        {"closed rollable window's strip", 50, 12, SkinCellColour(WindowSkin, 1, 2)},
         {"below a closed rollable window", 50, 50, Blue},
+        {"child of a closed rollable window", 20, 46, Blue},
         {"focused edit tinted yellow", 170, 20, {editCentre[0], editCentre[1], 0}},
         {"disabled button", 170, 70, SkinCellColour(DisabledSkin, 1, 1)},
         {"tick over a checked box", 16, 106, Tick},
@@ -174,6 +194,39 @@ TEST_F(TexturedSkin, KindsPickTheirSkinTintAndFill) {
     for (const auto& p : probes)
         EXPECT_TRUE(NearColour(Window.Pixel(p.X, p.Y), p.Want)) << p.What;
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+TEST_F(TexturedSkin, EveryKindOfTheSampleLayout) {
+    TUiDesktop desktop;
+    LoadEveryKindLayout(desktop);
+    Named<TUiEdit>(desktop, "Name").SetFocus();
+    Drawer.Draw(desktop);
+
+    const TRgbBytes window = SkinCellColour(WindowSkin, 1, 1);
+    const TRgbBytes nameEdge = SkinCellColour(ControlSkin, 1, 0);
+    const struct {
+        const char* Widget;
+        int X, Y;
+        TRgbBytes Want;
+    } probes[] = {
+        // stretched tiles are probed well inside: linear filtering blends their far ends
+        {"Main", 150, 220, window},
+        {"Name", 85, 8, {nameEdge[0], nameEdge[1], 0}},
+        {"Password", 90, 8, SkinCellColour(ControlSkin, 1, 0)},
+        {"Cancel", 60, 8, SkinCellColour(DisabledSkin, 1, 0)},
+        {"Sound", 16, 16, Tick},
+        {"Music", 4, 4, SkinCellColour(ControlSkin, 0, 0)},
+        {"Range", 100, 8, window}, // multi-trackers have no textured look
+        {"Health", 60, 20, {255, 255, 0}},
+        {"Health", 190, 20, window},
+        {"Hidden", 45, 17, window},
+        {"Notes", 20, 34, Blue}, // its label stays hidden while rolled up
+        {"Off", 270, 100, SkinCellColour(DisabledSkin, 1, 1)},
+    };
+    for (const auto& p : probes) {
+        const auto [x, y] = ScreenCorner(*desktop.FindByName(p.Widget));
+        EXPECT_TRUE(NearColour(Window.Pixel(x + p.X, y + p.Y), p.Want)) << p.Widget;
+    }
 }
 
 struct BarCase {

@@ -1,6 +1,7 @@
 #include "gui/guiextraunit.h"
 
 #include "support/glwindow.h"
+#include "support/guilayout.h"
 #include "support/guimedia.h"
 #include "support/pixelcheck.h"
 
@@ -87,16 +88,6 @@ TEST_F(LargeDigits, ASpaceDrawsNothingButStillAdvances) {
 } // namespace
 
 namespace {
-
-// Screen position of a widget's top-left corner.
-std::pair<int32_t, int32_t> ScreenCorner(const TUiWidget& w) {
-    int32_t x = w.Left, y = w.Top;
-    for (const TUiContainer* c = w.Parent; c != nullptr; c = c->Parent) {
-        x += c->Left + c->MarginLeft;
-        y += c->Top + c->MarginTop;
-    }
-    return {x, y};
-}
 
 TEST(ErrorWindow, TitledBoxWithTheMessageAndACloseButton) {
     TUiDesktop desktop;

@@ -3,6 +3,7 @@
 #include "gui/guidrawerunit.h"
 #include "gui/guiunit.h"
 #include "support/glwindow.h"
+#include "support/guilayout.h"
 #include "support/guimedia.h"
 #include "support/pixelcheck.h"
 
@@ -32,6 +33,7 @@ protected:
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_CULL_FACE); // as the game draws
     }
     template <class T>
     T* Place(TUiContainer& parent, int32_t left, int32_t top, int32_t w, int32_t h) {
@@ -47,7 +49,7 @@ protected:
         return {p[0], p[1], p[2]};
     }
 
-    TGlTestWindow Window{200, 160};
+    TGlTestWindow Window{800, 600};
     TGuiTestMedia Media;
     TUiDesktop Desktop;
     simpleguidrawerunit::TGuiDrawer Drawer{Media.Manager};
@@ -100,6 +102,49 @@ TEST_F(FlatSkin, FocusedEditShowsItsColourAndTheMaskedTextWithACursor) {
     EXPECT_TRUE(NearColour(Window.Pixel(56, 47), Black));
     EXPECT_TRUE(NearColour(Window.Pixel(57, 44), Bytes(ColorFocused)));
     EXPECT_TRUE(NearColour(Window.Pixel(28, 48), Bytes(ColorFocused)));
+}
+
+// A probe: a colour at an offset from a named widget's top-left corner.
+struct Probe {
+    const char* Widget;
+    int X, Y;
+    TRgbBytes Want;
+};
+
+TEST_F(FlatSkin, EveryKindOfTheSampleLayout) {
+    TUiDesktop desktop;
+    LoadEveryKindLayout(desktop);
+    Named<TUiEdit>(desktop, "Name").SetFocus();
+    Named<TUiList>(desktop, "Levels").ItemIndex = 1;
+    auto& volume = Named<TUiTracker>(desktop, "Volume");
+    Drawer.Draw(desktop);
+
+    const TRgbBytes window = Bytes(ColorWindow), control = Bytes(ColorControl);
+    const Probe probes[] = {
+        {"Main", 420, 390, window},
+        {"Name", 160, 28, Bytes(ColorFocused)},
+        {"Password", 170, 28, Bytes(ColorEdit)},
+        {"Ok", 95, 30, control},
+        {"Cancel", 105, 30, Bytes(ColorDisabled)},
+        {"Sound", 4, 4, {0, 255, 0}},
+        {"Music", 4, 4, {255, 0, 0}},
+        {"Levels", 170, 30, {255, 255, 255}},
+        {"Levels", 170, 90, control},
+        {"Volume", volume.PositionToX(70), 30, {255, 255, 255}},
+        {"Volume", 225, 30, control},
+        {"Range", 225, 8, control},
+        {"Health", 225, 20, window}, // bars have no flat look
+        {"Apply", 100, 30, control},
+        {"Hidden", 45, 17, window}, // on the layer that is not shown
+        {"Notes", 250, 12, control},
+        {"Notes", 250, 30, Blue}, // rolled up
+        {"Help", 290, 140, window},
+        {"Off", 290, 110, Bytes(ColorDisabled)},
+    };
+    for (const Probe& p : probes) {
+        const auto [x, y] = ScreenCorner(*desktop.FindByName(p.Widget));
+        EXPECT_TRUE(NearColour(Window.Pixel(x + p.X, y + p.Y), p.Want)) << p.Widget;
+    }
 }
 
 struct ShownCase {
