@@ -6,6 +6,7 @@
 
 #include <SDL_opengl.h>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -127,7 +128,9 @@ std::optional<int32_t> BarFillWidth(const TUiBar& bar) {
     const int32_t reached = bar.Position > bar.Max ? bar.Max : bar.Position;
     const double m = reached <= 0 ? 1 : reached;
     const double ratio = bar.GetWidth() / (bar.Max / m);
-    return static_cast<int32_t>(std::trunc(ratio)) - 2;
+    // Widths near the int32 limits must not wrap when the border is taken off.
+    const int64_t fill = static_cast<int64_t>(std::trunc(ratio)) - 2;
+    return static_cast<int32_t>(std::clamp<int64_t>(fill, INT32_MIN, INT32_MAX));
 }
 
 std::string ShownEditText(const TUiEdit& edit) {

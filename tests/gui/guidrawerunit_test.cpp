@@ -8,6 +8,7 @@
 #include "support/pixelcheck.h"
 
 #include <SDL_opengl.h>
+#include <climits>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -151,51 +152,6 @@ TEST_F(TexturedSkin, LowFramesShareTheirHeightBetweenTheCorners) {
     EXPECT_TRUE(NearColour(Window.Pixel(60, 44), Blue));
 }
 
-TEST_F(TexturedSkin, KindsPickTheirSkinTintAndFill) {
-    auto* rolled = Place<TUiRollableWindow>(0, 0, 100, 80);
-    rolled->MarginTop = 16;
-    rolled->Add(std::make_unique<TUiButton>())->Left = 0; // at 0, 16 + 20
-    rolled->Child(0)->Top = 20;
-    auto* edit = Place<TUiEdit>(110, 0, 100, 40);
-    edit->SetFocus();
-    auto* off = Place<TUiButton>(110, 50, 100, 40);
-    off->Caption = "";
-    off->Enabled = false;
-    auto* checked = Place<TUiCheckBox>(0, 90, 100, 50);
-    checked->Caption = "";
-    checked->Checked = true;
-    Place<TUiCheckBox>(40, 90, 100, 50)->Caption = "";
-    auto* bar = Place<TUiBar>(80, 90, 100, 40);
-    bar->Position = 50;
-    bar->ShowPosition = false;
-    Place<TUiMultiTracker>(190, 90, 40, 16);
-    Drawer.Draw(Desktop);
-
-    const TRgbBytes editCentre = SkinCellColour(ControlSkin, 1, 1);
-    const struct {
-        const char* What;
-        int X, Y;
-        TRgbBytes Want;
-    } probes[] = {
-        // framed as a window of the height it reports
-        {"closed rollable window's strip", 50, 4, SkinCellColour(WindowSkin, 1, 0)},
-        {"closed rollable window's strip", 50, 12, SkinCellColour(WindowSkin, 1, 2)},
-        {"below a closed rollable window", 50, 50, Blue},
-        {"child of a closed rollable window", 20, 46, Blue},
-        {"focused edit tinted yellow", 170, 20, {editCentre[0], editCentre[1], 0}},
-        {"disabled button", 170, 70, SkinCellColour(DisabledSkin, 1, 1)},
-        {"tick over a checked box", 16, 106, Tick},
-        {"unchecked box corner", 44, 94, SkinCellColour(ControlSkin, 0, 0)},
-        {"bar fill under the clear centre", 110, 110, {255, 255, 0}},
-        {"bar beyond the fill", 150, 110, Blue},
-        {"bar frame over the fill", 84, 94, SkinCellColour(BarSkin, 0, 0)},
-        {"multi-tracker not drawn", 210, 98, Blue},
-    };
-    for (const auto& p : probes)
-        EXPECT_TRUE(NearColour(Window.Pixel(p.X, p.Y), p.Want)) << p.What;
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-}
-
 TEST_F(TexturedSkin, EveryKindOfTheSampleLayout) {
     TUiDesktop desktop;
     LoadEveryKindLayout(desktop);
@@ -220,7 +176,8 @@ TEST_F(TexturedSkin, EveryKindOfTheSampleLayout) {
         {"Health", 60, 20, {255, 255, 0}},
         {"Health", 190, 20, window},
         {"Hidden", 45, 17, window},
-        {"Notes", 20, 34, Blue}, // its label stays hidden while rolled up
+        {"Notes", 100, 4, SkinCellColour(WindowSkin, 1, 0)}, // rolled up: the strip's frame
+        {"Notes", 20, 34, Blue},                             // and no children
         {"Off", 270, 100, SkinCellColour(DisabledSkin, 1, 1)},
     };
     for (const auto& p : probes) {
@@ -246,13 +203,7 @@ TEST_P(BarFills, WidthOfTheReachedPartLessTheBorder) {
 INSTANTIATE_TEST_SUITE_P(Cases, BarFills,
                          ::testing::Values(BarCase{200, 100, 150, 198}, BarCase{200, 100, 50, 98},
                                            BarCase{100, 3, 1, 31}, BarCase{200, 100, 0, -999},
-                                           BarCase{200, 100, -5, -999}, BarCase{200, 0, 5, -999}));
-
-TEST(BarText, PositionOverMax) {
-    TUiBar bar;
-    bar.Position = 7;
-    bar.Max = 20;
-    EXPECT_EQ(BarPositionText(bar), "7/20");
-}
+                                           BarCase{200, 100, -5, -999}, BarCase{200, 0, 5, -999},
+                                           BarCase{INT32_MIN, 1, 1, INT32_MIN}));
 
 } // namespace

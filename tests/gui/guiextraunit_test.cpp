@@ -13,26 +13,6 @@
 
 namespace {
 
-struct DigitCase {
-    uint8_t Ch;
-    float S, T;
-};
-
-class DigitOrigins : public ::testing::TestWithParam<DigitCase> {};
-
-TEST_P(DigitOrigins, EightCellsToARow) {
-    const TTexCoord o = DigitOrigin(GetParam().Ch);
-    EXPECT_FLOAT_EQ(o.S, GetParam().S);
-    EXPECT_FLOAT_EQ(o.T, GetParam().T);
-}
-
-INSTANTIATE_TEST_SUITE_P(Digits, DigitOrigins,
-                         ::testing::Values(DigitCase{'0', 0, 0}, DigitCase{'1', 0.125f, 0},
-                                           DigitCase{'7', 0.875f, 0}, DigitCase{'8', 0, 0.25f},
-                                           DigitCase{'9', 0.125f, 0.25f},
-                                           DigitCase{'/', 0.875f, 7.75f}),
-                         [](const auto& info) { return "Code" + std::to_string(info.param.Ch); });
-
 TEST(NumberAdvance, RoundsTheScaledCellWidth) {
     EXPECT_EQ(NumberAdvance(1), 32);
     EXPECT_EQ(NumberAdvance(0.5f), 16);

@@ -55,40 +55,6 @@ protected:
     simpleguidrawerunit::TGuiDrawer Drawer{Media.Manager};
 };
 
-TEST_F(FlatSkin, BodyColoursOfWindowTitleAndControls) {
-    auto* window = Place<TUiWindow>(Desktop, 10, 10, 180, 130);
-    window->MarginTop = 16;
-    auto* focused = Place<TUiEdit>(*window, 10, 10, 60, 20); // at 20, 36
-    Place<TUiEdit>(*window, 10, 40, 60, 20);                 // at 20, 66
-    Place<TUiButton>(*window, 80, 10, 60, 20)->Caption = ""; // at 90, 36
-    auto* off = Place<TUiButton>(*window, 80, 40, 60, 20);   // at 90, 66
-    off->Enabled = false;
-    auto* focusedButton = Place<TUiButton>(*window, 80, 70, 60, 20); // at 90, 96
-    Desktop.SetFocused(focused);
-    Drawer.Draw(Desktop);
-    focusedButton->SetFocus();
-    Drawer.Draw(Desktop);
-
-    const struct {
-        const char* What;
-        int X, Y;
-        TRgbBytes Want;
-    } probes[] = {
-        {"window body", 100, 130, Bytes(ColorWindow)},
-        {"title bar", 100, 15, Bytes(ColorControl)},
-        {"edit that had the focus", 70, 52, Bytes(ColorEdit)},
-        {"edit", 70, 82, Bytes(ColorEdit)},
-        {"button", 145, 52, Bytes(ColorControl)},
-        {"disabled button", 145, 82, Bytes(ColorDisabled)},
-        {"focused button", 145, 112, Bytes(ColorFocused)},
-        {"desktop", 195, 150, Blue},
-    };
-    for (const auto& p : probes)
-        EXPECT_TRUE(NearColour(Window.Pixel(p.X, p.Y), p.Want)) << p.What;
-    EXPECT_TRUE(At(9, 80) == Black || At(10, 80) == Black) << "left outline";
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-}
-
 TEST_F(FlatSkin, FocusedEditShowsItsColourAndTheMaskedTextWithACursor) {
     auto* edit = Place<TUiEdit>(Desktop, 20, 36, 60, 20);
     edit->Mask = true;
@@ -145,33 +111,12 @@ TEST_F(FlatSkin, EveryKindOfTheSampleLayout) {
         const auto [x, y] = ScreenCorner(*desktop.FindByName(p.Widget));
         EXPECT_TRUE(NearColour(Window.Pixel(x + p.X, y + p.Y), p.Want)) << p.Widget;
     }
+    const auto [mainX, mainY] = ScreenCorner(Named<TUiWindow>(desktop, "Main"));
+    EXPECT_TRUE(NearColour(Window.Pixel(mainX + 200, mainY + 12), control)) << "title bar";
+    EXPECT_TRUE(At(mainX, mainY + 200) == Black || At(mainX - 1, mainY + 200) == Black)
+        << "outline";
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 }
-
-struct ShownCase {
-    const char* Name;
-    const char* Text;
-    bool Mask, Focused;
-    const char* Shown;
-};
-
-class EditText : public ::testing::TestWithParam<ShownCase> {};
-
-TEST_P(EditText, MaskStarsAndFocusCursor) {
-    TUiDesktop desktop;
-    auto* edit = desktop.Add(std::make_unique<TUiEdit>());
-    edit->Text = GetParam().Text;
-    edit->Mask = GetParam().Mask;
-    if (GetParam().Focused) edit->SetFocus();
-    EXPECT_EQ(ShownEditText(*edit), GetParam().Shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EditText,
-                         ::testing::Values(ShownCase{"Plain", "abc", false, false, "abc"},
-                                           ShownCase{"Masked", "abc", true, false, "***"},
-                                           ShownCase{"MaskedFocused", "abc", true, true, "***_"},
-                                           ShownCase{"Focused", "abc", false, true, "abc_"},
-                                           ShownCase{"Empty", "", true, true, "_"}),
-                         [](const auto& info) { return std::string(info.param.Name); });
 
 struct RollCase {
     const char* Name;
