@@ -314,8 +314,13 @@ TEST(Skin, PanelsAreOpaqueExceptTheBarsAndDisabledOnesGrey) {
             EXPECT_LE(std::abs(p[0] - p[2]), 2) << name << " at " << x;
         }
     }
-    // White text goes on the controls: their panel is darker than mid-grey.
-    EXPECT_LT(TPicture("interf4").Lightness(24, 24), 128);
+    // White text goes on the panels: the controls' is darker than mid-grey, the windows'
+    // (labels) no lighter than mid-tone, and still lighter than the controls.
+    const double control = TPicture("interf4").Lightness(24, 24);
+    const double window = TPicture("interf3").Lightness(24, 24);
+    EXPECT_LT(control, 128);
+    EXPECT_LT(window, 160);
+    EXPECT_GT(window, control + 20);
     const TPicture tick("interftick");
     EXPECT_EQ(tick.Alpha(0, 0), 0);
     EXPECT_EQ(tick.MaxAlpha(16, 16, 48, 48), 255);

@@ -96,13 +96,14 @@ std::string Frame(const TFrameStyle& given, const char* name) {
     return canvas.Png(name);
 }
 
+// White text goes on every panel (window labels too), so even the light wood is mid-toned.
 const TFrameStyle WindowStyle{.Outline = 2,
                               .Band = 13,
                               .Inset = true,
                               .Edge = FromHex(colour::Ink),
                               .Wood = FromHex(0x7A5430),
                               .Light = FromHex(colour::Cream),
-                              .Panel = FromHex(0xD9B98C),
+                              .Panel = FromHex(0xBC9060),
                               .Radius = 6,
                               .Greyed = false};
 const TFrameStyle ControlStyle{.Outline = 2,
