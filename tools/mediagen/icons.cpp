@@ -1,4 +1,5 @@
 // The game's icon at the desktop's usual sizes: a horned viking helmet on a grass disc.
+#include "canvas.h"
 #include "mediagen.h"
 
 #include <cairo.h>
@@ -8,21 +9,6 @@
 
 namespace mediagen {
 namespace {
-
-void SetHex(cairo_t* cr, unsigned rgb) {
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                         (rgb & 0xFF) / 255.0);
-}
-
-// Fills the current path and strokes it with the dark outline every icon shares.
-void FillOutlined(cairo_t* cr, unsigned rgb, double outline) {
-    SetHex(cr, rgb);
-    cairo_fill_preserve(cr);
-    SetHex(cr, 0x2B2118);
-    cairo_set_line_width(cr, outline);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
-}
 
 // One curved horn from the helmet's side, mirrored by side = -1.
 void Horn(cairo_t* cr, double side, double outline) {
@@ -73,22 +59,10 @@ void DrawIcon(cairo_t* cr, int size) {
     cairo_fill(cr);
 }
 
-cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 std::string IconPng(int size) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
-    cairo_t* cr = cairo_create(surface);
-    DrawIcon(cr, size);
-    cairo_destroy(cr);
-    std::string png;
-    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendPng, &png);
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS)
-        throw EWriteError(std::string("cannot encode the icon: ") + cairo_status_to_string(status));
-    return png;
+    const TCanvas canvas(size, size);
+    DrawIcon(canvas.Cr(), size);
+    return canvas.Png("the icon");
 }
 
 } // namespace
