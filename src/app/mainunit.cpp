@@ -7,54 +7,15 @@
 #include "assets/mediamanagerunit.h"
 #include "assets/soundunit.h"
 #include "assets/textureunit.h"
-#include "game/gameunit.h"
+#include "game/gameoverstatusunit.h"
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
-#include "game/screenkitunit.h"
-#include "gui/guiextraunit.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <cfenv>
 #include <cstdio>
-
-namespace {
-
-// Stands in for the game-over screen until it exists: shows the score, and space or Return
-// go back to the intro with a new game on the world.
-class TGameOverStandIn : public TKeyScreen {
-public:
-    void Enter() override { Global.KeyState->Clear(); }
-    void Leave() override {
-        if (TBaseList* world = PlayWorld()) world->NewGame();
-        PlaySound("x2");
-    }
-    void Cycle() override {
-        Timer.Tick();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D);
-        BeginOverlay2D(800, 600);
-        if (const TBaseList* world = PlayWorld())
-            DrawNumbers(360, 300, std::to_string(world->Score), 1);
-        DrawFontText(Font, 330, 400, "Game over: press space", 0, 0, 0);
-        EndOverlay2D();
-        SDL_GL_SwapBuffers();
-    }
-    void KeyDown(SDL_KeyboardEvent& event) override {
-        if (event.keysym.sym == SDLK_SPACE || event.keysym.sym == SDLK_RETURN)
-            SetCurrentListener(IntroStatus, Global.Loop);
-        if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
-    }
-
-private:
-    TFrameTimer Timer;
-    TTexture* Font = FetchTexture("font");
-};
-
-} // namespace
 
 TProg::TProg(std::vector<std::string> arguments) : FArguments(std::move(arguments)) {}
 
@@ -86,7 +47,7 @@ bool TProg::Run() {
     MainStatus = FStates.emplace_back(std::make_unique<TMainStatus>()).get();
     IntroStatus = FStates.emplace_back(std::make_unique<TIntroStatus>()).get();
     LevelStatus = FStates.emplace_back(std::make_unique<TLevelStatus>()).get();
-    GameOverStatus = FStates.emplace_back(std::make_unique<TGameOverStandIn>()).get();
+    GameOverStatus = FStates.emplace_back(std::make_unique<TGameOverStatus>(*PlayWorld())).get();
     SetCurrentListener(IntroStatus, Global.Loop);
     Global.Loop->Run();
     return true;

@@ -72,14 +72,6 @@ protected:
         }
         return false;
     }
-    // The text drawn in black over white at (x, y), decoded from the coded font.
-    std::string ReadText(int x, int y, size_t length) const {
-        std::string text;
-        for (size_t i = 0; i < length; ++i)
-            text += static_cast<char>(
-                GlyphFromGrey(S.Window.Pixel(x + 7 * static_cast<int>(i) + 3, y + 4)[1]));
-        return text;
-    }
 
     TGameScreen S;
     std::unique_ptr<TMesh> Box = BoxMesh("box", 1, 2);
@@ -155,8 +147,8 @@ TEST_F(PlayScreen, HudClockTurnsFromFiftyNineSecondsToOneMinute) {
          {std::pair<uint32_t, std::string>{59999, "TIME: 00:59"}, {60000, "TIME: 01:00"}}) {
         S.Fill({255, 255, 255, 255});
         Play->DrawHud(0.15, ms); // 6.67 frames a second, cut to 6
-        EXPECT_EQ(ReadText(100, 10, expected.size()), expected) << ms;
-        EXPECT_EQ(ReadText(10, 10, 6), "FPS: 6");
+        EXPECT_EQ(S.ReadText(100, 10, expected.size()), expected) << ms;
+        EXPECT_EQ(S.ReadText(10, 10, 6), "FPS: 6");
     }
 }
 

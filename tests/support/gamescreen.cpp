@@ -53,6 +53,14 @@ void TGameScreen::Fill(TRgba colour) const {
     glClearColor(0.7f, 1.0f, 1.0f, 0.0f);
 }
 
+std::string TGameScreen::ReadText(int x, int y, size_t length) const {
+    std::string text;
+    for (size_t i = 0; i < length; ++i)
+        text += static_cast<char>(
+            GlyphFromGrey(Window.Pixel(x + 7 * static_cast<int>(i) + 3, y + 4)[1]));
+    return text;
+}
+
 SDL_KeyboardEvent TGameScreen::Key(SDLKey sym) {
     SDL_KeyboardEvent event{};
     event.type = SDL_KEYDOWN;

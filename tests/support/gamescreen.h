@@ -45,6 +45,9 @@ public:
     void Fill(TRgba colour) const;
     // Points the GL state back at what the program sets up.
     void ResetGl() const;
+    // The text drawn with the coded font in black over white at (x, y): one code per
+    // glyph, 0 where none is recognised.
+    std::string ReadText(int x, int y, size_t length) const;
     // A key press as the main loop delivers it.
     static SDL_KeyboardEvent Key(SDLKey sym);
 

@@ -1,0 +1,53 @@
+// The game-over screen: the final score, the ten best, and the name entry for the table.
+#pragma once
+
+#include "app/stateunit.h"
+#include "game/highscoreunit.h"
+#include "game/screenkitunit.h"
+
+#include <memory>
+#include <string>
+
+class TBaseList;
+class TTexture;
+class TUiDesktop;
+class TUiEdit;
+class TUiLabel;
+namespace simpleguidrawerunit {
+class TGuiDrawer;
+} // namespace simpleguidrawerunit
+
+class TGameOverStatus : public TKeyScreen {
+public:
+    // world: the play screen's world, whose score is shown and stored and which starts a new
+    // game when this screen is left. home: where the table lives.
+    explicit TGameOverStatus(TBaseList& world, std::string home = HomeDirectory());
+    ~TGameOverStatus() override;
+    TGameOverStatus(const TGameOverStatus&) = delete;
+    TGameOverStatus& operator=(const TGameOverStatus&) = delete;
+
+    // Shows the focused name field and loads the table.
+    void Enter() override;
+    // Drops the table, starts a new game on the world.
+    void Leave() override;
+    void Cycle() override;
+    // Return stores the name (or leaves on an empty one), space leaves once it is stored,
+    // Escape quits; every key's character then goes to the name field.
+    void KeyDown(SDL_KeyboardEvent& event) override;
+
+    // One frame into the back buffer: the name entry, the picture, the score and the table.
+    void Draw();
+
+    std::unique_ptr<TUiDesktop> Desktop;
+    std::unique_ptr<simpleguidrawerunit::TGuiDrawer> Drawer;
+    TFrameTimer Timer;
+    TUiEdit* NameEdit = nullptr;
+    TUiLabel* PromptLabel = nullptr;
+    std::unique_ptr<THighscore> Highscores; // only while the screen is current
+
+private:
+    TBaseList& FWorld;
+    std::string FHome;
+    TTexture* FPicture;
+    TTexture* FFont;
+};

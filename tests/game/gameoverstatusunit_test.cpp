@@ -1,0 +1,178 @@
+#include "game/gameoverstatusunit.h"
+
+#include "app/openglmainloop.h"
+#include "game/gameunit.h"
+#include "gui/guiunit.h"
+#include "support/gamescreen.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// A white picture with a transparent window over the name entry, as the game's has.
+TPngImage GameOverPicture() {
+    TPngImage picture = SolidPicture(800, 600, {255, 255, 255, 255});
+    for (int y = 380; y < 420; ++y)
+        for (int x = 290; x < 510; ++x)
+            picture.Pixels[(y * 800 + x) * 4 + 3] = 0;
+    return picture;
+}
+
+const TRgba FocusedField{153, 230, 230, 255};
+
+struct TKey {
+    SDLKey Sym;
+    uint16_t Unicode;
+};
+
+TKey Char(char c) {
+    return {static_cast<SDLKey>(c), static_cast<uint16_t>(c)};
+}
+const TKey Return{SDLK_RETURN, 13};
+const TKey Space{SDLK_SPACE, 32};
+const TKey Escape{SDLK_ESCAPE, 27};
+const TKey Backspace{SDLK_BACKSPACE, 8};
+
+std::vector<TKey> Typed(const std::string& text) {
+    std::vector<TKey> keys;
+    for (char c : text)
+        keys.push_back(Char(c));
+    return keys;
+}
+
+std::vector<TKey> operator+(std::vector<TKey> a, const std::vector<TKey>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class GameOverScreen : public testing::Test {
+protected:
+    GameOverScreen() {
+        WritePicture(S.Dir, "font", CodedFont());
+        WritePicture(S.Dir, "numbers", CodedNumbers());
+        WritePicture(S.Dir, "gameover", GameOverPicture());
+        S.Dir.WriteFile("home/.quelmark/highscore", "60 top\n40 low\n");
+        Screen = std::make_unique<TGameOverStatus>(World, (S.Dir.Path() / "home").string());
+        GameOverStatus = Screen.get();
+        World.Score = 50;
+        SetCurrentListener(Screen.get(), &S.Loop);
+    }
+
+    void Press(const std::vector<TKey>& keys) {
+        for (const TKey& key : keys) {
+            SDL_KeyboardEvent event = TGameScreen::Key(key.Sym);
+            event.keysym.unicode = key.Unicode;
+            Screen->KeyDown(event);
+        }
+    }
+
+    std::string Table() const { return S.Dir.ReadFile("home/.quelmark/highscore"); }
+
+    TGameScreen S;
+    TBaseList World;
+    std::unique_ptr<TGameOverStatus> Screen;
+};
+
+struct TKeyCase {
+    const char* Title;
+    std::vector<TKey> Keys;
+    std::string Text;  // left in the name field
+    bool FieldShown;   // name field and prompt
+    int IntroEntered;  // visits of the title screen
+    bool Terminated;   // the program ends
+    std::string Table; // the file afterwards
+};
+
+void PrintTo(const TKeyCase& c, std::ostream* out) {
+    *out << c.Title;
+}
+
+class GameOverKeys : public GameOverScreen, public testing::WithParamInterface<TKeyCase> {};
+
+const std::string Untouched = "60 top\n40 low\n";
+const std::string WithAb = "60 top\n50 ab\n40 low\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, GameOverKeys,
+    testing::Values(
+        TKeyCase{"ReturnOnAnEmptyFieldLeavesAtOnce", {Return}, "", true, 1, false, Untouched},
+        TKeyCase{"ReturnStoresTheNameAtItsRank", Typed("ab") + std::vector{Return}, "", false, 0,
+                 false, WithAb},
+        TKeyCase{"ASecondReturnDoesNothing", Typed("ab") + std::vector{Return, Return}, "", false,
+                 0, false, WithAb},
+        TKeyCase{"SpaceAfterStoringGoesToTheTitle", Typed("ab") + std::vector{Return, Space}, "",
+                 false, 1, false, WithAb},
+        TKeyCase{"SpaceWhileTypingIsABlank", Typed("a") + std::vector{Space} + Typed("b"), "a b",
+                 true, 0, false, Untouched},
+        TKeyCase{"TwentyCharactersAtMost", Typed(std::string(21, 'x')), std::string(20, 'x'), true,
+                 0, false, Untouched},
+        TKeyCase{"BackspaceRemovesTheLastAndNothingWhenEmpty",
+                 std::vector{Backspace} + Typed("ab") + std::vector{Backspace}, "a", true, 0, false,
+                 Untouched},
+        TKeyCase{"EscapeQuitsWithoutSaving", Typed("ab") + std::vector{Escape}, "ab", true, 0, true,
+                 Untouched},
+        TKeyCase{
+            "OnlyTheLowByteOfTheCharacterCounts",
+            {{SDLK_UNKNOWN, 0x0141}, {SDLK_UNKNOWN, 0x00E9}, {SDLK_TAB, 9}, {SDLK_UNKNOWN, 0x017E}},
+            "A~",
+            true,
+            0,
+            false,
+            Untouched}),
+    [](const auto& info) { return info.param.Title; });
+
+TEST_P(GameOverKeys, FollowTheRules) {
+    const TKeyCase& c = GetParam();
+    Press(c.Keys);
+    EXPECT_EQ(Screen->NameEdit->Text, c.Text);
+    EXPECT_EQ(Screen->NameEdit->Visible, c.FieldShown);
+    EXPECT_EQ(Screen->PromptLabel->Visible, c.FieldShown);
+    EXPECT_EQ(S.Intro.Entered, c.IntroEntered);
+    EXPECT_EQ(S.Loop.Terminated, c.Terminated);
+    EXPECT_EQ(Table(), c.Table);
+}
+
+TEST_F(GameOverScreen, LeavingStartsANewGameAndReenteringShowsTheFieldAgain) {
+    Press(Typed("ab") + std::vector{Return, Space});
+    EXPECT_EQ(World.Score, 0);
+    EXPECT_EQ(World.Level, 1);
+    EXPECT_EQ(Screen->Highscores, nullptr);
+
+    SetCurrentListener(Screen.get(), &S.Loop);
+    EXPECT_TRUE(Screen->NameEdit->Visible);
+    EXPECT_TRUE(Screen->NameEdit->IsFocused());
+    EXPECT_EQ(Screen->Highscores->Count(), 3);
+}
+
+TEST_F(GameOverScreen, ShowsScoreTableAndTheFocusedField) {
+    Screen->Draw();
+    EXPECT_TRUE(Near(S.Window.Pixel(360 + 16, 300 + 32), DigitColour(5)));
+    EXPECT_TRUE(Near(S.Window.Pixel(392 + 16, 300 + 32), DigitColour(0)));
+    EXPECT_EQ(S.ReadText(350, 430, 12), "*HIGHSCORES*");
+    EXPECT_EQ(S.ReadText(320, 450, 2), "60");
+    EXPECT_EQ(S.ReadText(390, 450, 3), "top");
+    EXPECT_EQ(S.ReadText(320, 460, 2), "40");
+    EXPECT_EQ(S.ReadText(390, 460, 3), "low");
+    EXPECT_EQ(S.ReadText(320, 470, 2), std::string(2, '\0')) << "only two rows";
+    EXPECT_TRUE(Near(S.Window.Pixel(303, 413), FocusedField));
+
+    Press(Typed("Erik") + std::vector{Return});
+    Screen->Draw();
+    EXPECT_EQ(S.ReadText(320, 460, 2), "50");
+    EXPECT_EQ(S.ReadText(390, 460, 4), "Erik");
+    EXPECT_EQ(S.ReadText(390, 470, 3), "low");
+    EXPECT_FALSE(Near(S.Window.Pixel(303, 413), FocusedField)) << "the field is gone";
+}
+
+TEST_F(GameOverScreen, FirstRunShowsTenDefaultRows) {
+    std::filesystem::remove_all(S.Dir.Path() / "home");
+    SetCurrentListener(Screen.get(), &S.Loop);
+    Screen->Draw();
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(S.ReadText(320, 450 + 10 * i, 1), "0");
+        EXPECT_EQ(S.ReadText(390, 450 + 10 * i, 6), "no one");
+    }
+}
+
+} // namespace
