@@ -9,6 +9,8 @@ std::map<std::string, std::string> FakePasswdEnvironment(const std::filesystem::
     return {{"LD_PRELOAD", std::string(preload ? preload : "") + ":libnss_wrapper.so"},
             // Without the sanitizer preload (a direct run) the wrapper would load first.
             {"ASAN_OPTIONS", "verify_asan_link_order=0"},
+            // The sanitizers refuse libraries opened with RTLD_DEEPBIND.
+            {"NSS_WRAPPER_DISABLE_DEEPBIND", "1"},
             {"NSS_WRAPPER_PASSWD", passwd.string()},
             {"NSS_WRAPPER_GROUP", group.string()}};
 }

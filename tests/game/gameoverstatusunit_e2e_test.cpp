@@ -1,0 +1,181 @@
+// The whole loop with the real binary: a game lost standing still, a name typed into the
+// table of a throwaway home, back to the title, and the name still there in the next run.
+#include "support/fakehome.h"
+#include "support/process.h"
+#include "support/screenshot.h"
+#include "support/testdir.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A level-1 viking that stands still is butted to death by the rams; that can take minutes.
+constexpr double LoseSeconds = 300;
+
+bool WaitUntil(const std::function<bool()>& condition, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    return false;
+}
+
+bool Near(const std::array<uint8_t, 3>& a, const std::array<uint8_t, 3>& b) {
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(a[i] - b[i]) > 12) return false;
+    return true;
+}
+
+// The body of the focused name field, which the game-over picture leaves uncovered.
+const std::array<uint8_t, 3> FocusedField{153, 230, 230};
+
+struct TTableLine {
+    int32_t Score;
+    std::string Name;
+};
+
+std::vector<TTableLine> TableLines(const std::string& text) {
+    std::vector<TTableLine> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const size_t blank = line.find(' ');
+        lines.push_back({std::stoi(line.substr(0, blank)), line.substr(blank + 1)});
+    }
+    return lines;
+}
+
+// The ten table rows (scores and names) as shown.
+std::string Rows(const fs::path& png) {
+    return PictureRegion(png, 318, 448, 300, 95);
+}
+// The middle of the screen, away from the frame-rate text.
+std::string Middle(const fs::path& png) {
+    return PictureRegion(png, 100, 100, 600, 400);
+}
+
+class TGameRun {
+public:
+    TGameRun(const TTestDir& dir, const TFakeHome& home)
+        : Dir(dir), Game(QUELMARK_BINARY, {}, Environment(home), dir.Path().string()),
+          Window(WaitForWindow("Quelmark!", 60)) {}
+
+    static std::map<std::string, std::string> Environment(const TFakeHome& home) {
+        auto environment = home.Environment();
+        environment["SDL_AUDIODRIVER"] = "dummy";
+        return environment;
+    }
+
+    fs::path Shot(const std::string& name) const {
+        const fs::path png = Dir.Path() / (name + ".png");
+        ShootWindow(Window, png);
+        return png;
+    }
+
+    bool ShowsNameField() const {
+        return Near(PicturePixel(Shot("probe"), 303, 413), FocusedField);
+    }
+
+    // The middle of the title screen once this run has made its last screen (the
+    // game-over picture is the last start-up load) and the picture stays the same; "" when
+    // it never does.
+    std::string SettledMiddle() const {
+        if (!WaitUntil([this] { return ScreensMade() > MadeBefore; }, 120)) return "";
+        std::string middle;
+        const auto still = [&] {
+            const std::string previous = middle;
+            middle = Middle(Shot("title"));
+            return !middle.empty() && middle == previous;
+        };
+        return WaitUntil(still, 60) ? middle : "";
+    }
+
+    // Start-ups so far that made every screen (the log is kept across runs).
+    size_t ScreensMade() const {
+        const std::string log = Dir.ReadFile("log");
+        size_t count = 0;
+        for (size_t at = log.find(MadeLine); at != std::string::npos;
+             at = log.find(MadeLine, at + 1))
+            ++count;
+        return count;
+    }
+
+    // From the title screen into play, then waits for the game-over screen.
+    bool LoseAGame() const {
+        SendKeys(Window, "space");
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        SendKeys(Window, "space");
+        return WaitUntil([this] { return ShowsNameField(); }, LoseSeconds);
+    }
+
+    static constexpr const char* MadeLine = "Loading media/gameover.png";
+    const TTestDir& Dir;
+    const size_t MadeBefore = ScreensMade();
+    TChildProcess Game;
+    std::string Window;
+};
+
+TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
+    TTestDir dir;
+    TFakeHome home(dir.Path() / "user");
+    dir.WriteFile("user/home/.quelmark/highscore", "10 alice\n-5 bob\n");
+    fs::create_directory_symlink(QUELMARK_MEDIA_DIR, dir.Path() / "media");
+
+    std::string shownAfterSaving;
+    {
+        TGameRun run(dir, home);
+        ASSERT_FALSE(run.Window.empty()) << dir.ReadFile("stderr.txt");
+        const std::string intro = run.SettledMiddle();
+        ASSERT_FALSE(intro.empty()) << "the title screen never settled";
+        ASSERT_TRUE(run.LoseAGame()) << "no game-over screen within " << LoseSeconds << " s";
+        const std::string shownBefore = Rows(run.Shot("before"));
+
+        SendKeys(run.Window, "E r i k space t h e space R e d Return");
+        ASSERT_TRUE(WaitUntil([&] { return !run.ShowsNameField(); }, 20));
+        const auto lines = TableLines(dir.ReadFile("user/home/.quelmark/highscore"));
+        ASSERT_EQ(lines.size(), 3u) << dir.ReadFile("user/home/.quelmark/highscore");
+        size_t rank = 0;
+        while (rank < lines.size() && lines[rank].Name != "Erik the Red")
+            ++rank;
+        ASSERT_LT(rank, lines.size());
+        const int32_t score = lines[rank].Score;
+        EXPECT_GE(score, 0);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (i < rank) {
+                EXPECT_GE(lines[i].Score, score) << "row " << i;
+            } else if (i > rank) {
+                EXPECT_LT(lines[i].Score, score) << "row " << i;
+            }
+        }
+        EXPECT_FALSE(fs::exists(home.Home.parent_path() / "not-the-home"))
+            << "HOME must not be used";
+
+        shownAfterSaving = Rows(run.Shot("after"));
+        EXPECT_NE(shownAfterSaving, shownBefore) << "the new row is not shown";
+
+        SendKeys(run.Window, "space");
+        EXPECT_TRUE(WaitUntil([&] { return Middle(run.Shot("back")) == intro; }, 20))
+            << "space did not lead back to the title screen";
+        SendKeys(run.Window, "Escape");
+        EXPECT_EQ(run.Game.Wait(60), 0) << dir.ReadFile("stderr.txt");
+    }
+    {
+        TGameRun run(dir, home);
+        ASSERT_FALSE(run.Window.empty()) << dir.ReadFile("stderr.txt");
+        ASSERT_FALSE(run.SettledMiddle().empty()) << "the title screen never settled";
+        ASSERT_TRUE(run.LoseAGame()) << "no game-over screen within " << LoseSeconds << " s";
+        EXPECT_EQ(Rows(run.Shot("second")), shownAfterSaving);
+        SendKeys(run.Window, "Escape");
+        EXPECT_EQ(run.Game.Wait(60), 0) << dir.ReadFile("stderr.txt");
+    }
+}
+
+} // namespace
