@@ -155,17 +155,18 @@ std::string GrassTile() {
             cairo_stroke(cr);
         });
     }
-    // A few clover flowers.
-    for (int i = 0; i < 6; ++i) {
+    // A few clover flowers: big and soft, since the far tiles shrink to a few pixels
+    // (no mipmaps) and tiny bright specks would twinkle as the camera moves.
+    for (int i = 0; i < 4; ++i) {
         const double x = next() * size, y = next() * size;
         wrapped([&] {
             for (int p = 0; p < 5; ++p) {
                 const double a = p * 2 * M_PI / 5;
-                cairo_arc(cr, x + 2.2 * std::cos(a), y + 2.2 * std::sin(a), 1.7, 0, 2 * M_PI);
-                SetHex(cr, 0xFFFFFF, 0.9);
+                cairo_arc(cr, x + 3.4 * std::cos(a), y + 3.4 * std::sin(a), 2.8, 0, 2 * M_PI);
+                SetHex(cr, 0xEAF5D8, 0.85);
                 cairo_fill(cr);
             }
-            cairo_arc(cr, x, y, 1.3, 0, 2 * M_PI);
+            cairo_arc(cr, x, y, 2, 0, 2 * M_PI);
             SetHex(cr, 0xF2C94C);
             cairo_fill(cr);
         });
