@@ -23,13 +23,12 @@ constexpr uint8_t EffectExtended = 0x0E, NoteDelay = 0xD0;
 struct TChord {
     int BassRoot;               // MIDI note of the bass's root
     std::array<int, 3> Voicing; // the banjo's three strings, MIDI
-    bool Seventh = false;
 };
 
 const TChord G{43, {62, 67, 71}};
 const TChord C{48, {64, 67, 72}};
 const TChord D{38, {62, 66, 69}};
-const TChord D7{38, {66, 69, 72}, true};
+const TChord D7{38, {66, 69, 72}};
 
 // One bar of the tune: eight eighth-note slots. A slot is a note ("F#5"), two sixteenths
 // ("D5+E5"), "-" to hold the previous note, or "." to let go of it.
@@ -61,6 +60,8 @@ int ParseNote(const std::string& name) {
     int note = semitones[name[0] - 'A'];
     size_t at = 1;
     if (name[at] == '#') ++note, ++at;
+    if (at + 1 != name.size() || name[at] < '0' || name[at] > '8')
+        throw std::logic_error("bad note " + name);
     return note + 12 * (name[at] - '0' + 1);
 }
 
@@ -125,7 +126,7 @@ private:
                                                    : ScaleNeighbour(next.BassRoot, -1);
         const int line[] = {root, turn ? fifth : third, turn ? third : fifth, approach};
         for (int beat = 0; beat < 4; ++beat)
-            Play(top + beat * RowsPerBeat, Bass, line[beat], UprightBass, beat == 0 ? 64 : 52);
+            Play(top + beat * RowsPerBeat, Bass, line[beat], UprightBass, beat == 0 ? 48 : 40);
     }
 
     // Banjo chords on every off-beat, the strings a tick apart like a quick strum.

@@ -48,11 +48,12 @@ TXmSample LoopedWave(const std::string& name, double midiNote, int periods,
     return sample;
 }
 
-// A plucked string that rings out once, faded to silence at its end.
+// A plucked string that rings out once, faded to silence at its end. Brightness above 0 adds
+// twang; a low-pass cutoff (0 = none) rounds the tone off instead.
 TXmSample Plucked(const std::string& name, double midiNote, double seconds, double damping,
-                  double brightness, uint32_t seed) {
+                  double tone, double brightness, double lowPassHz, uint32_t seed) {
     const int period = static_cast<int>(std::lround(Rate / NoteHz(midiNote) - 0.5));
-    auto string = PluckedString(period, seconds, Rate, damping, seed);
+    auto string = PluckedString(period, seconds, Rate, damping, tone, seed);
     // Brightness: mix of the plain string and its first difference (a gentle high boost).
     float previous = 0;
     for (auto& value : string) {
@@ -60,6 +61,10 @@ TXmSample Plucked(const std::string& name, double midiNote, double seconds, doub
         previous = value;
         value = static_cast<float>(value + brightness * edge);
     }
+    TStateVariableFilter warmth;
+    if (lowPassHz > 0)
+        for (auto& value : string)
+            value = warmth.Step(value, lowPassHz, 0.7, Rate).Low;
     RemoveDc(string);
     ApplyFades(string, Rate, 0.002);
     // A longer fade at the tail than at the head.
@@ -116,15 +121,18 @@ TXmInstrument MakeFiddle() {
 TXmInstrument MakeUprightBass() {
     TXmInstrument bass;
     bass.Name = "upright bass";
-    bass.Sample = Plucked("upright bass", 43, 1.4, 0.9995, -0.2, 0xBA55);
+    bass.Sample = Plucked("upright bass", 43, 1.4, 0.9995, 0.7, 0.0, 400, 0xBA55);
     bass.Sample.Volume = 56;
+    // Walking notes last a beat (24 ticks): fading out just before the next one starts means
+    // no note is cut off mid-swing, which would click.
+    bass.VolumeEnvelope = {{0, 64}, {12, 50}, {19, 40}, {23, 0}};
     return bass;
 }
 
 TXmInstrument MakeBanjo() {
     TXmInstrument banjo;
     banjo.Name = "banjo";
-    banjo.Sample = Plucked("banjo", 67, 0.5, 0.985, 1.5, 0xBA270);
+    banjo.Sample = Plucked("banjo", 67, 0.5, 0.985, 0.0, 1.5, 0, 0xBA270);
     banjo.Sample.Volume = 50;
     banjo.Sample.Panning = 96;
     return banjo;

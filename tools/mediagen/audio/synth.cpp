@@ -98,14 +98,16 @@ double AttackDecay(double t, double attack, double decayTime) {
     return std::exp(-(t - attack) / decayTime);
 }
 
-TSignal PluckedString(int period, double seconds, double rate, double damping, uint32_t seed) {
+TSignal PluckedString(int period, double seconds, double rate, double damping, double tone,
+                      uint32_t seed) {
     TNoise noise(seed);
     std::vector<float> line(static_cast<size_t>(period));
     // A softened burst: plain white noise sounds like a harpsichord's quill.
     float last = 0;
-    for (auto& value : line) {
+    for (size_t i = 0; i < line.size(); ++i) {
         last = 0.6f * last + 0.4f * noise.Next();
-        value = last;
+        const double sine = std::sin(2.0 * std::numbers::pi * i / period);
+        line[i] = static_cast<float>((1.0 - tone) * last + tone * 0.5 * sine);
     }
     TSignal out(static_cast<size_t>(seconds * rate));
     size_t index = 0;

@@ -79,8 +79,11 @@ private:
 double AttackDecay(double t, double attack, double decayTime);
 
 // A Karplus-Strong plucked string of the given length: bright attack, mellow tail.
-// The delay line is whole samples, so the pitch is rate / (period + 0.5).
-TSignal PluckedString(int period, double seconds, double rate, double damping, uint32_t seed);
+// The delay line is whole samples, so the pitch is rate / (period + 0.5). `tone` (0..1) puts
+// that much of one sine period into the noise burst that starts the string, for a stronger
+// fundamental.
+TSignal PluckedString(int period, double seconds, double rate, double damping, double tone,
+                      uint32_t seed);
 
 // Raised-cosine fades of the given length at both ends.
 void ApplyFades(TSignal& signal, double rate, double seconds);
