@@ -80,11 +80,14 @@ public:
     TArranger() : FPattern(BarsPerPattern * RowsPerBar, ChannelCount) {}
 
     // Writes bar `index` (0..3) of the pattern; `next` is the chord of the bar that follows.
-    void Bar(int index, const TBar& bar, const TChord& next, bool fill) {
+    void Bar(int index, const TBar& bar, const TChord& next, bool fill, bool roll) {
         const int top = index * RowsPerBar;
         Melody(top, bar.Melody);
         WalkingBass(top, *bar.Chord, next, index % 2 == 1);
-        Strums(top, *bar.Chord);
+        if (roll)
+            Roll(top, *bar.Chord);
+        else
+            Strums(top, *bar.Chord);
         Drums(top, fill);
     }
 
@@ -144,6 +147,17 @@ private:
         }
     }
 
+    // A banjo roll for the repeat: the chord's strings picked in turn on every eighth note,
+    // high to low, each left ringing on its own channel.
+    void Roll(int top, const TChord& chord) {
+        const EChannel strings[] = {Strum1, Strum2, Strum3};
+        for (int eighth = 0; eighth < 8; ++eighth) {
+            const size_t string = 2 - static_cast<size_t>(eighth % 3);
+            Play(top + 2 * eighth, strings[string], chord.Voicing[string], Banjo,
+                 eighth % 2 == 0 ? 52 : 60);
+        }
+    }
+
     // Two-step: kick on 1 and 3, snare on 2 and 4, hats on the eighths; a fill of snare
     // sixteenths ends each part.
     void Drums(int top, bool fill) {
@@ -161,12 +175,13 @@ private:
     TXmPattern FPattern;
 };
 
-// Four bars as one pattern; `after` is the chord that follows the last of them.
-TXmPattern Arrange(const TBar* bars, const TChord& after, bool fill) {
+// Four bars as one pattern; `after` is the chord that follows the last of them. The banjo
+// strums off-beat chords, or rolls when `roll` is set.
+TXmPattern Arrange(const TBar* bars, const TChord& after, bool fill, bool roll = false) {
     TArranger arranger;
     for (int i = 0; i < BarsPerPattern; ++i) {
         const TChord& next = i + 1 < BarsPerPattern ? *bars[i + 1].Chord : after;
-        arranger.Bar(i, bars[i], next, fill && i + 1 == BarsPerPattern);
+        arranger.Bar(i, bars[i], next, fill && i + 1 == BarsPerPattern, roll);
     }
     return arranger.Take();
 }
@@ -181,13 +196,16 @@ TXmModule ComposeHoedown() {
     song.Tempo = Tempo;
 
     const TBar secondEnding[] = {PartB[4], PartB[5], PartB[6], Turnaround};
-    song.Patterns.push_back(Arrange(PartA, *PartA[4].Chord, false));       // 0: A, bars 1-4
-    song.Patterns.push_back(Arrange(PartA + 4, *PartB[0].Chord, true));    // 1: A, bars 5-8
-    song.Patterns.push_back(Arrange(PartB, *PartB[4].Chord, false));       // 2: B, bars 1-4
-    song.Patterns.push_back(Arrange(PartB + 4, *PartB[0].Chord, true));    // 3: B, first ending
-    song.Patterns.push_back(Arrange(secondEnding, *PartA[0].Chord, true)); // 4: B, turnaround
-    // AABB, 32 bars; after the last position the song restarts at the first.
-    song.Orders = {0, 1, 0, 1, 2, 3, 2, 4};
+    song.Patterns.push_back(Arrange(PartA, *PartA[4].Chord, false));          // 0: A, bars 1-4
+    song.Patterns.push_back(Arrange(PartA + 4, *PartB[0].Chord, true));       // 1: A, bars 5-8
+    song.Patterns.push_back(Arrange(PartB, *PartB[4].Chord, false));          // 2: B, bars 1-4
+    song.Patterns.push_back(Arrange(PartB + 4, *PartB[0].Chord, true));       // 3: B, first ending
+    song.Patterns.push_back(Arrange(secondEnding, *PartA[0].Chord, true));    // 4: B, turnaround
+    song.Patterns.push_back(Arrange(PartA, *PartA[4].Chord, false, true));    // 5: A rolled
+    song.Patterns.push_back(Arrange(PartA + 4, *PartB[0].Chord, true, true)); // 6: A rolled
+    // AABB, 32 bars, the banjo rolling through the second A; after the last position the song
+    // restarts at the first.
+    song.Orders = {0, 1, 5, 6, 2, 3, 2, 4};
     song.RestartPosition = 0;
 
     song.Instruments = {MakeFiddle(), MakeUprightBass(), MakeBanjo(),
