@@ -324,17 +324,6 @@ TEST_F(World, SwingHitsEverythingInReach) {
     EXPECT_EQ(left.Health, 3);
 }
 
-TEST_F(World, SwingLandsAtItsTrigger) {
-    TViking& viking = SpawnViking(10, 10);
-    TSheep& sheep = SpawnSheep(10, 12.6f);
-    Keys.Control = true;
-    Run(0.28f);
-    EXPECT_EQ(sheep.Health, 4);
-    Run(0.04f);
-    EXPECT_EQ(sheep.Health, 3);
-    EXPECT_EQ(viking.Position.z, 10);
-}
-
 struct TBlowCase {
     const char* Kind;
     int32_t Animation;
