@@ -126,7 +126,7 @@ public:
 TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
     TTestDir dir;
     TFakeHome home(dir.Path() / "user");
-    dir.WriteFile("user/home/.quelmark/highscore", "10 alice\n-5 bob\n");
+    dir.WriteFile("user/home/.quelmark/highscore", "120 Harald\n85 Astrid\n60 Leif\n35 Freya\n");
     fs::create_directory_symlink(QUELMARK_MEDIA_DIR, dir.Path() / "media");
 
     std::string shownAfterSaving;
@@ -138,10 +138,14 @@ TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
         ASSERT_TRUE(run.LoseAGame()) << "no game-over screen within " << LoseSeconds << " s";
         const std::string shownBefore = Rows(run.Shot("before"));
 
-        SendKeys(run.Window, "E r i k space t h e space R e d Return");
+        SendKeys(run.Window, "E r i k space t h e space R e d");
+        if (const char* keep = std::getenv("QUELMARK_SCREENSHOT_DIR"))
+            fs::copy_file(run.Shot("gameover"), fs::path(keep) / "gameover.png",
+                          fs::copy_options::overwrite_existing);
+        SendKeys(run.Window, "Return");
         ASSERT_TRUE(WaitUntil([&] { return !run.ShowsNameField(); }, 20));
         const auto lines = TableLines(dir.ReadFile("user/home/.quelmark/highscore"));
-        ASSERT_EQ(lines.size(), 3u) << dir.ReadFile("user/home/.quelmark/highscore");
+        ASSERT_EQ(lines.size(), 5u) << dir.ReadFile("user/home/.quelmark/highscore");
         size_t rank = 0;
         while (rank < lines.size() && lines[rank].Name != "Erik the Red")
             ++rank;
