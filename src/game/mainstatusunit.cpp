@@ -132,6 +132,8 @@ void TMainStatus::DrawScene() {
     Target = CameraTarget(player.Position.x, player.Position.z);
     gluLookAt(Eye.x, Eye.y, Eye.z, Target.x, Target.y, Target.z, 0, 1, 0);
     Culler.ExtractFrustum();
+    // The field is opaque: blending it would only cost time (the HUD turns it on again).
+    glDisable(GL_BLEND);
     glEnable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     SetMaterialColorF(1, 1, 1);
