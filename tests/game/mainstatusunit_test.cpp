@@ -104,17 +104,6 @@ TEST(PlayFormat, FrameRateStaysFiniteForFramesWithinOneMillisecond) {
     EXPECT_EQ(text, "FPS: 7");
 }
 
-TEST(PlayFormat, CameraStandsTwentyUnitsOffAndLooksAtTheVikingsFeet) {
-    const TVector eye = CameraEye(10, 12);
-    const TVector target = CameraTarget(10, 12);
-    EXPECT_EQ(eye.x, 30);
-    EXPECT_EQ(eye.y, 20);
-    EXPECT_EQ(eye.z, 32);
-    EXPECT_EQ(target.x, 10);
-    EXPECT_EQ(target.y, 0);
-    EXPECT_EQ(target.z, 12);
-}
-
 TEST(PlayFormat, TreesOnTheSightLineHideTheVikingWhereverTheyStand) {
     const TVector eye = MakeVector(44, 20, 44), viking = MakeVector(24, 2, 24);
     EXPECT_TRUE(HidesViking(eye, viking, MakeVector(30, 4, 30), 4));  // between
@@ -266,18 +255,6 @@ TEST_F(PlayScreen, FirstCycleAfterEnterMeasuresFromEnterNotFromTheLastVisit) {
     const float age = Viking().Age;
     Play->Cycle();
     EXPECT_LT(Viking().Age - age, 0.2f);
-}
-
-TEST_F(PlayScreen, EscapeEndsTheLoopAndArrowsReachTheKeyState) {
-    SDL_KeyboardEvent up = TGameScreen::Key(SDLK_UP);
-    Play->KeyDown(up);
-    EXPECT_TRUE(S.Keys.Up);
-    Play->KeyUp(up);
-    EXPECT_FALSE(S.Keys.Up);
-    EXPECT_FALSE(S.Loop.Terminated);
-    SDL_KeyboardEvent escape = TGameScreen::Key(SDLK_ESCAPE);
-    Play->KeyDown(escape);
-    EXPECT_TRUE(S.Loop.Terminated);
 }
 
 TEST(PlayMedia, MissingPicturesAndADamagedFenceAreSkippedAndLogged) {
