@@ -136,7 +136,7 @@ const TPlacedNode& Find(const std::vector<TPlacedNode>& nodes, const std::string
 }
 
 // What each model must measure, by the game's numbers.
-struct TSpec {
+struct TModelFacts {
     std::string Name;
     int Animations; // animation indices the game plays
     double MinHeight, MaxHeight;
@@ -145,11 +145,11 @@ struct TSpec {
     double WalkSpeed; // units per second over a 1.0 s walk cycle, 0 when it does not walk
 };
 
-void PrintTo(const TSpec& spec, std::ostream* out) {
-    *out << spec.Name;
+void PrintTo(const TModelFacts& facts, std::ostream* out) {
+    *out << facts.Name;
 }
 
-const std::vector<TSpec> Specs{
+const std::vector<TModelFacts> AllModels{
     {"viking_weapon", 6, 3.6, 4.6, 1.2, 3.5, {2, 5}, 6.5},
     {"sheep", 5, 1.6, 2.6, 2.5, 3.1, {2}, 2.0},
     {"ram", 5, 1.6, 2.6, 2.5, 3.1, {2}, 2.0},
@@ -157,7 +157,7 @@ const std::vector<TSpec> Specs{
     {"fence", 0, 1.3, 1.7, 4.0, 4.4, {}, 0},
 };
 
-class TEachModel : public TGeneratedModels, public ::testing::WithParamInterface<TSpec> {
+class TEachModel : public TGeneratedModels, public ::testing::WithParamInterface<TModelFacts> {
 protected:
     TLoaded Loaded;
 
@@ -310,10 +310,10 @@ TEST_P(TEachCreature, WalksWithoutSlidingItsFeet) {
     EXPECT_GE(planted, 1);
 }
 
-const auto SpecName = [](const auto& info) { return info.param.Name; };
-INSTANTIATE_TEST_SUITE_P(Models, TEachModel, ::testing::ValuesIn(Specs), SpecName);
+const auto ModelName = [](const auto& info) { return info.param.Name; };
+INSTANTIATE_TEST_SUITE_P(Models, TEachModel, ::testing::ValuesIn(AllModels), ModelName);
 INSTANTIATE_TEST_SUITE_P(Creatures, TEachCreature,
-                         ::testing::ValuesIn(Specs.begin(), Specs.begin() + 3), SpecName);
+                         ::testing::ValuesIn(AllModels.begin(), AllModels.begin() + 3), ModelName);
 
 TEST_F(TGeneratedModels, VikingAxeReachesTwoToThreeUnitsAhead) {
     TLoaded viking{Load("viking_weapon"), {}};
@@ -436,8 +436,8 @@ TEST_F(TGeneratedModels, EveryMeshIsMadeOfClosedOutwardFacingParts) {
 
 TEST_F(TGeneratedModels, WritesNoMeshThatNoModelNames) {
     std::set<std::string> named;
-    for (const TSpec& spec : Specs) {
-        auto model = Load(spec.Name);
+    for (const TModelFacts& facts : AllModels) {
+        auto model = Load(facts.Name);
         std::vector<const TModelTreeNode*> nodes;
         CollectNodes(*model->Root, nodes);
         for (const auto* node : nodes)
