@@ -62,10 +62,10 @@ void DrawGround(float lo = -60, float hi = 60) {
 }
 
 // The field's corner at the origin, pieces placed as the play screen places them.
-void DrawFenceCorner(const TRealTimeModel& fence) {
+void DrawFenceCorner(const TRealTimeModel& fence, int pieces) {
     glPushMatrix();
     glTranslatef(0, 0, 2);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < pieces; ++i) {
         fence.Render();
         glTranslatef(0, 0, 4);
     }
@@ -73,7 +73,7 @@ void DrawFenceCorner(const TRealTimeModel& fence) {
     glPushMatrix();
     glTranslatef(2, 0, 0);
     glRotatef(-90, 0, 1, 0);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < pieces; ++i) {
         fence.Render();
         glTranslatef(0, 0, -4);
     }
@@ -103,7 +103,7 @@ void DrawCell(const TSheet& sheet, TRealTimeModel& model, int animation, float p
     DrawGround();
     glDisable(GL_TEXTURE_2D);
     if (sheet.FenceCorner) {
-        DrawFenceCorner(model);
+        DrawFenceCorner(model, 3);
         return;
     }
     model.Animate(animation, phase);
@@ -170,21 +170,7 @@ TImage DrawPlayView(TScreen& screen, TGenericMediaManager& media, TRealTimeModel
     gluLookAt(tx + 20, 20, tz + 20, tx, 0, tz, 0, 1, 0);
     DrawField(media);
     glDisable(GL_TEXTURE_2D);
-    glPushMatrix();
-    glTranslatef(0, 0, 2);
-    for (int i = 0; i < 12; ++i) {
-        fence.Render();
-        glTranslatef(0, 0, 4);
-    }
-    glPopMatrix();
-    glPushMatrix();
-    glTranslatef(2, 0, 0);
-    glRotatef(-90, 0, 1, 0);
-    for (int i = 0; i < 12; ++i) {
-        fence.Render();
-        glTranslatef(0, 0, -4);
-    }
-    glPopMatrix();
+    DrawFenceCorner(fence, 12);
     for (const TActor& actor : actors) {
         actor.Model->Animate(actor.Animation, actor.Phase);
         glPushMatrix();
