@@ -15,7 +15,14 @@ bool InitSound() {
         WriteLog(std::string("No sdl mixer: ") + SDL_GetError());
         return false;
     }
+    SetMixVolume(100, false);
     return true;
+}
+
+void SetMixVolume(int percent, bool musicMuted) {
+    const int clamped = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    Mix_VolumeMusic(musicMuted ? 0 : MusicGainAtFull * clamped / 100);
+    Mix_Volume(-1, EffectsGainAtFull * clamped / 100);
 }
 
 TSound::TSound(const std::string& fileName) {

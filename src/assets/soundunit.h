@@ -11,6 +11,15 @@ struct Mix_Chunk;
 // either fails, after logging SDL's reason.
 bool InitSound();
 
+// The mixer gains (0..128) at full volume: the game's gain staging between the music and the
+// effects, chosen so that the busiest moment of a game stays below full scale.
+inline constexpr int MusicGainAtFull = 128;
+inline constexpr int EffectsGainAtFull = 128;
+
+// One master volume over music and effects, in percent (0..100, clamped); muted music is
+// silent while the effects keep the volume.
+void SetMixVolume(int percent, bool musicMuted);
+
 class TSound {
 public:
     // Loads the WAV file; an unreadable file leaves a silent sound.
