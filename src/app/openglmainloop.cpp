@@ -19,6 +19,10 @@ void TOpenGlGenericLoop::Run() {
 }
 
 void TOpenGlGenericLoop::Dispatch(SDL_Event& event) {
+    if (OnEvent) {
+        TEventFilter filter = OnEvent;
+        if (filter(event)) return;
+    }
     switch (event.type) {
     case SDL_KEYDOWN:
         CallSlot(OnKeyDown, event.key);

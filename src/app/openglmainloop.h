@@ -8,6 +8,9 @@ using TCycleEvent = std::function<void()>;
 using TKeyEvent = std::function<void(SDL_KeyboardEvent&)>;
 using TMouseMoveEvent = std::function<void(SDL_MouseMotionEvent&)>;
 using TMouseButtonEvent = std::function<void(SDL_MouseButtonEvent&)>;
+// Sees every event before the handler slots; true means it has taken the event, which then
+// goes no further. Unset, every event is dispatched as usual.
+using TEventFilter = std::function<bool(SDL_Event&)>;
 
 class TOpenGlGenericLoop {
 public:
@@ -25,6 +28,9 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseButtonEvent OnMouseButtonDown;
     TMouseButtonEvent OnMouseButtonUp;
+    // Not a listener's slot: the program's own comforts (volume, full screen, the gamepad)
+    // that hold on every screen. State switches leave it alone.
+    TEventFilter OnEvent;
 
 protected:
     // Calls the slot for the event's type; a quit event sets Terminated.
