@@ -1,5 +1,6 @@
 #include "gui/guiunit.h"
 
+#include "app/logunit.h"
 #include "assets/streamunit.h"
 #include "assets/xmlparser.h"
 
@@ -652,11 +653,41 @@ std::string Describe(const TXMLNode& node) {
     return text;
 }
 
+// Where the loader stands, for the log: the files being loaded and the widgets being
+// loaded around the current element, innermost last. Layouts load on the main thread only.
+std::vector<std::string> SourceTrail;
+std::vector<std::string> WidgetTrail;
+
+// One step on a trail for the life of the guard, however the load ends.
+class TTrailStep {
+public:
+    TTrailStep(std::vector<std::string>& trail, std::string step) : Trail(trail) {
+        Trail.push_back(std::move(step));
+    }
+    ~TTrailStep() { Trail.pop_back(); }
+    TTrailStep(const TTrailStep&) = delete;
+    TTrailStep& operator=(const TTrailStep&) = delete;
+
+private:
+    std::vector<std::string>& Trail;
+};
+
+// A layout that names no widget kind loads what it can; the log keeps the cause visible.
+void LogUnknownKind(const TXMLNode& element, const std::string& consequence) {
+    std::string line = "Layout";
+    if (!SourceTrail.empty()) line += " " + SourceTrail.back();
+    line += ": ";
+    for (const std::string& widget : WidgetTrail)
+        line += widget + "/";
+    WriteLog(line + Describe(element) + ": no widget kind of that name; " + consequence);
+}
+
 // A widget of the element's kind, loaded; nullptr when the element names no kind. A
 // conversion error names the element.
 std::unique_ptr<TUiWidget> BuildWidget(const TXMLNode& definition) {
     std::unique_ptr<TUiWidget> widget = CreateWidget(definition);
     if (widget == nullptr) return nullptr;
+    TTrailStep step(WidgetTrail, Describe(definition));
     try {
         widget->LoadFromXml(definition);
     } catch (const EConvertError& e) {
@@ -805,7 +836,10 @@ bool LoadChildren(TUiContainer& container, const TXMLNode& node) {
         const TXMLNode& child = node.Children.Items(i);
         if (child.NodeType != ndTag) continue;
         std::unique_ptr<TUiWidget> widget = BuildWidget(child);
-        if (widget == nullptr) return false;
+        if (widget == nullptr) {
+            LogUnknownKind(child, "it and the elements after it are not built");
+            return false;
+        }
         container.AddChild(std::move(widget));
     }
     return true;
@@ -815,22 +849,6 @@ namespace {
 
 std::string InLayout(const std::string& sourceName) {
     return "Layout " + sourceName + ": ";
-}
-
-// Refuses, before anything is built, an element of no widget kind wherever the loader
-// would build one: among the definitions and in the children of containers.
-void CheckKinds(const TXMLNode& definition, const std::string& path,
-                const std::string& sourceName) {
-    std::string here = path + Describe(definition);
-    std::unique_ptr<TUiWidget> probe = CreateWidget(definition);
-    if (probe == nullptr)
-        throw EGuiError(InLayout(sourceName) + here + ": no widget kind of that name");
-    if (dynamic_cast<TUiContainer*>(probe.get()) == nullptr) return;
-    const TXMLNode* children = definition.FindChild("CHILDREN");
-    if (children == nullptr) return;
-    for (int i = 0; i < children->Children.Count(); ++i)
-        if (children->Children.Items(i).NodeType == ndTag)
-            CheckKinds(children->Children.Items(i), here + "/", sourceName);
 }
 
 void ReadDocument(TXMLDocument& document, TStream& stream, const std::string& sourceName) {
@@ -855,11 +873,8 @@ template <class F> auto Build(const std::string& sourceName, F build) {
 bool LoadLayoutStream(TUiContainer& container, TStream& stream, const std::string& sourceName) {
     TXMLDocument document;
     ReadDocument(document, stream, sourceName);
-    const TXMLNode& root = document.Root();
-    for (int i = 0; i < root.Children.Count(); ++i)
-        if (root.Children.Items(i).NodeType == ndTag)
-            CheckKinds(root.Children.Items(i), "", sourceName);
-    return Build(sourceName, [&] { return LoadChildren(container, root); });
+    TTrailStep step(SourceTrail, sourceName);
+    return Build(sourceName, [&] { return LoadChildren(container, document.Root()); });
 }
 
 bool LoadLayoutFile(TUiContainer& container, const std::string& fileName) {
@@ -871,14 +886,17 @@ std::unique_ptr<TUiWidget> LoadWidgetFromStream(TStream& stream, const std::stri
                                                 const std::string& sourceName) {
     TXMLDocument document;
     ReadDocument(document, stream, sourceName);
+    TTrailStep step(SourceTrail, sourceName);
     const TXMLNode& root = document.Root();
     for (int i = 0; i < root.Children.Count(); ++i) {
         const TXMLNode& definition = root.Children.Items(i);
         const TXMLAttribute* attribute = definition.Attributes.Find("name");
         if (definition.NodeType != ndTag || attribute == nullptr || attribute->Value != name)
             continue;
-        CheckKinds(definition, "", sourceName);
-        return Build(sourceName, [&] { return BuildWidget(definition); });
+        std::unique_ptr<TUiWidget> widget =
+            Build(sourceName, [&] { return BuildWidget(definition); });
+        if (widget == nullptr) LogUnknownKind(definition, "not built");
+        return widget;
     }
     return nullptr;
 }

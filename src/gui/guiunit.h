@@ -14,8 +14,7 @@ class TXMLNode;
 class TUiContainer;
 class TUiDesktop;
 
-// Raised for a misuse of a widget (a list index out of range) and for layout files that
-// name no widget kind.
+// Raised for a misuse of a widget (a list index out of range).
 class EGuiError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -421,14 +420,14 @@ const TWidgetFactory* FindWidgetKind(const std::string& elementName);
 // A new, unloaded widget of the element's kind; nullptr for any other element.
 std::unique_ptr<TUiWidget> CreateWidget(const TXMLNode& node);
 // Builds node's child elements into container in order; at the first element of no kind
-// it stops and answers false (what was built stays).
+// it stops, writes the element's name to the log and answers false (what was built stays).
 bool LoadChildren(TUiContainer& container, const TXMLNode& node);
-// Builds every widget of the document into container. Errors name the file and the
-// element: EXMLError, EConvertError, or EGuiError for an element of no widget kind.
+// Builds every widget of the document into container; answers LoadChildren's result for the
+// top level. Errors name the file and the element: EXMLError, EConvertError.
 bool LoadLayoutFile(TUiContainer& container, const std::string& fileName);
 bool LoadLayoutStream(TUiContainer& container, TStream& stream, const std::string& sourceName);
 // The first top-level widget whose "name" attribute is name (exactly), unattached;
-// nullptr when there is none.
+// nullptr when there is none or when that element names no widget kind (logged).
 std::unique_ptr<TUiWidget> LoadWidgetFromFile(const std::string& fileName, const std::string& name);
 std::unique_ptr<TUiWidget> LoadWidgetFromStream(TStream& stream, const std::string& name,
                                                 const std::string& sourceName);

@@ -137,6 +137,7 @@ TEST(LayoutTest, ListTextSplitsAtEveryKindOfLineEnd) {
 }
 
 TEST(LayoutTest, AnUnknownElementStopsItsSiblingsButNotTheContainer) {
+    TTestDir dir; // the stop is logged
     TXMLDocument document;
     TMemoryStream stream(R"(<WINDOW><CHILDREN><BUTTON name="first"/><SLIDER/>
         <BUTTON name="second"/></CHILDREN><TITLE>Still read</TITLE></WINDOW>)");
@@ -153,6 +154,69 @@ TEST(LayoutTest, AnUnknownElementStopsItsSiblingsButNotTheContainer) {
     EXPECT_TRUE(LoadChildren(desktop, document.Root().FindChild("CHILDREN")->Children.Items(0)))
         << "no element children at all";
 }
+
+// Names of the widgets under a container, depth first.
+std::string BuiltNames(const TUiContainer& container) {
+    std::string names;
+    for (int32_t i = 0; i < container.ChildCount(); ++i) {
+        const TUiWidget* child = container.Child(i);
+        names += " " + child->Name;
+        if (const auto* inner = dynamic_cast<const TUiContainer*>(child))
+            names += BuiltNames(*inner);
+    }
+    return names;
+}
+
+struct TUnknownCase {
+    const char* Label;
+    const char* Definitions;
+    bool Result;
+    const char* Built;
+    const char* Logged; // after "Layout test.xml: "; "" for no log line
+    friend void PrintTo(const TUnknownCase& c, std::ostream* os) { *os << c.Label; }
+};
+
+class UnknownElementTest : public ::testing::TestWithParam<TUnknownCase> {};
+
+TEST_P(UnknownElementTest, KeepsWhatCameBeforeAndLogsTheElement) {
+    TTestDir dir;
+    TLoaded loaded(GetParam().Definitions);
+    EXPECT_EQ(loaded.Result, GetParam().Result);
+    EXPECT_EQ(BuiltNames(loaded.Desktop), GetParam().Built);
+    const std::string log = dir.ReadFile("log");
+    const std::string logged = GetParam().Logged;
+    if (logged.empty()) {
+        EXPECT_EQ(log, "");
+    } else {
+        // One line, "hh:nn " and the message.
+        ASSERT_EQ(log.find('\n'), log.size() - 1) << log;
+        EXPECT_EQ(log.substr(6), "Layout test.xml: " + logged +
+                                     ": no widget kind of that name; it and the elements after "
+                                     "it are not built\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, UnknownElementTest,
+    ::testing::Values(
+        TUnknownCase{"first at the top", R"(<SLIDER name="s"/><BUTTON name="b"/>)", false, "",
+                     R"(SLIDER "s")"},
+        TUnknownCase{"between two at the top", R"(<BUTTON name="a"/><SLIDER/><BUTTON name="b"/>)",
+                     false, " a", "SLIDER"},
+        TUnknownCase{"last, lower case", R"(<BUTTON name="a"/><LABEL name="l"/><button/>)", false,
+                     " a l", "button"},
+        TUnknownCase{"first child of a window",
+                     R"(<WINDOW name="w"><CHILDREN><SLIDER name="s"/><BUTTON name="b"/>)"
+                     R"(</CHILDREN></WINDOW><BUTTON name="after"/>)",
+                     true, " w after", R"(WINDOW "w"/SLIDER "s")"},
+        TUnknownCase{"two containers deep",
+                     R"(<PAGE name="p"><CHILDREN><LAYERED name="l"><CHILDREN><PAGE name="one"/>)"
+                     R"(<GADGET/><PAGE name="two"/></CHILDREN></LAYERED><LABEL name="x"/>)"
+                     R"(</CHILDREN></PAGE>)",
+                     true, " p l one x", R"(PAGE "p"/LAYERED "l"/GADGET)"},
+        TUnknownCase{"text and comments are no elements",
+                     R"(<BUTTON name="a"/>text<!-- note --><BUTTON name="b"/>)", true, " a b",
+                     ""}));
 
 TEST(LayoutTest, ActiveIsReadAfterTheLayers) {
     TLoaded loaded("<LAYERED><ACTIVE>SECOND</ACTIVE><CHILDREN><PAGE name=\"first\"/>"
@@ -186,21 +250,20 @@ TEST(LayoutFileTest, ABadIntegerFailsTheLoadNamingFileAndElement) {
     EXPECT_EQ(desktop.Child(0)->Name, "ok");
 }
 
-TEST(LayoutFileTest, UnknownKindsAndBrokenFilesRaiseClearErrors) {
+TEST(LayoutFileTest, UnknownKindsLoadWhatTheyCanAndBrokenFilesRaiseClearErrors) {
     TTestDir dir;
     dir.WriteFile("unknown.xml", R"(<Layout><BUTTON/><PAGE name="p"><CHILDREN>
-        <SLIDER name="s"/></CHILDREN></PAGE></Layout>)");
+        <SLIDER name="s"/></CHILDREN></PAGE><SLIDER/><BUTTON name="never"/></Layout>)");
     dir.WriteFile("broken.xml", "<Layout><BUTTON></Layout>");
     TUiDesktop desktop;
-    EXPECT_EQ(FailureOf<EGuiError>([&] { LoadLayoutFile(desktop, "unknown.xml"); }),
-              "Layout unknown.xml: PAGE \"p\"/SLIDER \"s\": no widget kind of that name");
-    EXPECT_EQ(desktop.ChildCount(), 0);
+    EXPECT_FALSE(LoadLayoutFile(desktop, "unknown.xml"));
+    EXPECT_EQ(BuiltNames(desktop), " Button1 p");
     EXPECT_EQ(FailureOf<EXMLError>([&] {
                   LoadLayoutFile(desktop, "broken.xml");
               }).rfind("Layout broken.xml: ", 0),
               0u);
     EXPECT_FALSE(FailureOf<EStreamError>([&] { LoadLayoutFile(desktop, "missing.xml"); }).empty());
-    EXPECT_EQ(desktop.ChildCount(), 0);
+    EXPECT_EQ(desktop.ChildCount(), 2);
 }
 
 TEST(LayoutFileTest, LoadWidgetFromFileBuildsTheFirstExactMatchUnattached) {
@@ -209,15 +272,17 @@ TEST(LayoutFileTest, LoadWidgetFromFileBuildsTheFirstExactMatchUnattached) {
         <LABEL name="Greeting"><CAPTION>lower</CAPTION></LABEL>
         <LABEL name="greeting"><CAPTION>first</CAPTION></LABEL>
         <BUTTON name="greeting"><CAPTION>second</CAPTION></BUTTON>
-        <GADGET name="odd"/></Layout>)");
+        <GADGET name="odd"/><LABEL name="odd"/></Layout>)");
     std::unique_ptr<TUiWidget> widget = LoadWidgetFromFile("widgets.xml", "greeting");
     auto* label = dynamic_cast<TUiLabel*>(widget.get());
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->Caption, "first");
     EXPECT_EQ(label->Parent, nullptr);
     EXPECT_EQ(LoadWidgetFromFile("widgets.xml", "nobody"), nullptr);
-    EXPECT_EQ(FailureOf<EGuiError>([] { LoadWidgetFromFile("widgets.xml", "odd"); }),
-              "Layout widgets.xml: GADGET \"odd\": no widget kind of that name");
+    EXPECT_EQ(dir.ReadFile("log"), "");
+    EXPECT_EQ(LoadWidgetFromFile("widgets.xml", "odd"), nullptr) << "found, but of no kind";
+    EXPECT_EQ(dir.ReadFile("log").substr(6),
+              "Layout widgets.xml: GADGET \"odd\": no widget kind of that name; not built\n");
 }
 
 } // namespace

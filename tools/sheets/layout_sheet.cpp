@@ -37,7 +37,8 @@ template <class T> T& Find(TUiDesktop& desktop, const std::string& name) {
 
 // The layout plus what a program sets by code.
 void BuildDesktop(TUiDesktop& desktop, TGenericMediaManager& media) {
-    LoadLayoutFile(desktop, std::string(QUELMARK_SOURCE_DIR) + "/docs/gui-layout.xml");
+    if (!LoadLayoutFile(desktop, std::string(QUELMARK_SOURCE_DIR) + "/docs/gui-layout.xml"))
+        throw std::runtime_error("gui-layout.xml names a kind that does not exist (see log)");
     Find<TUiList>(desktop, "Levels").ItemIndex = 1;
     auto& range = Find<TUiMultiTracker>(desktop, "Range");
     for (int32_t position : {85, 50, 20})
