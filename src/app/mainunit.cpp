@@ -1,6 +1,8 @@
 #include "app/mainunit.h"
 
+#include "app/failureunit.h"
 #include "app/keyboardunit.h"
+#include "app/logunit.h"
 #include "app/openglmainloop.h"
 #include "app/screenunit.h"
 #include "app/stateunit.h"
@@ -22,17 +24,29 @@ TProg::TProg(std::vector<std::string> arguments) : FArguments(std::move(argument
 TProg::~TProg() = default;
 
 bool TProg::Run() {
+    // A damaged data file (or any other error) that reaches this far ends the game cleanly,
+    // named in the log and on the terminal, instead of aborting it.
+    try {
+        return RunGame();
+    } catch (...) {
+        FFailure = DescribeFailure(std::current_exception());
+        WriteLog("Fatal error: " + FFailure);
+        return false;
+    }
+}
+
+bool TProg::RunGame() {
     FScreen =
         std::make_unique<TScreen>("Quelmark!", 800, 600, 16, WantsFullScreen(FArguments), 500.0f);
     FScreen->IconFile = "media/icons/quelmark-64.png";
     Global.Screen = FScreen.get();
     if (!FScreen->Open()) {
-        FStartupError = std::string("cannot open the 800x600 OpenGL window: ") + SDL_GetError();
+        FFailure = std::string("cannot open the 800x600 OpenGL window: ") + SDL_GetError();
         return false;
     }
     if (!InitSound()) {
-        FStartupError = std::string("cannot open the audio device: ") + SDL_GetError() +
-                        " (to play without sound, start the game with SDL_AUDIODRIVER=dummy)";
+        FFailure = std::string("cannot open the audio device: ") + SDL_GetError() +
+                   " (to play without sound, start the game with SDL_AUDIODRIVER=dummy)";
         return false;
     }
     FKeyState = std::make_unique<TKeyState>();
@@ -113,10 +127,10 @@ int QuelmarkMain(int argc, char** argv) {
     fedisableexcept(FE_ALL_EXCEPT);
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     TProg prog(std::move(arguments));
-    const bool started = prog.Run();
+    const bool ran = prog.Run();
     prog.Shutdown();
-    if (!started) {
-        std::fprintf(stderr, "quelmark: %s\n", prog.StartupError().c_str());
+    if (!ran) {
+        std::fprintf(stderr, "quelmark: %s\n", prog.Failure().c_str());
         return 1;
     }
     return 0;

@@ -19,18 +19,23 @@ public:
     TProg& operator=(const TProg&) = delete;
 
     // Start-up and the main loop. False when the window or the audio device could not be
-    // opened; StartupError() then says why, for the terminal.
+    // opened, or an error ended start-up or the loop; Failure() then says why, for the
+    // terminal.
     bool Run();
     // Releases what start-up made and closes the screen, always as the very last step.
     void Shutdown();
     void SetupOpenGl();
     void ShowLoadingPicture();
 
-    const std::string& StartupError() const { return FStartupError; }
+    const std::string& Failure() const { return FFailure; }
 
 private:
+    // Opens the screen and the audio, makes the shared objects and the states, then runs the
+    // loop until it ends; false when the screen or the audio could not be opened.
+    bool RunGame();
+
     std::vector<std::string> FArguments;
-    std::string FStartupError;
+    std::string FFailure;
     std::unique_ptr<TScreen> FScreen;
     std::unique_ptr<TKeyState> FKeyState;
     std::unique_ptr<TGenericMediaManager> FMediaManager;

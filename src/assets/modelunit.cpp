@@ -1,5 +1,6 @@
 #include "assets/modelunit.h"
 
+#include "app/failureunit.h"
 #include "app/logunit.h"
 #include "app/screenunit.h"
 #include "assets/mediamanagerunit.h"
@@ -321,8 +322,13 @@ TModel::TModel() : Root(std::make_unique<TModelTreeNode>()) {
 bool TModel::LoadFromFile(const std::string& fileName, TGenericMediaManager& media) {
     std::error_code error;
     if (!std::filesystem::exists(fileName, error)) return false;
-    TFileStream stream(fileName, TFileStream::fmOpenRead);
-    return LoadFromStream(stream, media);
+    try {
+        TFileStream stream(fileName, TFileStream::fmOpenRead);
+        return LoadFromStream(stream, media);
+    } catch (...) {
+        NoteFailingFile(fileName);
+        throw;
+    }
 }
 
 bool TModel::LoadFromStream(TStream& stream, TGenericMediaManager& media) {
@@ -380,9 +386,14 @@ int32_t TModel::IndexOfPose(const std::string& name) const {
 
 void TRealTimeModel::LoadFromFile(const std::string& fileName, TGenericMediaManager& media) {
     WriteLog("Loading " + fileName);
-    TModel model;
-    model.LoadFromFile(fileName, media);
-    Init(model);
+    try {
+        TModel model;
+        model.LoadFromFile(fileName, media);
+        Init(model);
+    } catch (...) {
+        NoteFailingFile(fileName);
+        throw;
+    }
 }
 
 void TRealTimeModel::Init(const TModel& model) {

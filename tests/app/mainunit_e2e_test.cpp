@@ -2,8 +2,15 @@
 #include "support/process.h"
 #include "support/testdir.h"
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -63,6 +70,117 @@ TEST(Program, WindowThatCannotOpenEndsWithStatusOne) {
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0], "Initializing SDL");
     EXPECT_EQ(log[1], "Finalizing SDL");
+}
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+struct TDamagedRun {
+    int Status;
+    std::string Stderr;
+    std::vector<std::string> Log;
+};
+
+// Runs the game on the generated media with one file replaced by damage(its bytes). A game
+// that starts anyway is played into the first level and ended with Escape, so that the files
+// the title and the play screen read are read too.
+TDamagedRun RunWithDamagedFile(const std::string& name,
+                               const std::function<std::string(const std::string&)>& damage) {
+    TTestDir dir;
+    fs::create_directory(dir.Path() / "media");
+    for (const auto& entry : fs::directory_iterator(QUELMARK_MEDIA_DIR))
+        if (entry.path().filename() != name)
+            fs::create_symlink(entry.path(), dir.Path() / "media" / entry.path().filename());
+    dir.WriteFile("media/" + name, damage(ReadBytes(fs::path(QUELMARK_MEDIA_DIR) / name)));
+
+    TChildProcess game(QUELMARK_BINARY, {}, {{"SDL_AUDIODRIVER", "dummy"}}, dir.Path().string());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!game.Exited() &&
+           dir.ReadFile("log").find("Loading media/intro.png") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!game.Exited()) {
+        const std::string window = WaitForWindow("Quelmark!", 30);
+        SendKeys(window, "space");
+        SendKeys(window, "space");
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        SendKeys(window, "Escape");
+    }
+    const int status = game.Wait(120);
+    return {status, dir.ReadFile("stderr.txt"), LogMessages(dir)};
+}
+
+std::string HalfOf(const std::string& bytes) {
+    return bytes.substr(0, bytes.size() / 2);
+}
+
+struct TModelDamage {
+    const char* Name;
+    std::function<std::string(const std::string&)> Damage;
+};
+
+const TModelDamage ModelDamages[] = {
+    {"half", HalfOf},
+    {"few bytes", [](const std::string& bytes) { return bytes.substr(0, 5); }},
+    {"random bytes",
+     [](const std::string& bytes) {
+         std::mt19937 random(static_cast<uint32_t>(bytes.size()));
+         std::string noise(bytes.size(), '\0');
+         for (char& c : noise)
+             c = static_cast<char>(random());
+         return noise;
+     }},
+    {"a word for a number",
+     [](const std::string& bytes) {
+         std::string text = bytes;
+         const size_t at = text.find("<X>0</X>");
+         return at == std::string::npos ? text : text.replace(at, 8, "<X>zero</X>");
+     }},
+};
+
+// The four models the world loads at start-up; a damaged one ends the game with status 1 and
+// one line on the terminal naming it.
+TEST(Program, DamagedWorldModelEndsWithStatusOneNamingTheFile) {
+    for (const char* model : {"viking_weapon.model", "sheep.model", "tree1.model", "ram.model"})
+        for (const TModelDamage& damage : ModelDamages) {
+            SCOPED_TRACE(std::string(model) + ", " + damage.Name);
+            const TDamagedRun run = RunWithDamagedFile(model, damage.Damage);
+            EXPECT_EQ(run.Status, 1) << run.Stderr;
+            const std::string prefix = std::string("quelmark: media/") + model + ": ";
+            EXPECT_EQ(run.Stderr.rfind(prefix, 0), 0u) << run.Stderr;
+            EXPECT_EQ(std::count(run.Stderr.begin(), run.Stderr.end(), '\n'), 1) << run.Stderr;
+            ASSERT_GE(run.Log.size(), 2u);
+            EXPECT_EQ(
+                run.Log[run.Log.size() - 2].rfind("Fatal error: media/" + std::string(model), 0),
+                0u);
+            EXPECT_EQ(run.Log.back(), "Finalizing SDL");
+        }
+}
+
+// The fence, drawn as scenery only, plays on without it.
+TEST(Program, DamagedFencePlaysOn) {
+    for (const TModelDamage& damage : ModelDamages) {
+        SCOPED_TRACE(damage.Name);
+        const TDamagedRun run = RunWithDamagedFile("fence.model", damage.Damage);
+        EXPECT_EQ(run.Status, 0) << run.Stderr;
+    }
+}
+
+// Whatever file is cut short, the game either plays on or says why it stops: never a signal.
+TEST(Program, NoHalfFileEndsTheGameBySignal) {
+    for (const auto& entry : fs::directory_iterator(QUELMARK_MEDIA_DIR)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        const TDamagedRun run = RunWithDamagedFile(name, HalfOf);
+        EXPECT_TRUE(run.Status == 0 || run.Status == 1) << run.Status << " " << run.Stderr;
+    }
 }
 
 } // namespace

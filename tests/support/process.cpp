@@ -42,17 +42,20 @@ TChildProcess::~TChildProcess() {
     }
 }
 
+bool TChildProcess::Exited() {
+    if (FPid <= 0) return true;
+    int status = 0;
+    if (waitpid(FPid, &status, WNOHANG) != FPid) return false;
+    FPid = -1;
+    FStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return true;
+}
+
 int TChildProcess::Wait(double timeoutSeconds) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     while (true) {
-        int status = 0;
-        pid_t done = waitpid(FPid, &status, WNOHANG);
-        if (done == FPid) {
-            FPid = -1;
-            if (WIFEXITED(status)) return WEXITSTATUS(status);
-            return 128 + WTERMSIG(status);
-        }
+        if (Exited()) return FStatus;
         if (std::chrono::steady_clock::now() > deadline) {
             kill(FPid, SIGKILL);
             waitpid(FPid, nullptr, 0);

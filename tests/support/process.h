@@ -22,10 +22,13 @@ public:
     // Waits up to timeoutSeconds; the exit status, or -1 on timeout (the child is killed)
     // and 128 + signal when it was killed by a signal.
     int Wait(double timeoutSeconds);
+    // Whether the child has ended, without waiting; Wait then answers its status at once.
+    bool Exited();
     pid_t Pid() const { return FPid; }
 
 private:
     pid_t FPid = -1;
+    int FStatus = -1;
 };
 
 // Runs a shell command to completion and returns its standard output (trailing newline cut).
