@@ -12,9 +12,13 @@ struct Mix_Chunk;
 bool InitSound();
 
 // The mixer gains (0..128) at full volume: the game's gain staging between the music and the
-// effects, chosen so that the busiest moment of a game stays below full scale.
-inline constexpr int MusicGainAtFull = 128;
-inline constexpr int EffectsGainAtFull = 128;
+// effects. The effects peak at -3 dBFS and the music at about -10 dBFS at gain 128, so several
+// effects over the music would clip. At these gains the music peaks near -16 dBFS and one
+// effect near -12 dBFS, and the loudest moment of play (the sounds one blow starts together,
+// such as swing, thump and bleat, plus one more effect at its peak, over the music's peak)
+// stays below -1 dBFS.
+inline constexpr int MusicGainAtFull = 64;
+inline constexpr int EffectsGainAtFull = 44;
 
 // One master volume over music and effects, in percent (0..100, clamped); muted music is
 // silent while the effects keep the volume.
