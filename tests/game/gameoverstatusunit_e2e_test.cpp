@@ -1,12 +1,15 @@
-// The whole loop with the real binary: a game lost standing still, a name typed into the
-// table of a throwaway home, back to the title, and the name still there in the next run.
+// The whole loop with the real binary: a game lost after a few swings at the air, a name typed into
+// the table of a throwaway home, back to the title, and the name still there in the next run. The
+// first run's sound is captured by SDL's disk audio driver: the mix must never clip.
 #include "support/fakehome.h"
 #include "support/process.h"
 #include "support/screenshot.h"
 #include "support/testdir.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -62,15 +65,33 @@ std::string Middle(const fs::path& png) {
     return PictureRegion(png, 100, 100, 600, 400);
 }
 
+// The loudest sample of a raw signed 16-bit capture, in dBFS, and how many samples lie
+// above -1 dBFS.
+std::pair<double, size_t> CapturePeak(const fs::path& raw) {
+    std::ifstream in(raw, std::ios::binary);
+    int peak = 0;
+    size_t loud = 0;
+    for (char bytes[2]; in.read(bytes, 2);) {
+        const int sample = std::abs(static_cast<int16_t>(static_cast<uint8_t>(bytes[0]) |
+                                                         static_cast<uint8_t>(bytes[1]) << 8));
+        peak = std::max(peak, sample);
+        loud += sample > 29205;
+    }
+    return {20 * std::log10(std::max(peak, 1) / 32768.0), loud};
+}
+
 class TGameRun {
 public:
-    TGameRun(const TTestDir& dir, const TFakeHome& home)
-        : Dir(dir), Game(QUELMARK_BINARY, {}, Environment(home), dir.Path().string()),
+    // With a capture file name the sound goes there, otherwise nowhere.
+    TGameRun(const TTestDir& dir, const TFakeHome& home, const std::string& capture = "")
+        : Dir(dir), Game(QUELMARK_BINARY, {}, Environment(dir, home, capture), dir.Path().string()),
           Window(WaitForWindow("Quelmark!", 60)) {}
 
-    static std::map<std::string, std::string> Environment(const TFakeHome& home) {
+    static std::map<std::string, std::string>
+    Environment(const TTestDir& dir, const TFakeHome& home, const std::string& capture) {
         auto environment = home.Environment();
-        environment["SDL_AUDIODRIVER"] = "dummy";
+        environment["SDL_AUDIODRIVER"] = capture.empty() ? "dummy" : "disk";
+        if (!capture.empty()) environment["SDL_DISKAUDIOFILE"] = (dir.Path() / capture).string();
         return environment;
     }
 
@@ -108,11 +129,15 @@ public:
         return count;
     }
 
-    // From the title screen into play, then waits for the game-over screen.
+    // From the title screen into play, a few swings at the air, then waits for the game-over
+    // screen.
     bool LoseAGame() const {
         SendKeys(Window, "space");
         std::this_thread::sleep_for(std::chrono::seconds(1));
         SendKeys(Window, "space");
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        RunCommand("xdotool windowfocus --sync " + Window +
+                   " keydown Control_L sleep 2 keyup Control_L");
         return WaitUntil([this] { return ShowsNameField(); }, LoseSeconds);
     }
 
@@ -131,7 +156,7 @@ TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
 
     std::string shownAfterSaving;
     {
-        TGameRun run(dir, home);
+        TGameRun run(dir, home, "audio.raw");
         ASSERT_FALSE(run.Window.empty()) << dir.ReadFile("stderr.txt");
         const std::string intro = run.SettledMiddle();
         ASSERT_FALSE(intro.empty()) << "the title screen never settled";
@@ -170,6 +195,10 @@ TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
             << "space did not lead back to the title screen";
         SendKeys(run.Window, "Escape");
         EXPECT_EQ(run.Game.Wait(60), 0) << dir.ReadFile("stderr.txt");
+        // Blows, the fall, the scream and the screen changes over the music.
+        const auto [peak, loud] = CapturePeak(dir.Path() / "audio.raw");
+        EXPECT_GT(peak, -30.0) << "nothing was heard";
+        EXPECT_LE(peak, -1.0) << loud << " samples above -1 dBFS";
     }
     {
         TGameRun run(dir, home);
