@@ -125,13 +125,15 @@ TEST_F(DebianPackage, EveryPlaceNamesTheSameVersion) {
     EXPECT_EQ(out, Version + "\n");
     std::smatch match;
     const std::string cmake = FileText(Clone / "CMakeLists.txt");
-    ASSERT_TRUE(std::regex_search(cmake, match, std::regex(R"(project\(quelmark VERSION (\S+))")));
+    ASSERT_TRUE(
+        std::regex_search(cmake, match, std::regex(R"re(project\(quelmark VERSION (\S+))re")));
     EXPECT_EQ(match[1], Version);
     const std::string metainfo = FileText(Clone / "packaging/quelmark.metainfo.xml.in");
-    ASSERT_TRUE(std::regex_search(metainfo, match, std::regex(R"(<release version="([^"]+)")")));
+    ASSERT_TRUE(
+        std::regex_search(metainfo, match, std::regex(R"re(<release version="([^"]+)")re")));
     EXPECT_EQ(match[1], Version) << "the newest release comes first";
     const std::string news = FileText(Clone / "NEWS.md");
-    ASSERT_TRUE(std::regex_search(news, match, std::regex(R"(\n## (\S+))")));
+    ASSERT_TRUE(std::regex_search(news, match, std::regex(R"re(\n## (\S+))re")));
     EXPECT_EQ(match[1], Version) << "the newest entry comes first";
 }
 
