@@ -9,6 +9,7 @@
 #include "assets/mediamanagerunit.h"
 #include "assets/soundunit.h"
 #include "assets/textureunit.h"
+#include "game/demostatusunit.h"
 #include "game/gameoverstatusunit.h"
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
@@ -16,6 +17,7 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <algorithm>
 #include <cfenv>
 #include <cstdio>
 
@@ -62,7 +64,10 @@ bool TProg::RunGame() {
     IntroStatus = FStates.emplace_back(std::make_unique<TIntroStatus>()).get();
     LevelStatus = FStates.emplace_back(std::make_unique<TLevelStatus>()).get();
     GameOverStatus = FStates.emplace_back(std::make_unique<TGameOverStatus>(*PlayWorld())).get();
-    SetCurrentListener(IntroStatus, Global.Loop);
+    auto demo = std::make_unique<TDemoStatus>(*static_cast<TMainStatus*>(MainStatus));
+    demo->Endless = WantsDemo(FArguments);
+    DemoStatus = FStates.emplace_back(std::move(demo)).get();
+    SetCurrentListener(WantsDemo(FArguments) ? DemoStatus : IntroStatus, Global.Loop);
     Global.Loop->Run();
     return true;
 }
@@ -70,7 +75,7 @@ bool TProg::RunGame() {
 void TProg::Shutdown() {
     // States first (they borrow assets), then the assets, then SDL itself.
     CurrentListener = nullptr;
-    MainStatus = IntroStatus = LevelStatus = GameOverStatus = nullptr;
+    MainStatus = IntroStatus = LevelStatus = GameOverStatus = DemoStatus = nullptr;
     FStates.clear();
     FMediaManager.reset();
     Global.MediaManager = nullptr;
@@ -120,6 +125,10 @@ void TProg::ShowLoadingPicture() {
 
 bool WantsFullScreen(const std::vector<std::string>& arguments) {
     return !arguments.empty() && arguments[0] == "-fs";
+}
+
+bool WantsDemo(const std::vector<std::string>& arguments) {
+    return std::find(arguments.begin(), arguments.end(), "--demo") != arguments.end();
 }
 
 int QuelmarkMain(int argc, char** argv) {

@@ -45,6 +45,8 @@ private:
 
 // Full screen is asked for by "-fs", exactly, as the first argument only.
 bool WantsFullScreen(const std::vector<std::string>& arguments);
+// "--demo" anywhere runs demos one after another from the start, until Escape.
+bool WantsDemo(const std::vector<std::string>& arguments);
 
 // The process entry: runs the game and returns the exit status (1 when start-up failed).
 int QuelmarkMain(int argc, char** argv);

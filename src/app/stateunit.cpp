@@ -10,6 +10,7 @@ TEventListener* MainStatus = nullptr;
 TEventListener* IntroStatus = nullptr;
 TEventListener* LevelStatus = nullptr;
 TEventListener* GameOverStatus = nullptr;
+TEventListener* DemoStatus = nullptr;
 TEventListener* CurrentListener = nullptr;
 
 void SetCurrentListener(TEventListener* listener, TOpenGlGenericLoop* loop) {

@@ -43,6 +43,8 @@ extern TEventListener* MainStatus;
 extern TEventListener* IntroStatus;
 extern TEventListener* LevelStatus;
 extern TEventListener* GameOverStatus;
+// The self-playing demo the title turns into when left alone; none where it is not made.
+extern TEventListener* DemoStatus;
 extern TEventListener* CurrentListener;
 
 // Leaves the current listener, enters the new one and wires it to the loop.

@@ -30,6 +30,8 @@ TIntroStatus::~TIntroStatus() = default;
 
 void TIntroStatus::Enter() {
     Global.KeyState->Clear();
+    Idle.Reset(SDL_GetTicks());
+    FHeldKey = SDLK_UNKNOWN;
 }
 
 void TIntroStatus::Leave() {
@@ -37,8 +39,16 @@ void TIntroStatus::Leave() {
 }
 
 void TIntroStatus::Cycle() {
-    Draw(Timer.Tick());
+    const uint32_t now = SDL_GetTicks();
+    if (StartDemoWhenIdle(now)) return;
+    Draw(Timer.Tick(now));
     SDL_GL_SwapBuffers();
+}
+
+bool TIntroStatus::StartDemoWhenIdle(uint32_t nowTicks) {
+    if (DemoStatus == nullptr || !Idle.Expired(nowTicks)) return false;
+    SetCurrentListener(DemoStatus, Global.Loop);
+    return true;
 }
 
 void TIntroStatus::Draw(double dt) {
@@ -55,8 +65,18 @@ void TIntroStatus::Draw(double dt) {
 }
 
 void TIntroStatus::KeyDown(SDL_KeyboardEvent& event) {
+    Idle.Reset(SDL_GetTicks());
+    if (event.keysym.sym == FHeldKey) return;
     if (event.keysym.sym == SDLK_SPACE) SetCurrentListener(LevelStatus, Global.Loop);
     if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
+}
+
+void TIntroStatus::KeyUp(SDL_KeyboardEvent& event) {
+    if (event.keysym.sym == FHeldKey) FHeldKey = SDLK_UNKNOWN;
+}
+
+void TIntroStatus::MouseButtonDown(SDL_MouseButtonEvent&) {
+    Idle.Reset(SDL_GetTicks());
 }
 
 bool TIntroStatus::MusicPlaying() const {

@@ -3,11 +3,24 @@
 
 #include "game/screenkitunit.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 class TTexture;
 struct _Mix_Music;
+
+// How long the title has been left alone; the demo starts after a minute of it.
+class TIdleClock {
+public:
+    static constexpr uint32_t DemoAfterMilliseconds = 60000;
+
+    void Reset(uint32_t nowTicks) { FSince = nowTicks; }
+    bool Expired(uint32_t nowTicks) const { return nowTicks - FSince >= DemoAfterMilliseconds; }
+
+private:
+    uint32_t FSince = 0;
+};
 
 class TIntroStatus : public TKeyScreen {
 public:
@@ -17,17 +30,29 @@ public:
     TIntroStatus(const TIntroStatus&) = delete;
     TIntroStatus& operator=(const TIntroStatus&) = delete;
 
+    // The idle clock starts.
     void Enter() override;
     void Leave() override;
+    // Switches to the demo once the title has been left alone long enough, else draws.
     void Cycle() override;
-    // Space starts a game on the level-start screen, Escape quits.
+    // Space starts a game on the level-start screen, Escape quits; any key restarts the
+    // idle clock.
     void KeyDown(SDL_KeyboardEvent& event) override;
+    void KeyUp(SDL_KeyboardEvent& event) override;
+    void MouseButtonDown(SDL_MouseButtonEvent& event) override;
+
+    // Presses of this key are its repeats until it is released: it ended the demo.
+    void IgnoreHeldKey(SDLKey key) { FHeldKey = key; }
+    // Switches to the demo (DemoStatus) when the title has been idle long enough by the
+    // given tick count; true when it did.
+    bool StartDemoWhenIdle(uint32_t nowTicks);
 
     // One frame for a frame time of dt seconds, left in the back buffer.
     void Draw(double dt);
     bool MusicPlaying() const;
 
     TFrameTimer Timer;
+    TIdleClock Idle;
 
 private:
     struct TMusicFree {
@@ -37,4 +62,5 @@ private:
     TTexture* FFont;
     TTexture* FPicture;
     std::string FFpsText;
+    SDLKey FHeldKey = SDLK_UNKNOWN;
 };

@@ -80,6 +80,10 @@ TMainStatus::TMainStatus()
 TMainStatus::~TMainStatus() = default;
 
 void TMainStatus::Enter() {
+    BeginVisit();
+}
+
+void TMainStatus::BeginVisit() {
     EndTimer = 0;
     Global.KeyState->Clear();
     Culler = TFrustumCuller();
@@ -107,21 +111,30 @@ void TMainStatus::Frame(double dt, uint32_t levelMilliseconds) {
 }
 
 bool TMainStatus::AdvanceWorld(double dt) {
+    switch (StepWorld(dt)) {
+    case TLevelOutcome::Lost:
+        SetCurrentListener(GameOverStatus, Global.Loop);
+        return true;
+    case TLevelOutcome::Cleared:
+        FWorld->NewLevel();
+        SetCurrentListener(LevelStatus, Global.Loop);
+        return true;
+    case TLevelOutcome::Playing:
+        break;
+    }
+    return false;
+}
+
+TLevelOutcome TMainStatus::StepWorld(double dt) {
     TBaseList& world = *FWorld;
     world.Update(static_cast<float>(dt));
     const TViking& player = *world.Player;
     if (world.SheepCount == 0 || player.Dead) EndTimer += static_cast<float>(dt);
-    if (EndTimer <= DecisionSeconds) return false;
-    if (player.Dead || player.Animation->Animation == 4 || player.Health < 1) {
-        SetCurrentListener(GameOverStatus, Global.Loop);
-        return true;
-    }
-    if (world.SheepCount == 0) {
-        world.NewLevel();
-        SetCurrentListener(LevelStatus, Global.Loop);
-        return true;
-    }
-    return false;
+    if (EndTimer <= DecisionSeconds) return TLevelOutcome::Playing;
+    if (player.Dead || player.Animation->Animation == 4 || player.Health < 1)
+        return TLevelOutcome::Lost;
+    if (world.SheepCount == 0) return TLevelOutcome::Cleared;
+    return TLevelOutcome::Playing;
 }
 
 void TMainStatus::DrawScene() {

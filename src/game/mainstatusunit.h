@@ -26,6 +26,9 @@ bool HidesViking(const TVector& eye, const TVector& vikingPoint, const TVector& 
 // "TIME: mm:ss" for the milliseconds spent on the level, into out.
 void FormatClock(uint32_t milliseconds, std::string& out);
 
+// What a frame of play decided: play goes on, or the level is over one way or the other.
+enum class TLevelOutcome { Playing, Cleared, Lost };
+
 class TMainStatus : public TEventListener {
 public:
     // Builds the world on level 1 and loads the fence.
@@ -49,6 +52,11 @@ public:
     // Advances the world and decides the level; true when another screen has taken over
     // (and nothing may be drawn this cycle).
     bool AdvanceWorld(double dt);
+    // Advances the world by dt and says whether the level has been decided, five seconds
+    // after the last sheep or the viking fell. Switches no screen.
+    TLevelOutcome StepWorld(double dt);
+    // A fresh visit: level clock and end timer restart, no key held.
+    void BeginVisit();
     // The field from the camera over the viking, into the back buffer.
     void DrawScene();
     // The overlay: frame rate, level clock, title, health, sheep left and score.

@@ -16,6 +16,7 @@ void GeneratePictures(const TOutput& out) {
     out.WriteBytes("wri.png", LevelBannerPicture());
     out.WriteBytes("gameover.png", GameOverPicture());
     out.WriteBytes("title.png", TitlePicture());
+    out.WriteBytes("demo.png", DemoBannerPicture());
     out.WriteBytes("heart.png", HeartIcon());
     out.WriteBytes("sheep.png", SheepIcon());
     out.WriteBytes("point.png", PointIcon());

@@ -17,6 +17,8 @@ std::string LoadingPicture();
 std::string TitlePicture();
 // The level-start "LEVEL" banner in the texture band t = 0.3 to 0.65.
 std::string LevelBannerPicture();
+// The "Demo: press any key" board over the self-playing demo, drawn 400 x 50.
+std::string DemoBannerPicture();
 
 // HUD icons, drawn 32 x 32 by the game.
 std::string HeartIcon();

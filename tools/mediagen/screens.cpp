@@ -1,4 +1,4 @@
-// The full pictures: intro, game over, loading, the HUD title and the level banner.
+// The full pictures: intro, game over, loading, the HUD title, the level and demo banners.
 #include "canvas.h"
 #include "farmscene.h"
 #include "pictures.h"
@@ -288,6 +288,29 @@ std::string LevelBannerPicture() {
     text.OutlineWidth = 4;
     CentredText(cr, "LEVEL", 80, 44, text);
     return canvas.Png("wri");
+}
+
+std::string DemoBannerPicture() {
+    // Drawn 400 x 50 window pixels from a 512 x 64 canvas: laid out in those pixels.
+    TCanvas canvas(512, 64);
+    canvas.UseDesignSize(400, 50);
+    cairo_t* cr = canvas.Cr();
+    RoundedRect(cr, 5, 6, 390, 40, 10);
+    SetHex(cr, 0x000000, 0.3);
+    cairo_fill(cr);
+    RoundedRect(cr, 3, 3, 390, 40, 10);
+    SetVerticalGradient(cr, 3, 0xB88A5A, 43, 0x94683E);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    TTextStyle text;
+    text.Size = 22;
+    text.Fill = colour::Cream;
+    text.OutlineWidth = 4;
+    text.Outline = colour::WoodDeep;
+    CentredText(cr, "Demo: press any key", 198, 31, text);
+    return canvas.Png("demo");
 }
 
 } // namespace mediagen

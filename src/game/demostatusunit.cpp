@@ -1,0 +1,72 @@
+#include "game/demostatusunit.h"
+
+#include "app/keyboardunit.h"
+#include "app/openglmainloop.h"
+#include "game/gameunit.h"
+#include "game/introstatusunit.h"
+#include "game/mainstatusunit.h"
+#include "game/pilotunit.h"
+
+#include <SDL_opengl.h>
+
+namespace {
+
+// Centred below the middle of the window, clear of the viking and the HUD icons.
+constexpr float BannerX = 200, BannerY = 530, BannerWidth = 400, BannerHeight = 50;
+
+} // namespace
+
+TDemoStatus::TDemoStatus(TMainStatus& play) : FPlay(play), FBanner(FetchTexture("demo")) {}
+
+void TDemoStatus::Enter() {
+    FPlay.World().NewGame();
+    FPlay.BeginVisit();
+}
+
+void TDemoStatus::Leave() {
+    FPlay.World().NewGame();
+    Global.KeyState->Clear();
+    PlaySound("x2");
+}
+
+void TDemoStatus::Cycle() {
+    const uint32_t now = SDL_GetTicks();
+    const double dt = FrameSeconds(FPlay.LastTicks, now);
+    FPlay.LastTicks = now;
+    if (Frame(dt, now - FPlay.StartTicks)) SDL_GL_SwapBuffers();
+}
+
+bool TDemoStatus::Frame(double dt, uint32_t levelMilliseconds) {
+    SteerViking(FPlay.World(), *Global.KeyState);
+    if (FPlay.StepWorld(dt) != TLevelOutcome::Playing) {
+        Finish();
+        return false;
+    }
+    FPlay.DrawScene();
+    FPlay.DrawHud(dt, levelMilliseconds);
+    BeginOverlay2D(800, 600);
+    DrawPicture(FBanner, BannerX, BannerY, BannerWidth, BannerHeight);
+    EndOverlay2D();
+    return true;
+}
+
+void TDemoStatus::KeyDown(SDL_KeyboardEvent& event) {
+    if (event.keysym.sym == SDLK_ESCAPE && Endless)
+        Global.Loop->Terminate();
+    else
+        ReturnToTitle(event.keysym.sym);
+}
+
+void TDemoStatus::MouseButtonDown(SDL_MouseButtonEvent&) {
+    ReturnToTitle(SDLK_UNKNOWN);
+}
+
+void TDemoStatus::ReturnToTitle(SDLKey key) {
+    SetCurrentListener(IntroStatus, Global.Loop);
+    // Key repeat would otherwise hand the title the same key as a fresh press.
+    if (auto* intro = dynamic_cast<TIntroStatus*>(IntroStatus)) intro->IgnoreHeldKey(key);
+}
+
+void TDemoStatus::Finish() {
+    SetCurrentListener(Endless ? static_cast<TEventListener*>(this) : IntroStatus, Global.Loop);
+}
