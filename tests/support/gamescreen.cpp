@@ -15,12 +15,13 @@ TGameScreen::TGameScreen() {
     IntroStatus = &Intro;
     LevelStatus = &LevelStart;
     GameOverStatus = &GameOver;
+    DemoStatus = &Demo;
     ResetGl();
 }
 
 TGameScreen::~TGameScreen() {
     CurrentListener = nullptr;
-    MainStatus = IntroStatus = LevelStatus = GameOverStatus = nullptr;
+    MainStatus = IntroStatus = LevelStatus = GameOverStatus = DemoStatus = nullptr;
     Global.KeyState = nullptr;
     Global.MediaManager = nullptr;
     Global.Loop = nullptr;

@@ -32,7 +32,7 @@ public:
 
 class TGameScreen {
 public:
-    // Fills Global and points the four screen variables at recorders.
+    // Fills Global and points the five screen variables at recorders.
     TGameScreen();
     ~TGameScreen();
     TGameScreen(const TGameScreen&) = delete;
@@ -56,5 +56,5 @@ public:
     TKeyState Keys;
     TFileMediaManager Media;
     TOpenGlRealTimeLoop Loop;
-    TVisitRecorder Play, Intro, LevelStart, GameOver;
+    TVisitRecorder Play, Intro, LevelStart, GameOver, Demo;
 };
