@@ -1,6 +1,7 @@
 #include "app/mainunit.h"
 
 #include "app/failureunit.h"
+#include "app/gamepadunit.h"
 #include "app/keyboardunit.h"
 #include "app/logunit.h"
 #include "app/openglmainloop.h"
@@ -14,6 +15,7 @@
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
+#include "gui/guiunit.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -57,6 +59,18 @@ bool TProg::RunGame() {
     Global.MediaManager = FMediaManager.get();
     FLoop = std::make_unique<TOpenGlRealTimeLoop>();
     Global.Loop = FLoop.get();
+    FGamepad = std::make_unique<TGamepad>();
+    FGamepad->NameEntryOpen = [] {
+        const auto* over = dynamic_cast<const TGameOverStatus*>(GameOverStatus);
+        return over != nullptr && over->Active && over->NameEdit != nullptr &&
+               over->NameEdit->Visible;
+    };
+    FFilters.push_back([pad = FGamepad.get()](SDL_Event& event) { return pad->Filter(event); });
+    FLoop->OnEvent = [this](SDL_Event& event) {
+        for (const auto& filter : FFilters)
+            if (filter(event)) return true;
+        return false;
+    };
     SetupOpenGl();
     ShowLoadingPicture();
 
@@ -81,6 +95,8 @@ void TProg::Shutdown() {
     Global.MediaManager = nullptr;
     FLoop.reset();
     Global.Loop = nullptr;
+    FFilters.clear();
+    FGamepad.reset();
     FKeyState.reset();
     Global.KeyState = nullptr;
     if (FScreen) FScreen->Close();

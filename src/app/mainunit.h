@@ -1,6 +1,7 @@
 // Program entry and the order in which the game comes up and goes down.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@ class TKeyState;
 class TOpenGlRealTimeLoop;
 class TGenericMediaManager;
 class TEventListener;
+class TGamepad;
+union SDL_Event;
 
 class TProg {
 public:
@@ -41,6 +44,9 @@ private:
     std::unique_ptr<TGenericMediaManager> FMediaManager;
     std::unique_ptr<TOpenGlRealTimeLoop> FLoop;
     std::vector<std::unique_ptr<TEventListener>> FStates;
+    std::unique_ptr<TGamepad> FGamepad;
+    // What holds on every screen, asked in order until one takes the event.
+    std::vector<std::function<bool(SDL_Event&)>> FFilters;
 };
 
 // Full screen is asked for by "-fs", exactly, as the first argument only.

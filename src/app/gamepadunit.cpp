@@ -1,0 +1,142 @@
+#include "app/gamepadunit.h"
+
+#include <cstdlib>
+
+namespace {
+
+bool IsJoystickEvent(uint8_t type) {
+    return type == SDL_JOYAXISMOTION || type == SDL_JOYHATMOTION || type == SDL_JOYBUTTONDOWN ||
+           type == SDL_JOYBUTTONUP || type == SDL_JOYBALLMOTION;
+}
+
+} // namespace
+
+std::vector<TPadKey> TGamepadMapper::Translate(const SDL_Event& event, bool nameEntry) {
+    std::vector<TPadKey> out;
+    switch (event.type) {
+    case SDL_JOYAXISMOTION: {
+        const int32_t value = event.jaxis.value;
+        if (event.jaxis.axis == 0)
+            Hold(Stick, Left | Right,
+                 value <= -DeadZone  ? Left
+                 : value >= DeadZone ? Right
+                                     : 0,
+                 out);
+        else if (event.jaxis.axis == 1)
+            Hold(Stick, Up | Down, value <= -DeadZone ? Up : value >= DeadZone ? Down : 0, out);
+        break;
+    }
+    case SDL_JOYHATMOTION: {
+        const uint8_t hat = event.jhat.value;
+        Hold(Hat, Left | Right | Up | Down,
+             (hat & SDL_HAT_LEFT ? Left : 0) | (hat & SDL_HAT_RIGHT ? Right : 0) |
+                 (hat & SDL_HAT_UP ? Up : 0) | (hat & SDL_HAT_DOWN ? Down : 0),
+             out);
+        break;
+    }
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP: {
+        const bool down = event.type == SDL_JOYBUTTONDOWN;
+        const uint8_t button = event.jbutton.button;
+        const uint32_t bit = button < 32 ? 1u << button : 0;
+        auto held = [down](uint32_t control) { return down ? control : 0u; };
+        switch (button) {
+        case DpadLeft:
+            Hold(Buttons, Left, held(Left), out);
+            break;
+        case DpadRight:
+            Hold(Buttons, Right, held(Right), out);
+            break;
+        case DpadUp:
+            Hold(Buttons, Up, held(Up), out);
+            break;
+        case DpadDown:
+            Hold(Buttons, Down, held(Down), out);
+            break;
+        case South:
+        case West:
+            FSwingButtons = down ? FSwingButtons | bit : FSwingButtons & ~bit;
+            Hold(Buttons, Swing, FSwingButtons != 0 ? Swing : 0, out);
+            break;
+        case Start:
+            if (down && (FHeld[Buttons] & StartKey) == 0)
+                FStartKey = nameEntry ? SDLK_RETURN : SDLK_SPACE;
+            Hold(Buttons, StartKey, held(StartKey), out);
+            break;
+        case Back:
+            Hold(Buttons, BackKey, held(BackKey), out);
+            break;
+        case Guide:
+            break; // the system's button
+        default:
+            FOtherButtons = down ? FOtherButtons | bit : FOtherButtons & ~bit;
+            Hold(Buttons, Other, FOtherButtons != 0 ? Other : 0, out);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return out;
+}
+
+void TGamepadMapper::Hold(TSource source, uint32_t mask, uint32_t held, std::vector<TPadKey>& out) {
+    const uint32_t before = Combined();
+    FHeld[source] = (FHeld[source] & ~mask) | (held & mask);
+    const uint32_t after = Combined();
+    for (uint32_t control = 1; control <= Other; control <<= 1)
+        if ((before ^ after) & control) out.push_back({KeyOf(control), (after & control) != 0});
+}
+
+uint32_t TGamepadMapper::Combined() const {
+    return FHeld[Stick] | FHeld[Hat] | FHeld[Buttons];
+}
+
+SDLKey TGamepadMapper::KeyOf(uint32_t control) const {
+    switch (control) {
+    case Left:
+        return SDLK_LEFT;
+    case Right:
+        return SDLK_RIGHT;
+    case Up:
+        return SDLK_UP;
+    case Down:
+        return SDLK_DOWN;
+    case Swing:
+        return SDLK_LCTRL;
+    case StartKey:
+        return FStartKey;
+    case BackKey:
+        return SDLK_p;
+    default:
+        return SDLK_UNKNOWN;
+    }
+}
+
+TGamepad::TGamepad() {
+    // sdl12-compat reads this when the joystick subsystem starts: pads it knows then number
+    // their buttons alike (south 0, west 2, back 4, start 6, d-pad 11 to 14).
+    setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return;
+    if (SDL_NumJoysticks() > 0) FJoystick = SDL_JoystickOpen(0);
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+
+TGamepad::~TGamepad() {
+    if (FJoystick != nullptr) SDL_JoystickClose(FJoystick);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+bool TGamepad::Filter(SDL_Event& event) {
+    if (!IsJoystickEvent(event.type)) return false;
+    const bool nameEntry = NameEntryOpen && NameEntryOpen();
+    for (const TPadKey& key : FMapper.Translate(event, nameEntry)) {
+        SDL_Event synthetic{};
+        synthetic.type = key.Pressed ? SDL_KEYDOWN : SDL_KEYUP;
+        synthetic.key.type = synthetic.type;
+        synthetic.key.state = key.Pressed ? SDL_PRESSED : SDL_RELEASED;
+        synthetic.key.keysym.sym = key.Key;
+        SDL_PushEvent(&synthetic);
+    }
+    return true;
+}
