@@ -23,15 +23,6 @@ namespace fs = std::filesystem;
 // A level-1 viking that stands still is butted to death by the rams; that can take minutes.
 constexpr double LoseSeconds = 300;
 
-bool WaitUntil(const std::function<bool()>& condition, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-    return false;
-}
-
 bool Near(const std::array<uint8_t, 3>& a, const std::array<uint8_t, 3>& b) {
     for (int i = 0; i < 3; ++i)
         if (std::abs(a[i] - b[i]) > 12) return false;

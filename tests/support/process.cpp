@@ -95,3 +95,12 @@ std::string WaitForWindow(const std::string& title, double timeoutSeconds) {
 void SendKeys(const std::string& window, const std::string& keys) {
     RunCommand("xdotool windowfocus --sync " + window + " key --delay 30 " + keys);
 }
+
+bool WaitUntil(const std::function<bool()>& condition, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    return false;
+}

@@ -1,6 +1,7 @@
 // Runs the real game binary (or any program) as a child process for end-to-end tests.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/types.h>
@@ -40,3 +41,6 @@ std::string WaitForWindow(const std::string& title, double timeoutSeconds);
 // Gives the window the keyboard focus and sends it key presses (xdotool key names, e.g.
 // "Escape", "space").
 void SendKeys(const std::string& window, const std::string& keys);
+
+// Asks the condition every half second until it holds; false when seconds have passed.
+bool WaitUntil(const std::function<bool()>& condition, double seconds);
