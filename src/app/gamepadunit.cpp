@@ -36,42 +36,17 @@ std::vector<TPadKey> TGamepadMapper::Translate(const SDL_Event& event, bool name
     }
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP: {
-        const bool down = event.type == SDL_JOYBUTTONDOWN;
         const uint8_t button = event.jbutton.button;
-        const uint32_t bit = button < 32 ? 1u << button : 0;
-        auto held = [down](uint32_t control) { return down ? control : 0u; };
-        switch (button) {
-        case DpadLeft:
-            Hold(Buttons, Left, held(Left), out);
-            break;
-        case DpadRight:
-            Hold(Buttons, Right, held(Right), out);
-            break;
-        case DpadUp:
-            Hold(Buttons, Up, held(Up), out);
-            break;
-        case DpadDown:
-            Hold(Buttons, Down, held(Down), out);
-            break;
-        case South:
-        case West:
-            FSwingButtons = down ? FSwingButtons | bit : FSwingButtons & ~bit;
-            Hold(Buttons, Swing, FSwingButtons != 0 ? Swing : 0, out);
-            break;
-        case Start:
-            if (down && (FHeld[Buttons] & StartKey) == 0)
-                FStartKey = nameEntry ? SDLK_RETURN : SDLK_SPACE;
-            Hold(Buttons, StartKey, held(StartKey), out);
-            break;
-        case Back:
-            Hold(Buttons, BackKey, held(BackKey), out);
-            break;
-        case Guide:
-            break; // the system's button
-        default:
-            FOtherButtons = down ? FOtherButtons | bit : FOtherButtons & ~bit;
-            Hold(Buttons, Other, FOtherButtons != 0 ? Other : 0, out);
-        }
+        if (button >= 32) break;
+        const uint32_t bit = 1u << button;
+        const bool down = event.type == SDL_JOYBUTTONDOWN;
+        if (button == Start && down && (FButtonsDown & bit) == 0)
+            FStartKey = nameEntry ? SDLK_RETURN : SDLK_SPACE;
+        FButtonsDown = down ? FButtonsDown | bit : FButtonsDown & ~bit;
+        uint32_t held = 0;
+        for (uint8_t b = 0; b < 32; ++b)
+            if (FButtonsDown & (1u << b)) held |= ControlOf(b);
+        Hold(Buttons, ~0u, held, out);
         break;
     }
     default:
@@ -86,6 +61,30 @@ void TGamepadMapper::Hold(TSource source, uint32_t mask, uint32_t held, std::vec
     const uint32_t after = Combined();
     for (uint32_t control = 1; control <= Other; control <<= 1)
         if ((before ^ after) & control) out.push_back({KeyOf(control), (after & control) != 0});
+}
+
+uint32_t TGamepadMapper::ControlOf(uint8_t button) {
+    switch (button) {
+    case DpadLeft:
+        return Left;
+    case DpadRight:
+        return Right;
+    case DpadUp:
+        return Up;
+    case DpadDown:
+        return Down;
+    case South:
+    case West:
+        return Swing;
+    case Start:
+        return StartKey;
+    case Back:
+        return BackKey;
+    case Guide:
+        return 0; // the system's button
+    default:
+        return Other;
+    }
 }
 
 uint32_t TGamepadMapper::Combined() const {

@@ -53,11 +53,11 @@ private:
     // combined state over all sources changed.
     void Hold(TSource source, uint32_t mask, uint32_t held, std::vector<TPadKey>& out);
     uint32_t Combined() const;
+    static uint32_t ControlOf(uint8_t button);
     SDLKey KeyOf(uint32_t control) const;
 
     uint32_t FHeld[SourceCount] = {};
-    uint32_t FSwingButtons = 0; // south and west each hold the swing
-    uint32_t FOtherButtons = 0;
+    uint32_t FButtonsDown = 0;     // one bit per button number
     SDLKey FStartKey = SDLK_SPACE; // what Start pressed, so its release matches
 };
 

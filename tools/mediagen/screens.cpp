@@ -68,6 +68,19 @@ void Board(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_restore(cr);
 }
 
+// A small wooden sign with a soft shadow below and to the right.
+void SignBoard(cairo_t* cr, double x, double y, double w, double h) {
+    RoundedRect(cr, x + 2, y + 2, w, h, 10);
+    SetHex(cr, 0x000000, 0.3);
+    cairo_fill(cr);
+    RoundedRect(cr, x, y, w, h, 10);
+    SetVerticalGradient(cr, y, 0xB88A5A, y + h, 0x94683E);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+}
+
 void ControlsBoard(cairo_t* cr) {
     Board(cr, 40, 492, 720, 92, 14);
     TTextStyle label;
@@ -238,15 +251,7 @@ std::string TitlePicture() {
     canvas.UseDesignSize(200, 200);
     cairo_t* cr = canvas.Cr();
     cairo_translate(cr, 0, 20);
-    RoundedRect(cr, 6, 26, 186, 50, 10);
-    SetHex(cr, 0x000000, 0.3);
-    cairo_fill(cr);
-    RoundedRect(cr, 4, 24, 186, 50, 10);
-    SetVerticalGradient(cr, 24, 0xB88A5A, 74, 0x94683E);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
+    SignBoard(cr, 4, 24, 186, 50);
     DrawHelmet(cr, 34, 52, 44);
     TTextStyle text;
     text.Size = 22;
@@ -295,15 +300,7 @@ std::string DemoBannerPicture() {
     TCanvas canvas(512, 64);
     canvas.UseDesignSize(400, 50);
     cairo_t* cr = canvas.Cr();
-    RoundedRect(cr, 5, 6, 390, 40, 10);
-    SetHex(cr, 0x000000, 0.3);
-    cairo_fill(cr);
-    RoundedRect(cr, 3, 3, 390, 40, 10);
-    SetVerticalGradient(cr, 3, 0xB88A5A, 43, 0x94683E);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
+    SignBoard(cr, 3, 3, 390, 40);
     TTextStyle text;
     text.Size = 22;
     text.Fill = colour::Cream;
