@@ -1,5 +1,6 @@
 #include "app/mainunit.h"
 
+#include "app/comfortsunit.h"
 #include "app/failureunit.h"
 #include "app/gamepadunit.h"
 #include "app/keyboardunit.h"
@@ -15,7 +16,9 @@
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
+#include "game/volumeindicatorunit.h"
 #include "gui/guiunit.h"
+#include "math/randomunit.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -40,8 +43,11 @@ bool TProg::Run() {
 }
 
 bool TProg::RunGame() {
-    FScreen =
-        std::make_unique<TScreen>("Quelmark!", 800, 600, 16, WantsFullScreen(FArguments), 500.0f);
+    const std::string settingsFile = SettingsFile();
+    const TSettings settings = LoadSettings(settingsFile);
+    // "-fs" decides for this run only; the file keeps the player's own choice.
+    const bool fullScreen = WantsFullScreen(FArguments) || settings.FullScreen;
+    FScreen = std::make_unique<TScreen>("Quelmark!", 800, 600, 16, fullScreen, 500.0f);
     FScreen->IconFile = "media/icons/quelmark-64.png";
     Global.Screen = FScreen.get();
     if (!FScreen->Open()) {
@@ -53,6 +59,7 @@ bool TProg::RunGame() {
                    " (to play without sound, start the game with SDL_AUDIODRIVER=dummy)";
         return false;
     }
+    SetMixVolume(settings.Volume, settings.MusicMuted);
     FKeyState = std::make_unique<TKeyState>();
     Global.KeyState = FKeyState.get();
     FMediaManager = std::make_unique<TFileMediaManager>();
@@ -73,6 +80,18 @@ bool TProg::RunGame() {
     };
     SetupOpenGl();
     ShowLoadingPicture();
+    FComforts = std::make_unique<TComforts>(settings, settingsFile, FScreen.get());
+    FFilters.push_back(
+        [comforts = FComforts.get()](SDL_Event& event) { return comforts->Filter(event); });
+    FVolumeIndicator = std::make_unique<TVolumeIndicator>();
+    Global.FrameOverlay = [comforts = FComforts.get(), indicator = FVolumeIndicator.get()] {
+        if (comforts->ShowsVolume(SDL_GetTicks())) indicator->Draw(comforts->Settings());
+    };
+
+    // Every launch deals a fresh field; the log keeps the seed so that a run can be repeated.
+    const uint32_t seed = ChooseSeed();
+    RandomSeed(seed);
+    WriteLog("Random seed " + std::to_string(seed));
 
     MainStatus = FStates.emplace_back(std::make_unique<TMainStatus>()).get();
     IntroStatus = FStates.emplace_back(std::make_unique<TIntroStatus>()).get();
@@ -91,6 +110,9 @@ void TProg::Shutdown() {
     CurrentListener = nullptr;
     MainStatus = IntroStatus = LevelStatus = GameOverStatus = DemoStatus = nullptr;
     FStates.clear();
+    Global.FrameOverlay = nullptr;
+    FVolumeIndicator.reset();
+    FComforts.reset();
     FMediaManager.reset();
     Global.MediaManager = nullptr;
     FLoop.reset();

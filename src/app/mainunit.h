@@ -13,6 +13,8 @@ class TGenericMediaManager;
 class TEventListener;
 class TGamepad;
 union SDL_Event;
+class TComforts;
+class TVolumeIndicator;
 
 class TProg {
 public:
@@ -43,6 +45,8 @@ private:
     std::unique_ptr<TKeyState> FKeyState;
     std::unique_ptr<TGenericMediaManager> FMediaManager;
     std::unique_ptr<TOpenGlRealTimeLoop> FLoop;
+    std::unique_ptr<TComforts> FComforts;
+    std::unique_ptr<TVolumeIndicator> FVolumeIndicator;
     std::vector<std::unique_ptr<TEventListener>> FStates;
     std::unique_ptr<TGamepad> FGamepad;
     // What holds on every screen, asked in order until one takes the event.

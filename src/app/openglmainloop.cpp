@@ -12,6 +12,10 @@ template <typename Slot, typename... Args> void CallSlot(const Slot& slot, Args&
 
 } // namespace
 
+bool IsFocusLoss(const SDL_ActiveEvent& event) {
+    return event.gain == 0 && (event.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0;
+}
+
 void TOpenGlGenericLoop::Run() {
     Terminated = false;
     while (!Terminated)
@@ -38,6 +42,9 @@ void TOpenGlGenericLoop::Dispatch(SDL_Event& event) {
         break;
     case SDL_MOUSEBUTTONUP:
         CallSlot(OnMouseButtonUp, event.button);
+        break;
+    case SDL_ACTIVEEVENT:
+        if (IsFocusLoss(event.active)) CallSlot(OnFocusLost);
         break;
     case SDL_QUIT:
         Terminated = true;

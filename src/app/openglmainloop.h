@@ -12,6 +12,9 @@ using TMouseButtonEvent = std::function<void(SDL_MouseButtonEvent&)>;
 // goes no further. Unset, every event is dispatched as usual.
 using TEventFilter = std::function<bool(SDL_Event&)>;
 
+// Whether an activation event tells of the input focus lost or the window iconified.
+bool IsFocusLoss(const SDL_ActiveEvent& event);
+
 class TOpenGlGenericLoop {
 public:
     virtual ~TOpenGlGenericLoop() = default;
@@ -28,6 +31,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseButtonEvent OnMouseButtonDown;
     TMouseButtonEvent OnMouseButtonUp;
+    // The window lost the keyboard focus or was iconified.
+    TCycleEvent OnFocusLost;
     // Not a listener's slot: the program's own comforts (volume, full screen, the gamepad)
     // that hold on every screen. State switches leave it alone.
     TEventFilter OnEvent;

@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <cstdlib>
 
 TScreen::TScreen(const std::string& title, int32_t width, int32_t height, int32_t bitsPerPixel,
                  bool fullScreen, float viewDistance)
@@ -41,6 +42,9 @@ void SetWindowIcon(const std::string& fileName) {
 
 bool TScreen::Open() {
     WriteLog("Initializing SDL");
+    // The game pauses itself when it loses the focus; a full screen window that also
+    // minimised itself could not come back with F11 (unless the player asks for it).
+    setenv("SDL_VIDEO_MINIMIZE_ON_FOCUS_LOSS", "0", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info == nullptr) return false;
@@ -61,6 +65,24 @@ bool TScreen::Open() {
     SDL_ShowCursor(SDL_DISABLE);
     SetupGlDefaults();
     SetPerspective(Width, Height, ViewDistance);
+    return true;
+}
+
+bool TScreen::ToggleFullScreen() {
+    if (!IsOpen()) return false;
+    if (SDL_WM_ToggleFullScreen(Surface) == 0) {
+        // Not every video driver toggles in place; a new mode of the same size keeps the
+        // context as well.
+        SDL_Surface* surface =
+            SDL_SetVideoMode(Width, Height, BitsPerPixel, Surface->flags ^ SDL_FULLSCREEN);
+        if (surface == nullptr) {
+            WriteLog(std::string("Cannot toggle full screen: ") + SDL_GetError());
+            return false;
+        }
+        Surface = surface;
+    }
+    FullScreen = !FullScreen;
+    WriteLog(FullScreen ? "Full screen" : "Windowed");
     return true;
 }
 

@@ -19,6 +19,9 @@ public:
     // Logs "Finalizing SDL" and shuts SDL down; safe when never opened.
     void Close();
     bool IsOpen() const { return Surface != nullptr; }
+    // Switches between the window and full screen, keeping the OpenGL context (textures and
+    // display lists stay); false when the screen is not open or the switch failed.
+    bool ToggleFullScreen();
     void SetupGlDefaults();
     bool SetPerspective(int32_t width, int32_t height, float viewDistance);
 

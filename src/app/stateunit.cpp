@@ -31,6 +31,12 @@ void ConnectListener(TEventListener* listener, TOpenGlGenericLoop* loop) {
     loop->OnMouseMove = [listener](SDL_MouseMotionEvent& e) { listener->MouseMove(e); };
     loop->OnKeyDown = [listener](SDL_KeyboardEvent& e) { listener->KeyDown(e); };
     loop->OnKeyUp = [listener](SDL_KeyboardEvent& e) { listener->KeyUp(e); };
+    loop->OnFocusLost = [listener] { listener->FocusLost(); };
+}
+
+void PresentFrame() {
+    if (Global.FrameOverlay) Global.FrameOverlay();
+    SDL_GL_SwapBuffers();
 }
 
 void BeginOverlay2D(float width, float height) {

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <cstdint>
+#include <functional>
 
 class TKeyState;
 class TScreen;
@@ -18,6 +19,8 @@ struct TGlobal {
     TGenericMediaManager* MediaManager = nullptr;
     int32_t MouseX = 0;
     int32_t MouseY = 0;
+    // Drawn over every screen's frame just before it is shown (the volume indicator).
+    std::function<void()> FrameOverlay;
 };
 
 extern TGlobal Global;
@@ -34,6 +37,10 @@ public:
     virtual void MouseButtonDown(SDL_MouseButtonEvent& event) = 0;
     virtual void MouseButtonUp(SDL_MouseButtonEvent& event) = 0;
     virtual void MouseMove(SDL_MouseMotionEvent& event) = 0;
+    // The window lost the focus or was iconified; only play has something to pause.
+    virtual void FocusLost() {}
+    // True while typed characters go into a text field, not to the keys that hold everywhere.
+    virtual bool TakesText() const { return false; }
 
     bool Active = false; // true exactly while this is the current listener
 };
@@ -49,8 +56,11 @@ extern TEventListener* CurrentListener;
 
 // Leaves the current listener, enters the new one and wires it to the loop.
 void SetCurrentListener(TEventListener* listener, TOpenGlGenericLoop* loop);
-// Points the loop's six handler slots at the listener's handlers.
+// Points the loop's handler slots at the listener's handlers.
 void ConnectListener(TEventListener* listener, TOpenGlGenericLoop* loop);
+
+// Draws Global.FrameOverlay, when set, and shows the back buffer: every screen's frame ends here.
+void PresentFrame();
 
 // Switches to a pixel overlay: origin top left, y down, depth test off.
 void BeginOverlay2D(float width, float height);

@@ -33,7 +33,7 @@ void TDemoStatus::Cycle() {
     const uint32_t now = SDL_GetTicks();
     const double dt = FrameSeconds(FPlay.LastTicks, now);
     FPlay.LastTicks = now;
-    if (Frame(dt, now - FPlay.StartTicks)) SDL_GL_SwapBuffers();
+    if (Frame(dt, now - FPlay.StartTicks)) PresentFrame();
 }
 
 bool TDemoStatus::Frame(double dt, uint32_t levelMilliseconds) {

@@ -55,7 +55,7 @@ void TGameOverStatus::Leave() {
 void TGameOverStatus::Cycle() {
     Timer.Tick();
     Draw();
-    SDL_GL_SwapBuffers();
+    PresentFrame();
 }
 
 void TGameOverStatus::Draw() {
@@ -78,6 +78,10 @@ void TGameOverStatus::Draw() {
         }
     }
     EndOverlay2D();
+}
+
+bool TGameOverStatus::TakesText() const {
+    return NameEdit != nullptr && NameEdit->Visible;
 }
 
 void TGameOverStatus::KeyDown(SDL_KeyboardEvent& event) {

@@ -34,6 +34,8 @@ public:
     // Return stores the name (or leaves on an empty one), space leaves once it is stored,
     // Escape quits; every key's character then goes to the name field.
     void KeyDown(SDL_KeyboardEvent& event) override;
+    // While the name field is shown, every typed character belongs to the name.
+    bool TakesText() const override;
 
     // One frame into the back buffer: the name entry, the picture, the score and the table.
     void Draw();

@@ -1,18 +1,17 @@
 #include "game/highscoreunit.h"
 
+#include "app/filesaveunit.h"
 #include "app/logunit.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <pwd.h>
 #include <sstream>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -22,27 +21,6 @@ const char* const FileName = "highscore";
 
 std::string Reason(int error) {
     return std::strerror(error);
-}
-
-// The whole buffer goes out, or errno says why not.
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Makes the rename itself durable; a failure here loses nothing already written.
-void SyncDirectoryOf(const std::string& fileName) {
-    const std::string dir = std::filesystem::path(fileName).parent_path().string();
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 } // namespace
@@ -77,13 +55,9 @@ void THighscore::Save() {
         WriteLog("No home directory: highscores not saved");
         return;
     }
-    std::error_code error;
-    if (!std::filesystem::is_directory(dir, error)) {
-        std::filesystem::create_directories(dir, error);
-        if (error) {
-            WriteLog("Cannot create " + dir + ": " + error.message());
-            return;
-        }
+    if (const std::string reason = EnsureDirectory(dir); !reason.empty()) {
+        WriteLog("Cannot create " + dir + ": " + reason);
+        return;
     }
     try {
         SaveScores(dir + FileName);
@@ -146,21 +120,11 @@ void THighscore::WriteScores(std::ostream& out) const {
 void THighscore::SaveScores(const std::string& fileName) const {
     std::ostringstream text;
     WriteScores(text);
-    // A fresh temporary beside the table, so a concurrent save never shares it.
-    std::string temporary = fileName + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw THighscoreError("Cannot save " + fileName + ": " + Reason(errno));
-    struct stat old {};
-    ::fchmod(fd, ::stat(fileName.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    const bool written = WriteAll(fd, text.str()) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        const int error = !written ? writeError : errno;
-        ::unlink(temporary.c_str());
-        throw THighscoreError("Cannot save " + fileName + ": " + Reason(error));
+    try {
+        SaveFileReplacing(fileName, text.str());
+    } catch (const TFileSaveError& e) {
+        throw THighscoreError(e.what());
     }
-    SyncDirectoryOf(fileName);
 }
 
 std::string HomeDirectory() {

@@ -42,7 +42,7 @@ void TIntroStatus::Cycle() {
     const uint32_t now = SDL_GetTicks();
     if (StartDemoWhenIdle(now)) return;
     Draw(Timer.Tick(now));
-    SDL_GL_SwapBuffers();
+    PresentFrame();
 }
 
 bool TIntroStatus::StartDemoWhenIdle(uint32_t nowTicks) {

@@ -40,7 +40,7 @@ void TLevelStatus::Leave() {
 
 void TLevelStatus::Cycle() {
     Draw(Timer.Tick());
-    SDL_GL_SwapBuffers();
+    PresentFrame();
 }
 
 void TLevelStatus::Draw(double dt) {

@@ -22,6 +22,8 @@ const float DecisionSeconds = 5;
 // Every entity is taken as this sphere, centred this high above its ground point.
 const float CullCentreHeight = 3;
 const float CullRadius = 3;
+// While paused the picture stands still: a few redraws a second are plenty.
+const uint32_t PausedCycleMilliseconds = 30;
 const int FieldTiles = 12;
 const float TileSize = 4;
 
@@ -68,7 +70,7 @@ TMainStatus::TMainStatus()
     : FWorld(std::make_unique<TBaseList>()), FFont(FetchTexture("font")),
       FTitle(FetchTexture("title")), FHeart(FetchTexture("heart")), FSheep(FetchTexture("sheep")),
       FPoint(FetchTexture("point")), FGround(FetchTexture("tile1")),
-      FNumbers(FetchTexture("numbers")) {
+      FNumbers(FetchTexture("numbers")), FPausedPanel(FetchTexture("paused")) {
     FWorld->NewGame();
     FFenceModel = FetchModel("media/fence.model");
     // The texts are rewritten every frame into the same storage.
@@ -85,6 +87,8 @@ void TMainStatus::Enter() {
 
 void TMainStatus::BeginVisit() {
     EndTimer = 0;
+    FPaused = false;
+    FPauseKeyHeld = false;
     Global.KeyState->Clear();
     Culler = TFrustumCuller();
     StartTicks = SDL_GetTicks();
@@ -97,17 +101,51 @@ void TMainStatus::Leave() {
 }
 
 void TMainStatus::Cycle() {
-    const uint32_t now = SDL_GetTicks();
+    CycleAt(SDL_GetTicks());
+    if (FPaused) SDL_Delay(PausedCycleMilliseconds);
+}
+
+void TMainStatus::CycleAt(uint32_t now) {
+    if (FPaused) {
+        DrawPaused();
+        PresentFrame();
+        return;
+    }
     const double dt = FrameSeconds(LastTicks, now);
     LastTicks = now;
-    Frame(dt, now - StartTicks);
+    FLastDt = dt;
+    Frame(dt, LevelMilliseconds(now));
+}
+
+void TMainStatus::Pause(uint32_t now) {
+    if (FPaused) return;
+    FPaused = true;
+    FPausedAt = now;
+    Global.KeyState->Clear();
+}
+
+void TMainStatus::Resume(uint32_t now) {
+    if (!FPaused) return;
+    FPaused = false;
+    // Both clocks skip the paused span: the next frame measures from here.
+    StartTicks += now - FPausedAt;
+    LastTicks = now;
+}
+
+uint32_t TMainStatus::LevelMilliseconds(uint32_t now) const {
+    return (FPaused ? FPausedAt : now) - StartTicks;
+}
+
+void TMainStatus::FocusLost() {
+    FPauseKeyHeld = false;
+    if (Active) Pause(SDL_GetTicks());
 }
 
 void TMainStatus::Frame(double dt, uint32_t levelMilliseconds) {
     if (AdvanceWorld(dt)) return;
     DrawScene();
     DrawHud(dt, levelMilliseconds);
-    SDL_GL_SwapBuffers();
+    PresentFrame();
 }
 
 bool TMainStatus::AdvanceWorld(double dt) {
@@ -230,6 +268,21 @@ void TMainStatus::DrawHud(double dt, uint32_t levelMilliseconds) {
     EndOverlay2D();
 }
 
+void TMainStatus::DrawPaused() {
+    DrawScene();
+    DrawHud(FLastDt, LevelMilliseconds(FPausedAt));
+    BeginOverlay2D(800, 600);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.45f);
+    // Corners in this order face the viewer in the overlay's y-down pixels.
+    glRectf(0, 600, 800, 0);
+    glEnable(GL_TEXTURE_2D);
+    DrawPicture(FPausedPanel, 144, 172, 512, 256);
+    EndOverlay2D();
+}
+
 void TMainStatus::DrawIcon(const TTexture* icon, int32_t y, int32_t value) {
     DrawPicture(icon, 0, static_cast<float>(y), 32, 32);
     if (FNumbers == nullptr) return;
@@ -240,11 +293,23 @@ void TMainStatus::DrawIcon(const TTexture* icon, int32_t y, int32_t value) {
 }
 
 void TMainStatus::KeyDown(SDL_KeyboardEvent& event) {
-    Global.KeyState->PressKey(static_cast<uint16_t>(event.keysym.sym));
-    if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
+    const SDLKey key = event.keysym.sym;
+    if (key == SDLK_ESCAPE) Global.Loop->Terminate();
+    if (key == SDLK_p || key == SDLK_PAUSE) {
+        if (FPauseKeyHeld) return;
+        FPauseKeyHeld = true;
+        if (FPaused)
+            Resume(SDL_GetTicks());
+        else
+            Pause(SDL_GetTicks());
+        return;
+    }
+    // A key pressed while paused acts only once it is pressed again in play.
+    if (!FPaused) Global.KeyState->PressKey(static_cast<uint16_t>(key));
 }
 
 void TMainStatus::KeyUp(SDL_KeyboardEvent& event) {
+    if (event.keysym.sym == SDLK_p || event.keysym.sym == SDLK_PAUSE) FPauseKeyHeld = false;
     Global.KeyState->ReleaseKey(static_cast<uint16_t>(event.keysym.sym));
 }
 

@@ -37,15 +37,29 @@ public:
     TMainStatus(const TMainStatus&) = delete;
     TMainStatus& operator=(const TMainStatus&) = delete;
 
-    // Restarts the level clock; the first frame measures from here.
+    // Restarts the level clock, unpaused; the first frame measures from here.
     void Enter() override;
     void Leave() override;
     void Cycle() override;
+    // P and Pause pause and resume; Escape quits, paused or not.
     void KeyDown(SDL_KeyboardEvent& event) override;
     void KeyUp(SDL_KeyboardEvent& event) override;
     void MouseButtonDown(SDL_MouseButtonEvent&) override {}
     void MouseButtonUp(SDL_MouseButtonEvent&) override {}
     void MouseMove(SDL_MouseMotionEvent& event) override { RecordMousePosition(event); }
+    // Pauses; coming back is the player's to decide.
+    void FocusLost() override;
+
+    // One cycle at the tick reading now: a world frame, or the paused picture.
+    void CycleAt(uint32_t now);
+    // Stops the world and the level clock at now and forgets the held keys; nothing when
+    // already paused.
+    void Pause(uint32_t now);
+    // Goes on from now as if the paused time had never passed; nothing when not paused.
+    void Resume(uint32_t now);
+    bool Paused() const { return FPaused; }
+    // The time spent on the level at now, without the paused time.
+    uint32_t LevelMilliseconds(uint32_t now) const;
 
     // One frame of dt seconds: the world, then the hand-over or the picture.
     void Frame(double dt, uint32_t levelMilliseconds);
@@ -61,6 +75,8 @@ public:
     void DrawScene();
     // The overlay: frame rate, level clock, title, health, sheep left and score.
     void DrawHud(double dt, uint32_t levelMilliseconds);
+    // The still scene and its HUD dimmed, under the paused panel, into the back buffer.
+    void DrawPaused();
 
     TBaseList& World() const { return *FWorld; }
 
@@ -76,6 +92,12 @@ private:
     void DrawEntities();
     void DrawIcon(const TTexture* icon, int32_t y, int32_t value);
 
+    bool FPaused = false;
+    uint32_t FPausedAt = 0;
+    // The pause key acts once per press, not again on the keyboard's repeat.
+    bool FPauseKeyHeld = false;
+    // The frame time the HUD showed when play paused; the paused picture keeps it.
+    double FLastDt = 0;
     std::unique_ptr<TBaseList> FWorld;
     std::unique_ptr<TRealTimeModel> FFenceModel;
     TTexture* FFont;
@@ -85,6 +107,7 @@ private:
     TTexture* FPoint;
     TTexture* FGround;
     TTexture* FNumbers;
+    TTexture* FPausedPanel;
     std::string FFpsText;
     std::string FClockText;
     std::string FNumberText;

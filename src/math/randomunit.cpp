@@ -1,5 +1,9 @@
 #include "math/randomunit.h"
 
+#include <charconv>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -23,6 +27,26 @@ int Random(int n) {
 
 void RandomSeed(uint32_t seed) {
     Generator().seed(seed);
+}
+
+uint32_t ClockSeed() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto nanoseconds =
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    return static_cast<uint32_t>(nanoseconds ^ (nanoseconds >> 32));
+}
+
+std::optional<uint32_t> ParseSeed(const char* text) {
+    if (text == nullptr) return std::nullopt;
+    const char* last = text + std::strlen(text);
+    uint32_t seed = 0;
+    const auto [end, result] = std::from_chars(text, last, seed);
+    if (text == last || result != std::errc() || end != last) return std::nullopt;
+    return seed;
+}
+
+uint32_t ChooseSeed() {
+    return ParseSeed(std::getenv("QUELMARK_SEED")).value_or(ClockSeed());
 }
 
 TRandomSource* SetRandomSource(TRandomSource* source) {

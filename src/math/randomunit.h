@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 // A replacement for the generator, installed by tests to script or record draws.
 class TRandomSource {
@@ -15,6 +16,12 @@ public:
 // A uniform integer in 0..n - 1; 0 when n <= 0 (the installed source is not asked then).
 int Random(int n);
 void RandomSeed(uint32_t seed);
+// A seed from the clock, different on every call (nanoseconds folded into 32 bits).
+uint32_t ClockSeed();
+// The seed a decimal text names (0..4294967295, nothing else around it), or none.
+std::optional<uint32_t> ParseSeed(const char* text);
+// The seed QUELMARK_SEED names when it is set and readable, else ClockSeed().
+uint32_t ChooseSeed();
 // Routes every draw to source until another call; nullptr restores the generator. Returns the
 // source installed before.
 TRandomSource* SetRandomSource(TRandomSource* source);

@@ -1,4 +1,5 @@
 // The real binary on the test display, driven with keys like a player would.
+#include "support/gamesession.h"
 #include "support/process.h"
 #include "support/testdir.h"
 
@@ -73,13 +74,6 @@ TEST(Program, WindowThatCannotOpenEndsWithStatusOne) {
 }
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 struct TDamagedRun {
     int Status;
@@ -179,6 +173,41 @@ TEST(Program, NoHalfFileEndsTheGameBySignal) {
         const TDamagedRun run = RunWithDamagedFile(name, HalfOf);
         EXPECT_TRUE(run.Status == 0 || run.Status == 1) << run.Status << " " << run.Stderr;
     }
+}
+
+// The play picture a launch shows a moment after the level starts, and its logged seed.
+std::pair<TShot, std::string> FirstPlay(const std::string& name,
+                                        const std::map<std::string, std::string>& environment) {
+    TTestDir dir;
+    TGameSession game(dir, environment);
+    EXPECT_FALSE(game.Window.empty()) << dir.ReadFile("stderr.txt");
+    EXPECT_TRUE(game.WaitForLog("Loading media/wri.png", 90));
+    game.Pause(1000);
+    game.Keys("key space sleep 1 key space");
+    // The heart of the play screen's health, bright red, tells that play has begun.
+    TShot play = game.ShotWhen(name, [](const TShot& s) {
+        const uint8_t* heart = s.At(16, 496);
+        return heart[0] > 180 && heart[1] < 110 && heart[2] < 100;
+    });
+    game.Keys("key Escape");
+    EXPECT_EQ(game.Game->Wait(60), 0) << dir.ReadFile("stderr.txt");
+    std::string seed;
+    for (const std::string& line : LogMessages(dir))
+        if (line.rfind("Random seed ", 0) == 0) seed = line;
+    return {std::move(play), seed};
+}
+
+TEST(Program, QuelmarkSeedRepeatsTheFieldAndEveryOtherLaunchDealsAFreshOne) {
+    const auto first = FirstPlay("seed-7", {{"QUELMARK_SEED", "7"}});
+    const auto again = FirstPlay("seed-7-again", {{"QUELMARK_SEED", "7"}});
+    EXPECT_EQ(first.second, "Random seed 7");
+    EXPECT_EQ(again.second, "Random seed 7");
+    // Only the animals have moved a little.
+    EXPECT_LT(Changed(first.first, again.first), 0.05);
+    const auto fresh = FirstPlay("seed-clock", {});
+    const auto other = FirstPlay("seed-clock-again", {{"QUELMARK_SEED", "not a number"}});
+    EXPECT_NE(fresh.second, other.second);
+    EXPECT_GT(Changed(fresh.first, other.first), 0.2);
 }
 
 } // namespace

@@ -1,9 +1,6 @@
 // A whole game session with the real binary and the generated media, played with keys on
 // the test display, with the sound captured by SDL's disk audio driver.
-#include "assets/textureunit.h"
-#include "support/fakehome.h"
-#include "support/process.h"
-#include "support/testdir.h"
+#include "support/gamesession.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,35 +13,6 @@
 #include <thread>
 
 namespace {
-
-using Samples = std::vector<float>;
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-uint32_t Le(const std::string& bytes, size_t at, int size) {
-    uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
-    return value;
-}
-
-// Signed 16-bit frames of the given channel count, averaged to mono.
-Samples Mono(const std::string& bytes, size_t from, size_t to, int channels) {
-    Samples out;
-    const size_t frame = 2 * static_cast<size_t>(channels);
-    for (size_t at = from; at + frame <= to; at += frame) {
-        float sum = 0;
-        for (int c = 0; c < channels; ++c)
-            sum += static_cast<int16_t>(Le(bytes, at + 2 * c, 2));
-        out.push_back(sum / channels);
-    }
-    return out;
-}
 
 // The samples from..to (clamped) averaged in groups of step.
 Samples Decimate(const Samples& samples, size_t from, size_t to, size_t step) {
@@ -80,13 +48,6 @@ Samples ReadWav(const std::filesystem::path& path) {
     return {};
 }
 
-double Rms(const Samples& samples, size_t from, size_t to) {
-    double sum = 0;
-    for (size_t i = from; i < to && i < samples.size(); ++i)
-        sum += samples[i] * samples[i];
-    return to > from ? std::sqrt(sum / (to - from)) : 0;
-}
-
 // The best normalised correlation of s with x at any offset.
 double Correlation(const Samples& x, const Samples& s) {
     if (s.empty() || x.size() < s.size()) return 0;
@@ -118,13 +79,6 @@ double Heard(const Samples& capture, size_t from, const Samples& sound) {
             best, Correlation(Decimate(capture, from, from + 4 * 22050 * factor, 2 * factor), s));
     return best;
 }
-
-struct TShot {
-    TTextureImage Image;
-    const uint8_t* At(int x, int y) const {
-        return &Image.Pixels[static_cast<size_t>(y) * Image.RowBytes() + x * Image.BytesPerPixel()];
-    }
-};
 
 // How much of digit d of the numbers picture, drawn at (x, y) with 1/step scale, the
 // screenshot shows: the share of fully opaque texel blocks whose pixel has their colour.
@@ -169,73 +123,10 @@ double DigitMatch(const TShot& shot, const TShot& numbers, int x, int y, int dig
            << "digit " << digit << " at " << x << "," << y << " scores " << scores.str();
 }
 
-// Share of pixels that differ noticeably between two screenshots in a rectangle; by default
-// below the title picture and right of the heads-up icons.
-double Changed(const TShot& a, const TShot& b, int left = 100, int top = 200, int right = 800,
-               int bottom = 600) {
-    int changed = 0, total = 0;
-    for (int y = top; y < bottom; y += 2)
-        for (int x = left; x < right; x += 2) {
-            const uint8_t *p = a.At(x, y), *q = b.At(x, y);
-            changed += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) > 30;
-            ++total;
-        }
-    return static_cast<double>(changed) / total;
-}
-
-class GameSession {
-public:
-    GameSession() {
-        std::filesystem::create_symlink(QUELMARK_MEDIA_DIR, Dir.Path() / "media");
-        // Nothing may reach the real user's home.
-        auto environment = Home.Environment();
-        environment["SDL_AUDIODRIVER"] = "disk";
-        environment["SDL_DISKAUDIOFILE"] = (Dir.Path() / "audio.raw").string();
-        Game = std::make_unique<TChildProcess>(QUELMARK_BINARY, std::vector<std::string>{},
-                                               environment, Dir.Path().string());
-        Window = WaitForWindow("Quelmark!", 90);
-    }
-
-    TShot Shot(const std::string& name) const {
-        const auto file = Dir.Path() / (name + ".png");
-        RunCommand("import -window " + Window + " png:" + file.string());
-        if (const char* keep = std::getenv("QUELMARK_SCREENSHOT_DIR"))
-            std::filesystem::copy_file(file, std::filesystem::path(keep) / (name + ".png"),
-                                       std::filesystem::copy_options::overwrite_existing);
-        return {DecodeTextureFile(file.string())};
-    }
-    void Keys(const std::string& xdotoolCommands) const {
-        RunCommand("xdotool windowfocus --sync " + Window + " " + xdotoolCommands);
-    }
-    // Waits until the log holds the line (without its time stamp); false after the timeout.
-    bool WaitForLog(const std::string& message, double seconds) const {
-        for (double waited = 0; waited < seconds; waited += 0.1) {
-            if (Dir.ReadFile("log").find(" " + message + "\n") != std::string::npos) return true;
-            Pause(100);
-        }
-        return false;
-    }
-    size_t CaptureBytes() const {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(Dir.Path() / "audio.raw", error);
-        return error ? 0 : static_cast<size_t>(size);
-    }
-    Samples Capture() const {
-        const std::string bytes = ReadBytes(Dir.Path() / "audio.raw");
-        return Mono(bytes, 0, bytes.size(), 2);
-    }
-    static void Pause(int milliseconds) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    }
-
-    TTestDir Dir;
-    TFakeHome Home{Dir.Path()};
-    std::unique_ptr<TChildProcess> Game;
-    std::string Window;
-};
-
 TEST(GameSession, IntroLevelStartAndPlayWithKeysPicturesAndSound) {
-    GameSession game;
+    TTestDir dir;
+    // The field the generator dealt before launches were seeded from the clock.
+    TGameSession game(dir, {{"QUELMARK_SEED", "5489"}});
     ASSERT_FALSE(game.Window.empty()) << game.Dir.ReadFile("stderr.txt");
     const std::string media = QUELMARK_MEDIA_DIR;
     const TShot numbers{DecodeTextureFile(media + "/numbers.png")};
@@ -246,29 +137,58 @@ TEST(GameSession, IntroLevelStartAndPlayWithKeysPicturesAndSound) {
     const TShot intro = game.Shot("intro");
     const Samples introSound = game.Capture();
     ASSERT_GT(introSound.size(), 22050u) << "less than a second of sound captured";
-    EXPECT_GT(Rms(introSound, introSound.size() - 22050, introSound.size()), 300)
-        << "the music is not audible";
+    const double full = Rms(introSound, introSound.size() - 22050, introSound.size());
+    EXPECT_GT(full, 300) << "the music is not audible";
+
+    // Five steps down halve the music; M then silences it, and brings it back.
+    game.Keys("key minus minus minus minus minus");
+    const double half = game.LastSecondRmsWhen([&](double rms) { return rms < 0.6 * full; });
+    EXPECT_LT(half, 0.75 * full);
+    EXPECT_GT(half, 0.25 * full);
+    game.Keys("key m");
+    EXPECT_LT(game.LastSecondRmsWhen([](double rms) { return rms < 10; }), 10)
+        << "the music still plays";
+    game.Keys("key m");
+    EXPECT_GT(game.LastSecondRmsWhen([&](double rms) { return rms > 0.25 * full; }), 0.25 * full);
 
     game.Keys("key space");
     game.Pause(1000);
-    const TShot levelStart = game.Shot("levelstart");
+    const TShot levelStart =
+        game.ShotWhen("levelstart", [&](const TShot& s) { return Changed(intro, s) > 0.3; });
     EXPECT_TRUE(ShowsDigit(levelStart, numbers, 440, 180, 1, 1));
     EXPECT_GT(Changed(intro, levelStart), 0.3);
 
     game.Keys("key space");
     game.Pause(1000);
-    const TShot play = game.Shot("play");
+    const TShot play =
+        game.ShotWhen("play", [&](const TShot& s) { return Changed(levelStart, s) > 0.3; });
     EXPECT_TRUE(ShowsDigit(play, numbers, 40, 480, 5, 2)) << "health";
     EXPECT_TRUE(ShowsDigit(play, numbers, 40, 520, 4, 2)) << "sheep";
     EXPECT_TRUE(ShowsDigit(play, numbers, 40, 560, 0, 2)) << "score";
 
+    // Paused, nothing moves: not the animals, not the clock, not the frame rate.
+    game.Keys("key p");
+    const TShot paused =
+        game.ShotWhen("paused-a", [&](const TShot& s) { return Changed(play, s) > 0.5; });
+    game.Pause(2000);
+    const TShot later = game.Shot("paused-b");
+    EXPECT_GT(Changed(play, paused), 0.5) << "neither dimmed nor under the panel";
+    EXPECT_TRUE(paused.Image.Pixels == later.Image.Pixels) << "the paused picture moved";
+    // Held, the plus key keeps the volume plaque up (at full volume) for the picture.
+    game.Keys("keydown plus");
+    game.Shot("paused");
+    game.Keys("keyup plus");
+    game.Keys("key p");
+    const TShot resumed = game.ShotWhen(
+        "resumed", [&](const TShot& s) { return Changed(paused, s, 144, 172, 656, 428) > 0.5; });
+    EXPECT_GT(Changed(paused, resumed, 144, 172, 656, 428), 0.5) << "the panel stayed";
+
     // Standing still only the animals move; walking moves the whole field.
-    game.Pause(600);
     const TShot still = game.Shot("still");
     game.Keys("keydown Up sleep 0.6 keyup Up");
     game.Pause(200);
     const TShot walked = game.Shot("walked");
-    EXPECT_GT(Changed(still, walked), Changed(play, still) + 0.05);
+    EXPECT_GT(Changed(still, walked), Changed(resumed, still) + 0.05);
     game.Keys("keydown Left sleep 0.4 keyup Left");
     game.Pause(200);
     const TShot turned = game.Shot("turned");

@@ -257,6 +257,70 @@ TEST_F(PlayScreen, FirstCycleAfterEnterMeasuresFromEnterNotFromTheLastVisit) {
     EXPECT_LT(Viking().Age - age, 0.2f);
 }
 
+TEST_F(PlayScreen, PauseFreezesWorldAndClockAndResumingDoesNotJump) {
+    const uint32_t start = Play->StartTicks;
+    Play->CycleAt(start + 500);
+    S.Keys.Up = true;
+    Play->Pause(start + 1000);
+    EXPECT_FALSE(S.Keys.Up) << "held keys are forgotten";
+    const float age = Viking().Age;
+    const auto position = Viking().Position;
+    for (const uint32_t later : {1000u, 4000u, 60000u})
+        Play->CycleAt(start + later);
+    EXPECT_EQ(Viking().Age, age);
+    EXPECT_EQ(Viking().Position.x, position.x);
+    EXPECT_EQ(Viking().Position.z, position.z);
+    EXPECT_EQ(Play->LevelMilliseconds(start + 60000), 1000u);
+    Play->Pause(start + 60000); // a second pause keeps the first moment
+    Play->Resume(start + 61000);
+    EXPECT_EQ(Play->LevelMilliseconds(start + 61000), 1000u);
+    EXPECT_EQ(Play->LevelMilliseconds(start + 61001), 1001u);
+    Play->CycleAt(start + 61020);
+    EXPECT_NEAR(Viking().Age - age, 0.02f, 1e-4f);
+}
+
+TEST_F(PlayScreen, PauseKeyTogglesOncePerPressAndKeysWaitForPlay) {
+    SDL_KeyboardEvent p = S.Key(SDLK_p), pause = S.Key(SDLK_PAUSE), up = S.Key(SDLK_UP);
+    Play->KeyDown(p);
+    EXPECT_TRUE(Play->Paused());
+    Play->KeyDown(p); // the keyboard's repeat
+    EXPECT_TRUE(Play->Paused());
+    Play->KeyDown(up);
+    EXPECT_FALSE(S.Keys.Up);
+    Play->KeyUp(p);
+    Play->KeyDown(pause);
+    EXPECT_FALSE(Play->Paused());
+    Play->KeyUp(pause);
+    Play->KeyDown(up);
+    EXPECT_TRUE(S.Keys.Up);
+}
+
+TEST_F(PlayScreen, LosingTheFocusPausesAndRegainingItDoesNotResume) {
+    SDL_Event event{};
+    event.type = SDL_ACTIVEEVENT;
+    event.active.gain = 0;
+    event.active.state = SDL_APPINPUTFOCUS;
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    S.Loop.Step();
+    EXPECT_TRUE(Play->Paused());
+    event.active.gain = 1;
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    S.Loop.Step();
+    EXPECT_TRUE(Play->Paused());
+}
+
+TEST_F(PlayScreen, PausedPictureIsTheSceneDimmed) {
+    S.Fill({0, 0, 0, 255});
+    Play->DrawScene();
+    const TRgba lit = S.Window.Pixel(400, 500);
+    Play->Pause(Play->StartTicks);
+    S.Fill({0, 0, 0, 255});
+    Play->DrawPaused();
+    const TRgba dim = S.Window.Pixel(400, 500);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(dim[i], lit[i] * 0.55, 4) << i;
+}
+
 TEST(PlayMedia, MissingPicturesAndADamagedFenceAreSkippedAndLogged) {
     TGameScreen s;
     s.Dir.WriteFile("media/fence.model", "<MODEL><NAME>fence</NAME><NODE>");

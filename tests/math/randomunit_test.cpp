@@ -3,7 +3,9 @@
 #include "support/gameworld.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -54,3 +56,53 @@ TEST(Random, InstalledSourceAnswersAndRecordsUntilItGoes) {
 }
 
 } // namespace
+
+struct TSeedText {
+    const char* Text;
+    std::optional<uint32_t> Seed;
+};
+
+void PrintTo(const TSeedText& c, std::ostream* out) {
+    *out << '"' << (c.Text != nullptr ? c.Text : "(unset)") << '"';
+}
+
+class SeedText : public ::testing::TestWithParam<TSeedText> {};
+
+TEST_P(SeedText, IsADecimalThirtyTwoBitNumberAndNothingElse) {
+    EXPECT_EQ(ParseSeed(GetParam().Text), GetParam().Seed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SeedText,
+    ::testing::Values(TSeedText{"7", 7u}, TSeedText{"0", 0u}, TSeedText{"4294967295", 4294967295u},
+                      TSeedText{"4294967296", std::nullopt}, TSeedText{"-1", std::nullopt},
+                      TSeedText{"7x", std::nullopt}, TSeedText{" 7", std::nullopt},
+                      TSeedText{"", std::nullopt}, TSeedText{nullptr, std::nullopt}));
+
+// Where the first level's entities stand after a new game from the seed.
+std::vector<std::pair<float, float>> FirstField(uint32_t seed) {
+    TGlobalWorldScope scope;
+    const auto world = MakeHeadlessWorld();
+    RandomSeed(seed);
+    world->NewGame();
+    std::vector<std::pair<float, float>> field;
+    for (int i = 0; i < world->Count(); ++i)
+        field.emplace_back(world->Items(i).Position.x, world->Items(i).Position.z);
+    return field;
+}
+
+TEST(Seed, TheSameSeedDealsTheSameFieldAndTwoClockSeedsDifferentOnes) {
+    EXPECT_EQ(FirstField(7), FirstField(7));
+    const uint32_t first = ClockSeed();
+    const uint32_t second = ClockSeed();
+    ASSERT_NE(first, second);
+    EXPECT_NE(FirstField(first), FirstField(second));
+}
+
+TEST(Seed, TheEnvironmentChoosesTheSeedUnlessItIsUnreadable) {
+    setenv("QUELMARK_SEED", "5489", 1);
+    EXPECT_EQ(ChooseSeed(), 5489u);
+    setenv("QUELMARK_SEED", "many", 1);
+    EXPECT_NE(ChooseSeed(), ChooseSeed()) << "from the clock";
+    unsetenv("QUELMARK_SEED");
+}

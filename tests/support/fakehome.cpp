@@ -29,5 +29,7 @@ TFakeHome::TFakeHome(const std::filesystem::path& dir) : Home(dir / "home"), FDi
 std::map<std::string, std::string> TFakeHome::Environment() const {
     auto environment = FakePasswdEnvironment(FDir / "passwd", FDir / "group");
     environment["HOME"] = (FDir / "not-the-home").string();
+    // The settings then live in the fake home's ~/.config too.
+    environment["XDG_CONFIG_HOME"] = "";
     return environment;
 }

@@ -20,7 +20,8 @@ public:
     explicit TFakeHome(const std::filesystem::path& dir);
 
     // FakePasswdEnvironment for those files, with HOME pointing elsewhere so that a game
-    // reading HOME instead of the password database would miss the table.
+    // reading HOME instead of the password database would miss the table, and without
+    // XDG_CONFIG_HOME.
     std::map<std::string, std::string> Environment() const;
 
     std::filesystem::path Home;

@@ -97,7 +97,8 @@ const TPictureSize AllPictures[] = {
     {"sheep", 64, 64},        {"point", 64, 64},      {"tile1", 256, 256, true},
     {"font", 128, 128},       {"numbers", 256, 256},  {"interf3", 64, 64},
     {"interf3b", 64, 64},     {"interf4", 64, 64},    {"interf4g", 64, 64},
-    {"interf6", 64, 64},      {"interftick", 64, 64}, {"demo", 512, 64}};
+    {"interf6", 64, 64},      {"interftick", 64, 64}, {"demo", 512, 64},
+    {"paused", 512, 256},     {"volume", 256, 64}};
 INSTANTIATE_TEST_SUITE_P(Every, PictureFiles, ::testing::ValuesIn(AllPictures),
                          [](const auto& info) { return std::string(info.param.Name); });
 

@@ -17,6 +17,8 @@ void GeneratePictures(const TOutput& out) {
     out.WriteBytes("gameover.png", GameOverPicture());
     out.WriteBytes("title.png", TitlePicture());
     out.WriteBytes("demo.png", DemoBannerPicture());
+    out.WriteBytes("paused.png", PausedPicture());
+    out.WriteBytes("volume.png", VolumePicture());
     out.WriteBytes("heart.png", HeartIcon());
     out.WriteBytes("sheep.png", SheepIcon());
     out.WriteBytes("point.png", PointIcon());

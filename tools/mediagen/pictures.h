@@ -19,6 +19,9 @@ std::string TitlePicture();
 std::string LevelBannerPicture();
 // The "Demo: press any key" board over the self-playing demo, drawn 400 x 50.
 std::string DemoBannerPicture();
+// The 512 x 256 panel over the paused field, and the 256 x 64 volume plaque; both drawn 1:1.
+std::string PausedPicture();
+std::string VolumePicture();
 
 // HUD icons, drawn 32 x 32 by the game.
 std::string HeartIcon();

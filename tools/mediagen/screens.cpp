@@ -1,4 +1,5 @@
-// The full pictures: intro, game over, loading, the HUD title, the level and demo banners.
+// The full pictures: intro, game over, loading, the HUD title, the level and demo banners,
+// and the boards over any screen: the pause panel and the volume plaque.
 #include "canvas.h"
 #include "farmscene.h"
 #include "pictures.h"
@@ -43,17 +44,23 @@ void KeyCap(cairo_t* cr, double x, double y, double w, const char* label, double
     CentredText(cr, label, x + w / 2, y + h / 2 + size * 0.36, style);
 }
 
+// Light wood darkening downwards to the given colour, in a dark frame of the given width.
+void WoodPanel(cairo_t* cr, double x, double y, double w, double h, double r, unsigned bottom,
+               double frame) {
+    RoundedRect(cr, x, y, w, h, r);
+    SetVerticalGradient(cr, y, 0xB88A5A, y + h, bottom);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, frame);
+    cairo_stroke(cr);
+}
+
 // A wooden board with a darker frame.
 void Board(cairo_t* cr, double x, double y, double w, double h, double r) {
     RoundedRect(cr, x + 4, y + 6, w, h, r);
     SetHex(cr, 0x000000, 0.25);
     cairo_fill(cr);
-    RoundedRect(cr, x, y, w, h, r);
-    SetVerticalGradient(cr, y, 0xB88A5A, y + h, 0x9A6E42);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 4);
-    cairo_stroke(cr);
+    WoodPanel(cr, x, y, w, h, r, 0x9A6E42, 4);
     // Plank seams and grain.
     cairo_save(cr);
     RoundedRect(cr, x, y, w, h, r);
@@ -73,12 +80,7 @@ void SignBoard(cairo_t* cr, double x, double y, double w, double h) {
     RoundedRect(cr, x + 2, y + 2, w, h, 10);
     SetHex(cr, 0x000000, 0.3);
     cairo_fill(cr);
-    RoundedRect(cr, x, y, w, h, 10);
-    SetVerticalGradient(cr, y, 0xB88A5A, y + h, 0x94683E);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
+    WoodPanel(cr, x, y, w, h, 10, 0x94683E, 3);
 }
 
 void ControlsBoard(cairo_t* cr) {
@@ -308,6 +310,72 @@ std::string DemoBannerPicture() {
     text.Outline = colour::WoodDeep;
     CentredText(cr, "Demo: press any key", 198, 31, text);
     return canvas.Png("demo");
+}
+
+} // namespace mediagen
+
+namespace mediagen {
+
+namespace {
+
+TTextStyle Outlined(double size, unsigned fill, double outlineWidth, unsigned outline = colour::Ink,
+                    double shadow = 0) {
+    TTextStyle style;
+    style.Size = size;
+    style.Fill = fill;
+    style.OutlineWidth = outlineWidth;
+    style.Outline = outline;
+    style.Shadow = shadow;
+    return style;
+}
+
+} // namespace
+
+std::string PausedPicture() {
+    // Drawn 1:1 in the middle of the window, over the dimmed field.
+    TCanvas canvas(512, 256);
+    cairo_t* cr = canvas.Cr();
+    Board(cr, 8, 8, 492, 234, 18);
+    CentredText(cr, "PAUSED", 254, 104, Outlined(64, colour::Focus, 8, colour::Ink, 4));
+    const TTextStyle label = Outlined(20, colour::Cream, 3, colour::WoodDeep);
+    KeyCap(cr, 96, 142, 48, "P", 20);
+    LeftText(cr, "play on", 156, 166, label);
+    KeyCap(cr, 300, 142, 64, "Esc", 17);
+    LeftText(cr, "quit", 376, 166, label);
+    CentredText(cr, "M music on/off  \u2022  \u2212 + volume  \u2022  F11 full screen", 254, 220,
+                Outlined(14, colour::Cream, 3, colour::WoodDeep));
+    return canvas.Png("paused");
+}
+
+std::string VolumePicture() {
+    // Drawn 1:1; the game lights the bars between the speaker and the note.
+    TCanvas canvas(256, 64);
+    cairo_t* cr = canvas.Cr();
+    WoodPanel(cr, 3, 3, 250, 58, 12, 0x94683E, 3);
+    RoundedRect(cr, 56, 9, 144, 46, 6);
+    SetHex(cr, colour::WoodDeep, 0.55);
+    cairo_fill(cr);
+    // The speaker: a box and its cone, with two waves.
+    const double speaker[][2] = {{12, 25}, {22, 25}, {34, 14}, {34, 50}, {22, 39}, {12, 39}};
+    cairo_new_path(cr);
+    for (const auto& corner : speaker)
+        cairo_line_to(cr, corner[0], corner[1]); // the first one starts the path
+    cairo_close_path(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    FillOutlined(cr, colour::Cream, 2.5, colour::Ink);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (const double r : {7.0, 13.0}) {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, 36, 32, r, -0.9, 0.9);
+    }
+    SetHex(cr, colour::Ink);
+    cairo_set_line_width(cr, 5);
+    cairo_stroke_preserve(cr);
+    SetHex(cr, colour::Cream);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    CentredText(cr, "\u266B", 226, 46, Outlined(34, colour::Cream, 4));
+    return canvas.Png("volume");
 }
 
 } // namespace mediagen

@@ -1,0 +1,94 @@
+#include "app/comfortsunit.h"
+
+#include "app/openglmainloop.h"
+#include "app/screenunit.h"
+#include "app/stateunit.h"
+#include "assets/soundunit.h"
+
+#include <algorithm>
+#include <utility>
+
+TComfort ComfortOf(const SDL_keysym& key, bool takingText) {
+    const bool alt = (key.mod & KMOD_ALT) != 0;
+    if (key.sym == SDLK_F11 || (alt && (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER)))
+        return TComfort::FullScreen;
+    if (takingText || alt || (key.mod & KMOD_CTRL) != 0) return TComfort::None;
+    switch (key.sym) {
+    case SDLK_m:
+        return TComfort::MuteMusic;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        return TComfort::VolumeDown;
+    case SDLK_PLUS:
+    case SDLK_EQUALS: // the plus key without shift
+    case SDLK_KP_PLUS:
+        return TComfort::VolumeUp;
+    default:
+        return TComfort::None;
+    }
+}
+
+TComforts::TComforts(TSettings settings, std::string settingsFile, TScreen* screen)
+    : FSettings(settings), FFile(std::move(settingsFile)), FScreen(screen) {}
+
+bool TComforts::Filter(SDL_Event& event) {
+    if (event.type == SDL_KEYUP) {
+        std::erase(FHeldToggles, event.key.keysym.sym);
+        return false;
+    }
+    // Key releases may never come while another window has the focus.
+    if (event.type == SDL_ACTIVEEVENT && IsFocusLoss(event.active)) FHeldToggles.clear();
+    if (event.type != SDL_KEYDOWN) return false;
+    const bool takingText = CurrentListener != nullptr && CurrentListener->TakesText();
+    const TComfort comfort = ComfortOf(event.key.keysym, takingText);
+    if (comfort == TComfort::None) return false;
+    const bool toggle = comfort == TComfort::FullScreen || comfort == TComfort::MuteMusic;
+    if (!toggle || FirstPress(event.key.keysym.sym)) Apply(comfort, SDL_GetTicks());
+    return true;
+}
+
+bool TComforts::FirstPress(SDLKey key) {
+    if (std::find(FHeldToggles.begin(), FHeldToggles.end(), key) != FHeldToggles.end())
+        return false;
+    FHeldToggles.push_back(key);
+    return true;
+}
+
+void TComforts::Apply(TComfort comfort, uint32_t now) {
+    const TSettings before = FSettings;
+    switch (comfort) {
+    case TComfort::FullScreen:
+        if (FSwitched && now - FSwitchedAt < FullScreenSettleMilliseconds) return;
+        if (FScreen == nullptr || !FScreen->ToggleFullScreen()) return;
+        FSettings.FullScreen = FScreen->FullScreen;
+        FSwitched = true;
+        FSwitchedAt = now;
+        break;
+    case TComfort::MuteMusic:
+        FSettings.MusicMuted = !FSettings.MusicMuted;
+        break;
+    case TComfort::VolumeDown:
+        FSettings.Volume = StepVolume(FSettings.Volume, -1);
+        break;
+    case TComfort::VolumeUp:
+        FSettings.Volume = StepVolume(FSettings.Volume, 1);
+        break;
+    case TComfort::None:
+        return;
+    }
+    if (comfort != TComfort::FullScreen) {
+        // Shown even at the end of the range, so the player sees why nothing changed.
+        FIndicatorShown = true;
+        FChangedAt = now;
+        SetMixVolume(FSettings.Volume, FSettings.MusicMuted);
+    }
+    if (FSettings != before) Save();
+}
+
+bool TComforts::ShowsVolume(uint32_t now) const {
+    return FIndicatorShown && now - FChangedAt < IndicatorMilliseconds;
+}
+
+void TComforts::Save() const {
+    if (!FFile.empty()) SaveSettings(FFile, FSettings);
+}

@@ -1,0 +1,55 @@
+// What the keys do on every screen besides the screen's own meaning: the volume, the music
+// mute and full screen, kept in the settings file; and the volume indicator's timing.
+#pragma once
+
+#include "app/settingsunit.h"
+
+#include <SDL.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TScreen;
+
+enum class TComfort { None, FullScreen, MuteMusic, VolumeDown, VolumeUp };
+
+// What a key press asks for. While the screen takes text, the keys that type characters
+// (m, -, +, =) belong to the text and ask for nothing; F11 and Alt+Return always act.
+TComfort ComfortOf(const SDL_keysym& key, bool takingText);
+
+class TComforts {
+public:
+    // How long the indicator stays after a change.
+    static constexpr uint32_t IndicatorMilliseconds = 1500;
+    // After a switch to or from full screen, presses of the toggle are ignored this long: the
+    // window's focus moves during the switch, and the keyboard then reports the key again.
+    static constexpr uint32_t FullScreenSettleMilliseconds = 750;
+
+    // settings: as loaded; settingsFile: where changes go ("" keeps them for this run);
+    // screen: the window full screen toggles, or none.
+    TComforts(TSettings settings, std::string settingsFile, TScreen* screen);
+
+    // The loop's event filter: takes the key presses it acts on, and lets everything else
+    // through (key releases too, so that screens keep their held keys right).
+    bool Filter(SDL_Event& event);
+    // Does what the comfort asks for at the tick reading now, saving what changed.
+    void Apply(TComfort comfort, uint32_t now);
+
+    const TSettings& Settings() const { return FSettings; }
+    // Whether the volume indicator shows at now: for a while after the last change.
+    bool ShowsVolume(uint32_t now) const;
+
+private:
+    // A toggle acts once per press: the keyboard's repeat must not flip it back and forth.
+    bool FirstPress(SDLKey key);
+    void Save() const;
+
+    TSettings FSettings;
+    std::string FFile;
+    TScreen* FScreen;
+    std::vector<SDLKey> FHeldToggles;
+    bool FIndicatorShown = false;
+    uint32_t FChangedAt = 0;
+    bool FSwitched = false;
+    uint32_t FSwitchedAt = 0;
+};

@@ -1,0 +1,19 @@
+// Saving a small file so that a crash mid-save never loses the old one.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A save that failed; what() is "Cannot save <file>: <reason>".
+class TFileSaveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes the bytes to a fresh temporary file beside fileName and renames it over, keeping the
+// old file's permissions (0644 for a new one); throws TFileSaveError when any step fails, and
+// then leaves no temporary behind.
+void SaveFileReplacing(const std::string& fileName, const std::string& bytes);
+
+// Creates the directory and its parents when missing; "" when it is there, else the reason.
+std::string EnsureDirectory(const std::string& directory);

@@ -1,0 +1,106 @@
+#include "app/settingsunit.h"
+
+#include "app/filesaveunit.h"
+#include "app/logunit.h"
+#include "game/highscoreunit.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr int VolumeStep = 10;
+
+// A whole decimal number and nothing else.
+bool ParseInt(const std::string& text, int& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [end, result] = std::from_chars(first, last, value);
+    return !text.empty() && result == std::errc() && end == last;
+}
+
+bool ParseFlag(const std::string& text, bool& flag) {
+    if (text != "0" && text != "1") return false;
+    flag = text == "1";
+    return true;
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+} // namespace
+
+TSettings ReadSettings(std::istream& in) {
+    TSettings settings;
+    for (std::string line; std::getline(in, line);) {
+        const size_t equals = line.find('=');
+        if (line.empty() || line[0] == '#' || equals == std::string::npos) continue;
+        const std::string key = Trimmed(line.substr(0, equals));
+        const std::string value = Trimmed(line.substr(equals + 1));
+        int volume = 0;
+        if (key == "volume" && ParseInt(value, volume) && volume >= 0 && volume <= 100)
+            settings.Volume = (volume + VolumeStep / 2) / VolumeStep * VolumeStep;
+        else if (key == "music_muted")
+            ParseFlag(value, settings.MusicMuted);
+        else if (key == "fullscreen")
+            ParseFlag(value, settings.FullScreen);
+    }
+    return settings;
+}
+
+std::string FormatSettings(const TSettings& settings) {
+    std::ostringstream out;
+    out << "# Quelmark settings: volume 0-100 (steps of 10), music_muted and fullscreen 0 or 1\n"
+        << "volume=" << settings.Volume << '\n'
+        << "music_muted=" << (settings.MusicMuted ? 1 : 0) << '\n'
+        << "fullscreen=" << (settings.FullScreen ? 1 : 0) << '\n';
+    return out.str();
+}
+
+std::string SettingsFile(const char* configHome, const std::string& home) {
+    // The base directory specification ignores relative paths.
+    if (configHome != nullptr && configHome[0] == '/')
+        return std::string(configHome) + "/quelmark/settings";
+    if (home.empty()) return "";
+    return home + "/.config/quelmark/settings";
+}
+
+std::string SettingsFile() {
+    return SettingsFile(std::getenv("XDG_CONFIG_HOME"), HomeDirectory());
+}
+
+TSettings LoadSettings(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return {};
+    return ReadSettings(in);
+}
+
+bool SaveSettings(const std::string& fileName, const TSettings& settings) {
+    if (fileName.empty()) {
+        WriteLog("No home directory: settings not saved");
+        return false;
+    }
+    const std::string dir = std::filesystem::path(fileName).parent_path().string();
+    if (const std::string reason = EnsureDirectory(dir); !reason.empty()) {
+        WriteLog("Cannot create " + dir + ": " + reason);
+        return false;
+    }
+    try {
+        SaveFileReplacing(fileName, FormatSettings(settings));
+        return true;
+    } catch (const TFileSaveError& e) {
+        WriteLog(e.what());
+        return false;
+    }
+}
+
+int StepVolume(int volume, int steps) {
+    return std::clamp(volume + steps * VolumeStep, 0, 100);
+}

@@ -1,0 +1,35 @@
+// The player's settings (volume, music mute, full screen), kept between runs in
+// ${XDG_CONFIG_HOME:-$HOME/.config}/quelmark/settings as key=value lines.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+struct TSettings {
+    int Volume = 100; // master volume in percent, a multiple of 10
+    bool MusicMuted = false;
+    bool FullScreen = false;
+
+    bool operator==(const TSettings&) const = default;
+};
+
+// The settings a text gives: every key that is missing, unknown or unreadable keeps its
+// default. Volumes 0..100 are rounded to the nearest 10; anything else is unreadable.
+TSettings ReadSettings(std::istream& in);
+// The file's text: a comment line, then one key=value line per setting.
+std::string FormatSettings(const TSettings& settings);
+
+// The settings file for an XDG_CONFIG_HOME value (null or empty, or a relative path, means
+// unset) and a home directory; "" when neither gives a place.
+std::string SettingsFile(const char* configHome, const std::string& home);
+// The file of this run's environment and home directory (as the high-score table finds it).
+std::string SettingsFile();
+
+// The file's settings, or the defaults when it cannot be read.
+TSettings LoadSettings(const std::string& fileName);
+// Creates the directory when needed and replaces the file; a failure is logged and the game
+// goes on. True when saved.
+bool SaveSettings(const std::string& fileName, const TSettings& settings);
+
+// The next volume step, down or up, kept within 0..100.
+int StepVolume(int volume, int steps);

@@ -1,0 +1,63 @@
+#include "game/volumeindicatorunit.h"
+
+#include "app/settingsunit.h"
+#include "app/stateunit.h"
+#include "game/screenkitunit.h"
+
+#include <SDL_opengl.h>
+
+namespace {
+
+constexpr int Bars = 10;
+// The music note on the plaque, which a cross covers while the music is muted.
+constexpr float NoteLeft = 206, NoteTop = 12, NoteSize = 40;
+
+void Colour(unsigned rgb) {
+    glColor3ub(static_cast<GLubyte>(rgb >> 16), static_cast<GLubyte>(rgb >> 8),
+               static_cast<GLubyte>(rgb));
+}
+
+// A thick line as a quad, for the cross.
+void Stroke(float x0, float y0, float x1, float y1, float halfWidth) {
+    glBegin(GL_QUADS);
+    glVertex2f(x0 - halfWidth, y0);
+    glVertex2f(x0 + halfWidth, y0);
+    glVertex2f(x1 + halfWidth, y1);
+    glVertex2f(x1 - halfWidth, y1);
+    glEnd();
+}
+
+} // namespace
+
+TVolumeIndicator::TVolumeIndicator() : FPlaque(FetchTexture("volume")) {}
+
+void TVolumeIndicator::Draw(const TSettings& settings) const {
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    BeginOverlay2D(800, 600);
+    glTranslatef(Left, Top, 0);
+    DrawPicture(FPlaque, 0, 0, Width, Height);
+    glDisable(GL_TEXTURE_2D);
+    // Bars rising from a third of the height to the full height, lit up to the volume.
+    const float pitch = (BarsRight - BarsLeft) / Bars;
+    const int lit = settings.Volume / 10;
+    for (int i = 0; i < Bars; ++i) {
+        const float x = BarsLeft + i * pitch;
+        const float top = BarsBottom - (BarsBottom - BarsTop) * (i + 3) / (Bars + 2);
+        Colour(0x2B2118);
+        glRectf(x, top, x + pitch - 2, BarsBottom);
+        Colour(i < lit ? 0xFFD23F : 0x5E4128);
+        glRectf(x + 1, top + 1, x + pitch - 3, BarsBottom - 1);
+    }
+    if (settings.MusicMuted) {
+        Colour(0xC8281E);
+        Stroke(NoteLeft + 2, NoteTop, NoteLeft + NoteSize - 2, NoteTop + NoteSize, 3);
+        Stroke(NoteLeft + NoteSize - 2, NoteTop, NoteLeft + 2, NoteTop + NoteSize, 3);
+    }
+    EndOverlay2D();
+    glPopAttrib();
+}

@@ -1,0 +1,25 @@
+// The small plaque that shows the volume for a moment after it changes, over any screen.
+#pragma once
+
+#include <cstdint>
+
+class TTexture;
+struct TSettings;
+
+class TVolumeIndicator {
+public:
+    // Where the plaque sits in the 800 x 600 overlay: the top right corner, clear of the HUD.
+    static constexpr float Left = 534, Top = 10, Width = 256, Height = 64;
+    // The bars' place on the plaque, one per 10 %.
+    static constexpr float BarsLeft = 62, BarsRight = 194, BarsBottom = 50, BarsTop = 14;
+
+    // Fetches the plaque picture; without it the bars are still drawn.
+    TVolumeIndicator();
+
+    // The plaque with as many lit bars as the volume has tens, and the music note crossed
+    // out when the music is muted. Leaves the GL state as it found it.
+    void Draw(const TSettings& settings) const;
+
+private:
+    TTexture* FPlaque;
+};

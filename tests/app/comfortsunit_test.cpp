@@ -1,0 +1,125 @@
+#include "app/comfortsunit.h"
+
+#include "app/stateunit.h"
+#include "support/gamescreen.h"
+#include "support/testdir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SDL_keysym Key(SDLKey sym, int mod = KMOD_NONE) {
+    SDL_keysym key{};
+    key.sym = sym;
+    key.mod = static_cast<SDLMod>(mod);
+    return key;
+}
+
+struct TKeyCase {
+    SDLKey Sym;
+    int Mod;
+    TComfort Free;   // while no text is typed
+    TComfort Typing; // while the screen takes text
+};
+
+void PrintTo(const TKeyCase& c, std::ostream* out) {
+    *out << SDL_GetKeyName(c.Sym) << " mod " << c.Mod;
+}
+
+class ComfortKeys : public ::testing::TestWithParam<TKeyCase> {};
+
+TEST_P(ComfortKeys, ActOnEveryScreenButLeaveTypedCharactersToTheText) {
+    const TKeyCase& c = GetParam();
+    EXPECT_EQ(ComfortOf(Key(c.Sym, c.Mod), false), c.Free);
+    EXPECT_EQ(ComfortOf(Key(c.Sym, c.Mod), true), c.Typing);
+}
+
+using enum TComfort;
+INSTANTIATE_TEST_SUITE_P(Keys, ComfortKeys,
+                         ::testing::Values(TKeyCase{SDLK_F11, KMOD_NONE, FullScreen, FullScreen},
+                                           TKeyCase{SDLK_RETURN, KMOD_LALT, FullScreen, FullScreen},
+                                           TKeyCase{SDLK_KP_ENTER, KMOD_RALT, FullScreen,
+                                                    FullScreen},
+                                           TKeyCase{SDLK_RETURN, KMOD_NONE, None, None},
+                                           TKeyCase{SDLK_m, KMOD_NONE, MuteMusic, None},
+                                           TKeyCase{SDLK_m, KMOD_LCTRL, None, None},
+                                           TKeyCase{SDLK_MINUS, KMOD_NONE, VolumeDown, None},
+                                           TKeyCase{SDLK_KP_MINUS, KMOD_NONE, VolumeDown, None},
+                                           TKeyCase{SDLK_PLUS, KMOD_LSHIFT, VolumeUp, None},
+                                           TKeyCase{SDLK_EQUALS, KMOD_NONE, VolumeUp, None},
+                                           TKeyCase{SDLK_KP_PLUS, KMOD_NONE, VolumeUp, None},
+                                           TKeyCase{SDLK_p, KMOD_NONE, None, None},
+                                           TKeyCase{SDLK_ESCAPE, KMOD_NONE, None, None}));
+
+SDL_Event KeyEvent(Uint8 type, SDLKey sym) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym = Key(sym);
+    return event;
+}
+
+class TTextScreen : public TVisitRecorder {
+public:
+    bool TakesText() const override { return true; }
+};
+
+class Comforts : public ::testing::Test {
+protected:
+    std::string File() const { return (Dir.Path() / "cfg/settings").string(); }
+
+    TTestDir Dir;
+};
+
+TEST_F(Comforts, VolumeStepsShowTheIndicatorForItsTimeAndAreSavedWhenTheyChange) {
+    TComforts comforts({90, false, false}, File(), nullptr);
+    EXPECT_FALSE(comforts.ShowsVolume(0));
+    comforts.Apply(TComfort::VolumeUp, 1000);
+    EXPECT_EQ(comforts.Settings().Volume, 100);
+    EXPECT_TRUE(comforts.ShowsVolume(1000));
+    EXPECT_TRUE(comforts.ShowsVolume(1000 + TComforts::IndicatorMilliseconds - 1));
+    EXPECT_FALSE(comforts.ShowsVolume(1000 + TComforts::IndicatorMilliseconds));
+    EXPECT_EQ(LoadSettings(File()).Volume, 100);
+    // At the top nothing changes and nothing is written, but the indicator still answers.
+    std::filesystem::remove(File());
+    comforts.Apply(TComfort::VolumeUp, 5000);
+    EXPECT_TRUE(comforts.ShowsVolume(5000));
+    EXPECT_FALSE(std::filesystem::exists(File()));
+    comforts.Apply(TComfort::MuteMusic, 6000);
+    comforts.Apply(TComfort::VolumeDown, 6100);
+    EXPECT_EQ(LoadSettings(File()), (TSettings{90, true, false}));
+}
+
+TEST_F(Comforts, FilterTakesTheKeysItActsOnAndATogglePressOnlyOnce) {
+    TGameScreen screen;
+    TComforts comforts({}, File(), nullptr);
+    SDL_Event mute = KeyEvent(SDL_KEYDOWN, SDLK_m);
+    EXPECT_TRUE(comforts.Filter(mute));
+    EXPECT_TRUE(comforts.Filter(mute)) << "the keyboard's repeat";
+    EXPECT_TRUE(comforts.Settings().MusicMuted);
+    SDL_Event release = KeyEvent(SDL_KEYUP, SDLK_m);
+    EXPECT_FALSE(comforts.Filter(release));
+    EXPECT_TRUE(comforts.Filter(mute));
+    EXPECT_FALSE(comforts.Settings().MusicMuted);
+    SDL_Event down = KeyEvent(SDL_KEYDOWN, SDLK_MINUS);
+    EXPECT_TRUE(comforts.Filter(down));
+    EXPECT_TRUE(comforts.Filter(down)) << "volume steps repeat";
+    EXPECT_EQ(comforts.Settings().Volume, 80);
+    SDL_Event space = KeyEvent(SDL_KEYDOWN, SDLK_SPACE);
+    EXPECT_FALSE(comforts.Filter(space));
+
+    // A screen taking text gets its characters.
+    TTextScreen typing;
+    SetCurrentListener(&typing, &screen.Loop);
+    EXPECT_FALSE(comforts.Filter(down));
+    EXPECT_EQ(comforts.Settings().Volume, 80);
+}
+
+TEST_F(Comforts, FullScreenWithoutAWindowChangesNothing) {
+    TComforts comforts({}, File(), nullptr);
+    comforts.Apply(TComfort::FullScreen, 100);
+    EXPECT_FALSE(comforts.Settings().FullScreen);
+    EXPECT_FALSE(comforts.ShowsVolume(100));
+    EXPECT_FALSE(std::filesystem::exists(File()));
+}
+
+} // namespace

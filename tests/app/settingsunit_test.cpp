@@ -1,0 +1,107 @@
+#include "app/settingsunit.h"
+
+#include "support/testdir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+TSettings Read(const std::string& text) {
+    std::istringstream in(text);
+    return ReadSettings(in);
+}
+
+TEST(Settings, WrittenTextReadsBackTheSame) {
+    for (const TSettings settings :
+         {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}}) {
+        const std::string text = FormatSettings(settings);
+        EXPECT_EQ(text[0], '#');
+        EXPECT_EQ(Read(text), settings) << text;
+    }
+}
+
+struct TLineCase {
+    const char* Text;
+    TSettings Expected;
+};
+
+void PrintTo(const TLineCase& c, std::ostream* out) {
+    *out << '"' << c.Text << '"';
+}
+
+class SettingsLines : public ::testing::TestWithParam<TLineCase> {};
+
+TEST_P(SettingsLines, KeepTheDefaultForWhatCannotBeRead) {
+    EXPECT_EQ(Read(GetParam().Text), GetParam().Expected) << GetParam().Text;
+}
+
+const TSettings Defaults{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SettingsLines,
+    ::testing::Values(TLineCase{"", Defaults}, TLineCase{"volume=40\n", {40, false, false}},
+                      TLineCase{"  volume = 40 \r\nmusic_muted=1\r\n", {40, true, false}},
+                      TLineCase{"volume=0", {0, false, false}}, TLineCase{"volume=100", Defaults},
+                      TLineCase{"volume=44", {40, false, false}},
+                      TLineCase{"volume=45", {50, false, false}}, TLineCase{"volume=101", Defaults},
+                      TLineCase{"volume=-1", Defaults}, TLineCase{"volume=", Defaults},
+                      TLineCase{"volume=4O", Defaults}, TLineCase{"volume=40 %", Defaults},
+                      TLineCase{"volume 40", Defaults},
+                      TLineCase{"music_muted=2\nfullscreen=yes", Defaults},
+                      TLineCase{"fullscreen=1\nfullscreen=0", Defaults},
+                      TLineCase{"# volume=10\nloudness=10\nVOLUME=10", Defaults},
+                      TLineCase{"fullscreen=1\nvolume=300\n", {100, false, true}}));
+
+TEST(Settings, FileFollowsXdgConfigHomeWhenItIsAnAbsolutePath) {
+    EXPECT_EQ(SettingsFile("/x/cfg", "/home/p"), "/x/cfg/quelmark/settings");
+    EXPECT_EQ(SettingsFile(nullptr, "/home/p"), "/home/p/.config/quelmark/settings");
+    EXPECT_EQ(SettingsFile("", "/home/p"), "/home/p/.config/quelmark/settings");
+    EXPECT_EQ(SettingsFile("cfg", "/home/p"), "/home/p/.config/quelmark/settings");
+    EXPECT_EQ(SettingsFile(nullptr, ""), "");
+}
+
+TEST(Settings, SavedFileLoadsBackAndAMissingOneGivesTheDefaults) {
+    TTestDir dir;
+    const std::string file = (dir.Path() / "cfg/quelmark/settings").string();
+    EXPECT_EQ(LoadSettings(file), Defaults);
+    const TSettings settings{30, true, false};
+    ASSERT_TRUE(SaveSettings(file, settings));
+    EXPECT_EQ(LoadSettings(file), settings);
+    EXPECT_EQ(dir.ReadFile("log"), "");
+    // A directory in the file's place cannot be read either.
+    std::filesystem::create_directories(dir.Path() / "other/settings");
+    EXPECT_EQ(LoadSettings((dir.Path() / "other/settings").string()), Defaults);
+}
+
+TEST(Settings, UnwritablePlacesAreLoggedAndLeaveNothingBehind) {
+    TTestDir dir;
+    // A directory where the file should be, and a file where a directory should be: both
+    // refuse even the superuser.
+    std::filesystem::create_directories(dir.Path() / "cfg/quelmark/settings/inside");
+    dir.WriteFile("plain", "not a directory");
+    const std::string blocked = (dir.Path() / "cfg/quelmark/settings").string();
+    EXPECT_FALSE(SaveSettings(blocked, Defaults));
+    EXPECT_FALSE(SaveSettings((dir.Path() / "plain/quelmark/settings").string(), Defaults));
+    EXPECT_FALSE(SaveSettings("", Defaults));
+    const std::string log = dir.ReadFile("log");
+    EXPECT_NE(log.find("Cannot save " + blocked + ": Is a directory"), std::string::npos) << log;
+    EXPECT_NE(log.find("Cannot create " + (dir.Path() / "plain/quelmark").string()),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("No home directory: settings not saved"), std::string::npos) << log;
+    int left = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() / "cfg/quelmark"))
+        left += entry.path().filename() != "settings";
+    EXPECT_EQ(left, 0) << "a temporary file stayed";
+}
+
+TEST(Settings, VolumeStepsStayWithinTheRange) {
+    EXPECT_EQ(StepVolume(100, 1), 100);
+    EXPECT_EQ(StepVolume(90, 1), 100);
+    EXPECT_EQ(StepVolume(10, -1), 0);
+    EXPECT_EQ(StepVolume(0, -1), 0);
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "game/volumeindicatorunit.h"
+
+#include "app/settingsunit.h"
+#include "support/gamescreen.h"
+
+#include <SDL_opengl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const TRgba Lit{255, 210, 63, 255}, Unlit{94, 65, 40, 255}, Cross{200, 40, 30, 255};
+
+// The middle of bar i, near its foot, in window pixels.
+TRgba Bar(const TGameScreen& s, int i) {
+    const float pitch = (TVolumeIndicator::BarsRight - TVolumeIndicator::BarsLeft) / 10;
+    const float x = TVolumeIndicator::Left + TVolumeIndicator::BarsLeft + pitch * (i + 0.5f) - 1;
+    return s.Window.Pixel(static_cast<int>(x), static_cast<int>(TVolumeIndicator::Top + 45));
+}
+
+struct TLevel {
+    int Volume;
+    int Lit; // bars lit
+};
+
+void PrintTo(const TLevel& c, std::ostream* out) {
+    *out << c.Volume << " %";
+}
+
+class VolumeIndicator : public ::testing::TestWithParam<TLevel> {};
+
+TEST_P(VolumeIndicator, LightsOneBarPerTenPercent) {
+    TGameScreen s;
+    s.Fill({0, 0, 0, 255});
+    TVolumeIndicator indicator;
+    TSettings settings;
+    settings.Volume = GetParam().Volume;
+    indicator.Draw(settings);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(Near(Bar(s, i), i < GetParam().Lit ? Lit : Unlit)) << "bar " << i;
+    EXPECT_FALSE(Near(s.Window.Pixel(760, 42), Cross)) << "the music is not muted";
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, VolumeIndicator,
+                         ::testing::Values(TLevel{0, 0}, TLevel{10, 1}, TLevel{90, 9},
+                                           TLevel{100, 10}));
+
+TEST(VolumeIndicatorMute, CrossesOutTheNoteAndRestoresTheGlState) {
+    TGameScreen s;
+    s.Fill({0, 0, 0, 255});
+    glEnable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    TVolumeIndicator indicator;
+    TSettings settings;
+    settings.MusicMuted = true;
+    indicator.Draw(settings);
+    EXPECT_TRUE(Near(s.Window.Pixel(760, 42), Cross, 30));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(Near(s.Window.Pixel(520, 42), {0, 0, 0, 255})) << "left of the plaque";
+}
+
+} // namespace
