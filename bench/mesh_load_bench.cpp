@@ -1,7 +1,9 @@
-// Loading a large mesh file with TMesh against a DOM parse of the same file by pugixml.
-// The mesh (a 50 x 50 grid, 5,000 faces, every optional group written, indented like an
-// exported file) is generated into a temporary directory at start-up; the ratio of the two
-// times is printed at the end.
+// Loading a large mesh file with TMesh, and reading it into a document with the XML reader,
+// against a DOM parse of the same file by pugixml. The mesh (a 50 x 50 grid, 5,000 faces,
+// every optional group written, indented like an exported file) is generated into a
+// temporary directory at start-up; the largest mesh of the generated media is read as well.
+// The document is timed whole (file to tree and back to nothing) and split into building the
+// tree and tearing it down; the ratios are printed at the end.
 #include "assets/meshunit.h"
 #include "assets/xmlhelperunit.h"
 
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -63,28 +66,93 @@ std::string BigMeshXml() {
 }
 
 const char* const FileName = "grid.mesh";
+// The largest mesh of the generated media, copied next to the grid.
+const char* const RealFileName = "real.mesh";
+
+const char* BenchFile(const benchmark::State& state) {
+    return state.range(0) == 0 ? FileName : RealFileName;
+}
+
+void CountBytes(benchmark::State& state) {
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(BenchFile(state))));
+}
 
 void BM_MeshLoad(benchmark::State& state) {
     for (auto _ : state) {
         TBenchMesh mesh;
-        mesh.LoadFromFile(FileName);
+        mesh.LoadFromFile(BenchFile(state));
         benchmark::DoNotOptimize(mesh.Faces().data());
     }
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<int64_t>(std::filesystem::file_size(FileName)));
+    CountBytes(state);
 }
-BENCHMARK(BM_MeshLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_PugixmlParse(benchmark::State& state) {
     for (auto _ : state) {
         pugi::xml_document document;
-        if (!document.load_file(FileName)) state.SkipWithError("pugixml failed");
+        if (!document.load_file(BenchFile(state))) state.SkipWithError("pugixml failed");
         benchmark::DoNotOptimize(document.first_child());
     }
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<int64_t>(std::filesystem::file_size(FileName)));
+    CountBytes(state);
 }
-BENCHMARK(BM_PugixmlParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlParse)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_XmlDocument(benchmark::State& state) {
+    for (auto _ : state) {
+        TXMLDocument document;
+        document.LoadFromFile(BenchFile(state));
+        benchmark::DoNotOptimize(&document.Root());
+    }
+    CountBytes(state);
+}
+BENCHMARK(BM_XmlDocument)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The build and teardown halves, each timed with the other paused; the documents live on
+// the heap so that the teardown is the one thing timed.
+void BM_XmlBuild(benchmark::State& state) {
+    for (auto _ : state) {
+        auto document = std::make_unique<TXMLDocument>();
+        document->LoadFromFile(BenchFile(state));
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_XmlBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_XmlTeardown(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<TXMLDocument>();
+        document->LoadFromFile(BenchFile(state));
+        state.ResumeTiming();
+        document.reset();
+    }
+}
+BENCHMARK(BM_XmlTeardown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PugixmlBuild(benchmark::State& state) {
+    for (auto _ : state) {
+        auto document = std::make_unique<pugi::xml_document>();
+        if (!document->load_file(BenchFile(state))) state.SkipWithError("pugixml failed");
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PugixmlBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PugixmlTeardown(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<pugi::xml_document>();
+        if (!document->load_file(BenchFile(state))) state.SkipWithError("pugixml failed");
+        state.ResumeTiming();
+        document.reset();
+    }
+}
+BENCHMARK(BM_PugixmlTeardown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Remembers each benchmark's time per iteration so the ratio can be printed.
 class TRatioReporter : public benchmark::ConsoleReporter {
@@ -109,15 +177,36 @@ int main(int argc, char** argv) {
     std::ofstream(FileName, std::ios::binary) << BigMeshXml();
     std::printf("mesh file: %d faces, %ju bytes\n", 2 * Grid * Grid,
                 static_cast<uintmax_t>(fs::file_size(FileName)));
+    fs::path largest;
+    for (const auto& entry : fs::directory_iterator(QUELMARK_MEDIA_DIR))
+        if (entry.path().extension() == ".mesh" &&
+            (largest.empty() || entry.file_size() > fs::file_size(largest)))
+            largest = entry.path();
+    if (largest.empty()) {
+        std::fprintf(stderr, "no mesh in %s\n", QUELMARK_MEDIA_DIR);
+        return 1;
+    }
+    fs::copy_file(largest, RealFileName);
+    std::printf("largest media mesh: %s, %ju bytes\n", largest.filename().c_str(),
+                static_cast<uintmax_t>(fs::file_size(RealFileName)));
 
     benchmark::Initialize(&argc, argv);
     TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    auto ours = reporter.Times.find("BM_MeshLoad");
-    auto pugi = reporter.Times.find("BM_PugixmlParse");
-    if (ours != reporter.Times.end() && pugi != reporter.Times.end() && pugi->second > 0)
-        std::printf("mesh load / pugixml parse: %.2fx\n", ours->second / pugi->second);
+    const auto ratio = [&](const char* what, const std::string& ours, const std::string& theirs) {
+        for (const char* file : {"/0", "/1"}) {
+            auto a = reporter.Times.find(ours + file), b = reporter.Times.find(theirs + file);
+            if (a != reporter.Times.end() && b != reporter.Times.end() && b->second > 0)
+                std::printf("%-44s %s: %.2fx\n", what,
+                            file[1] == '0' ? "grid mesh" : "largest media mesh",
+                            a->second / b->second);
+        }
+    };
+    ratio("mesh load / pugixml parse", "BM_MeshLoad", "BM_PugixmlParse");
+    ratio("XML document / pugixml parse", "BM_XmlDocument", "BM_PugixmlParse");
+    ratio("XML document build / pugixml build", "BM_XmlBuild", "BM_PugixmlBuild");
+    ratio("XML document teardown / pugixml teardown", "BM_XmlTeardown", "BM_PugixmlTeardown");
 
     fs::current_path(previous);
     fs::remove_all(dir);

@@ -1,5 +1,6 @@
-// Frame rate of the play screen at levels 1 and 10 against a bare clear-and-swap loop on
-// the same window and renderer, measured in one run; CPU time per frame split into world
+// Frame rate of the play screen at levels 1 and 10 against a bare clear-and-swap loop and
+// against the fill floor (the bare loop that also textures the whole window once) on the
+// same window and renderer, measured in one run; CPU time per frame split into world
 // update, culling and posing, and drawing; heap allocations per steady play frame.
 #include "allocationcounter.h"
 #include "app/keyboardunit.h"
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -71,9 +73,64 @@ std::pair<double, double> BareRound() {
     return {WallSeconds() - start, CpuSeconds() - cpu};
 }
 
+// The fill floor's picture: 1024 x 1024 RGB with linear filtering, as the screens use.
+class TFillTexture {
+public:
+    TFillTexture() {
+        std::vector<uint8_t> pixels(1024 * 1024 * 3);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = static_cast<uint8_t>(i * 7 + i / 3072);
+        glGenTextures(1, &FId);
+        glBindTexture(GL_TEXTURE_2D, FId);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1024, 1024, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     pixels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+    ~TFillTexture() { glDeleteTextures(1, &FId); }
+    TFillTexture(const TFillTexture&) = delete;
+    TFillTexture& operator=(const TFillTexture&) = delete;
+
+    GLuint Id() const { return FId; }
+
+private:
+    GLuint FId = 0;
+};
+
+// Wall and CPU seconds for a round of fill-floor frames: clear, one full-window textured
+// quad, swap.
+std::pair<double, double> FillRound(const TFillTexture& texture) {
+    const double start = WallSeconds(), cpu = CpuSeconds();
+    for (int i = 0; i < FramesPerRound; ++i) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPushAttrib(GL_ENABLE_BIT);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, texture.Id());
+        glColor3f(1, 1, 1);
+        BeginOverlay2D(800, 600);
+        glBegin(GL_TRIANGLE_STRIP);
+        glTexCoord2f(0, 0);
+        glVertex2f(0, 0);
+        glTexCoord2f(0, 1);
+        glVertex2f(0, 600);
+        glTexCoord2f(1, 0);
+        glVertex2f(800, 0);
+        glTexCoord2f(1, 1);
+        glVertex2f(800, 600);
+        glEnd();
+        EndOverlay2D();
+        glPopAttrib();
+        SDL_GL_SwapBuffers();
+    }
+    return {WallSeconds() - start, CpuSeconds() - cpu};
+}
+
 struct TPlayFigures {
     double Fps = 0;
     double BareFps = 0;
+    double FillFps = 0;
     double AllocationsPerFrame = 0;
     double BareCpuMs = 0, PlayCpuMs = 0;
     double UpdateMs = 0, CullPoseMs = 0, DrawMs = 0;
@@ -81,18 +138,19 @@ struct TPlayFigures {
 
 // Rounds of play frames alternate with rounds of bare frames, so that both see the same
 // machine load.
-TPlayFigures MeasurePlay(TMainStatus& play) {
+TPlayFigures MeasurePlay(TMainStatus& play, const TFillTexture& fill) {
     TPlayFigures figures;
     for (int i = 0; i < 30; ++i) {
         KeepPlaying(play);
         play.Frame(Dt, 1000);
     }
-    double bareTime = 0, playTime = 0, bareCpu = 0, playCpu = 0;
+    double bareTime = 0, fillTime = 0, playTime = 0, bareCpu = 0, playCpu = 0;
     long allocations = 0;
     for (int round = 0; round < Rounds; ++round) {
         const auto [wall, cpu] = BareRound();
         bareTime += wall;
         bareCpu += cpu;
+        fillTime += FillRound(fill).first;
         const long before = AllocationCount();
         const double start = WallSeconds(), startCpu = CpuSeconds();
         for (int i = 0; i < FramesPerRound; ++i) {
@@ -106,6 +164,7 @@ TPlayFigures MeasurePlay(TMainStatus& play) {
     const int frames = Rounds * FramesPerRound;
     figures.Fps = frames / playTime;
     figures.BareFps = frames / bareTime;
+    figures.FillFps = frames / fillTime;
     figures.AllocationsPerFrame = static_cast<double>(allocations) / frames;
     figures.BareCpuMs = bareCpu * 1000 / frames;
     figures.PlayCpuMs = playCpu * 1000 / frames;
@@ -145,6 +204,9 @@ void Report(const char* name, const TPlayFigures& f) {
                 "%.2f ms against %.2f ms, ratio %.2f)\n",
                 name, f.Fps, f.BareFps, f.Fps / f.BareFps, f.PlayCpuMs, f.BareCpuMs,
                 f.BareCpuMs / f.PlayCpuMs);
+    std::printf("  fill floor (bare + one full-window 1024^2 RGB linear quad) %.1f fps: "
+                "play / fill floor %.2f\n",
+                f.FillFps, f.Fps / f.FillFps);
     std::printf("  CPU per frame: update %.3f ms, culling+posing %.3f ms, drawing %.3f ms; "
                 "heap allocations per frame %.2f\n",
                 f.UpdateMs, f.CullPoseMs, f.DrawMs, f.AllocationsPerFrame);
@@ -180,14 +242,15 @@ int main() {
         GameOverStatus = &gameOver;
         SetCurrentListener(&play, &loop);
 
-        Report("level 1", MeasurePlay(play));
+        TFillTexture fill;
+        Report("level 1", MeasurePlay(play, fill));
         play.World().Level = 9;
         const long beforeLevel = AllocationCount();
         play.World().NewLevel();
         // Shows that the counter counts: building a level allocates every creature.
         std::printf("(building level 10 made %ld heap allocations)\n",
                     AllocationCount() - beforeLevel);
-        Report("level 10", MeasurePlay(play));
+        Report("level 10", MeasurePlay(play, fill));
         CurrentListener = nullptr;
         MainStatus = IntroStatus = LevelStatus = GameOverStatus = nullptr;
     }

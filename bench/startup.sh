@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Exec-to-first-frame of the game against the bare SDL floor; $1 is the benchmark build dir.
+# Exec to the loading picture and to the title against the bare SDL floor, with the
+# generated media; $1 is the benchmark build dir, $2 the number of runs.
 set -euo pipefail
 build=$1
-root=$(cd "$(dirname "$0")/.." && pwd)
 xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/startup_ratio" "$build/quelmark" \
-    "$build/bench/bare_first_frame" "$build/bench/libfirstframe_shim.so" "$root/media" "${2:-15}"
+    "$build/bench/bare_first_frame" "$build/bench/libfirstframe_shim.so" "$build/media" "${2:-15}"
