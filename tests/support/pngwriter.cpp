@@ -1,31 +1,13 @@
 #include "support/pngwriter.h"
 
+#include "png/pngencoder.h"
+
 #include <algorithm>
 
 namespace {
 
-uint32_t Crc32(const std::string& bytes, size_t from) {
-    uint32_t crc = 0xffffffffu;
-    for (size_t i = from; i < bytes.size(); ++i) {
-        crc ^= static_cast<uint8_t>(bytes[i]);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-void PutBigEndian(std::string& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out += static_cast<char>((value >> shift) & 0xff);
-}
-
-void PutChunk(std::string& out, const char* type, const std::string& data) {
-    PutBigEndian(out, static_cast<uint32_t>(data.size()));
-    const size_t start = out.size();
-    out += type;
-    out += data;
-    PutBigEndian(out, Crc32(out, start));
-}
+using mediagen::PutBigEndian;
+using mediagen::PutPngChunk;
 
 // A zlib stream of stored (uncompressed) deflate blocks.
 std::string StoredZlib(const std::string& raw) {
@@ -74,11 +56,11 @@ std::string EncodePng(const TPngImage& image) {
     header += static_cast<char>(8);
     header += static_cast<char>(image.Colour);
     header.append(3, '\0'); // deflate, adaptive filtering, no interlace
-    PutChunk(out, "IHDR", header);
+    PutPngChunk(out, "IHDR", header);
     if (!image.Palette.empty())
-        PutChunk(out, "PLTE", std::string(image.Palette.begin(), image.Palette.end()));
+        PutPngChunk(out, "PLTE", std::string(image.Palette.begin(), image.Palette.end()));
     if (!image.Transparency.empty())
-        PutChunk(out, "tRNS", std::string(image.Transparency.begin(), image.Transparency.end()));
+        PutPngChunk(out, "tRNS", std::string(image.Transparency.begin(), image.Transparency.end()));
     const size_t rowBytes = static_cast<size_t>(image.Width) * Channels(image.Colour);
     std::string raw;
     for (int y = 0; y < image.Height; ++y) {
@@ -86,7 +68,7 @@ std::string EncodePng(const TPngImage& image) {
         raw.append(image.Pixels.begin() + static_cast<long>(rowBytes * y),
                    image.Pixels.begin() + static_cast<long>(rowBytes * (y + 1)));
     }
-    PutChunk(out, "IDAT", StoredZlib(raw));
-    PutChunk(out, "IEND", "");
+    PutPngChunk(out, "IDAT", StoredZlib(raw));
+    PutPngChunk(out, "IEND", "");
     return out;
 }

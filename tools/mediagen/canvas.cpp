@@ -1,6 +1,7 @@
 #include "canvas.h"
 
 #include "mediagen.h"
+#include "png/pngencoder.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -14,11 +15,6 @@ namespace {
 
 double Channel(unsigned rgb, int shift) {
     return ((rgb >> shift) & 0xFF) / 255.0;
-}
-
-cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
 }
 
 void DrawText(cairo_t* cr, std::string_view text, double x, double y, const TTextStyle& style) {
@@ -108,14 +104,12 @@ void TCanvas::Plot(int x, int y, uint32_t argb) {
 
 std::string TCanvas::Png(std::string_view name) const {
     cairo_surface_flush(FSurface);
-    std::string png;
-    cairo_status_t status = cairo_status(FCr);
-    if (status == CAIRO_STATUS_SUCCESS)
-        status = cairo_surface_write_to_png_stream(FSurface, AppendPng, &png);
+    const cairo_status_t status = cairo_status(FCr);
     if (status != CAIRO_STATUS_SUCCESS)
         throw EWriteError("cannot draw " + std::string(name) + ": " +
                           cairo_status_to_string(status));
-    return png;
+    return EncodeArgbPng(cairo_image_surface_get_data(FSurface), FWidth, FHeight,
+                         cairo_image_surface_get_stride(FSurface));
 }
 
 void SetHex(cairo_t* cr, unsigned rgb, double alpha) {
