@@ -31,12 +31,18 @@ TSurfacePtr ToRgba(SDL_Surface* image) {
     return TSurfacePtr(SDL_ConvertSurface(image, target->format, SDL_SWSURFACE));
 }
 
+// An image of the surface's size without pixels yet.
+TTextureImage SizedLike(const SDL_Surface& surface, bool hasAlpha) {
+    TTextureImage result;
+    result.Width = surface.w;
+    result.Height = surface.h;
+    result.HasAlpha = hasAlpha;
+    return result;
+}
+
 // Copies the converted pixels into rows of 3 or 4 bytes per pixel, padded to 4 bytes.
 TTextureImage Pack(const SDL_Surface& rgba, bool hasAlpha) {
-    TTextureImage result;
-    result.Width = rgba.w;
-    result.Height = rgba.h;
-    result.HasAlpha = hasAlpha;
+    TTextureImage result = SizedLike(rgba, hasAlpha);
     const size_t rowBytes = result.RowBytes();
     const int bytes = result.BytesPerPixel();
     result.Pixels.assign(rowBytes * static_cast<size_t>(rgba.h), 0);
@@ -90,9 +96,49 @@ TSurfacePtr DecodePng(SDL_RWops* stream, const std::string& subject) {
 
 } // namespace
 
+// Whether the surface already holds R, G, B (, A) bytes per pixel, as PNG decoding gives
+// them: its rows can then be copied as they are.
+bool InUploadOrder(const SDL_Surface& image, bool hasAlpha) {
+    const SDL_PixelFormat& format = *image.format;
+    if (format.palette != nullptr || format.Rmask != RMask || format.Gmask != GMask ||
+        format.Bmask != BMask)
+        return false;
+    // A colour key would take effect in the conversion.
+    if (hasAlpha)
+        return format.BitsPerPixel == 32 && format.Amask == AMask &&
+               (image.flags & SDL_SRCCOLORKEY) == 0;
+    // Three bytes keep the low three of the four-byte masks only on a little-endian machine.
+    return SDL_BYTEORDER == SDL_LIL_ENDIAN && format.BitsPerPixel == 24;
+}
+
+// Copies rows that are already in upload order, in one go where the pitch agrees.
+TTextureImage CopyRows(const SDL_Surface& image, bool hasAlpha) {
+    TTextureImage result = SizedLike(image, hasAlpha);
+    const size_t rowBytes = result.RowBytes();
+    const size_t used = static_cast<size_t>(image.w) * static_cast<size_t>(result.BytesPerPixel());
+    const auto* source = static_cast<const uint8_t*>(image.pixels);
+    if (static_cast<size_t>(image.pitch) == rowBytes) {
+        result.Pixels.assign(source, source + rowBytes * static_cast<size_t>(image.h));
+        return result;
+    }
+    result.Pixels.assign(rowBytes * static_cast<size_t>(image.h), 0);
+    for (int y = 0; y < image.h; ++y)
+        std::memcpy(result.Pixels.data() + rowBytes * static_cast<size_t>(y),
+                    source + static_cast<ptrdiff_t>(y) * image.pitch, used);
+    return result;
+}
+
 TTextureImage TextureImageFromSurface(SDL_Surface& image) {
     // 24-bit images upload as RGB; every other depth is uploaded as RGBA.
     const bool hasAlpha = image.format->BitsPerPixel != 24;
+    if (InUploadOrder(image, hasAlpha)) {
+        SDL_Surface* surface = &image;
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+            throw TTextureError(std::string("image cannot be read: ") + SDL_GetError());
+        TTextureImage result = CopyRows(image, hasAlpha);
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        return result;
+    }
     TSurfacePtr rgba = ToRgba(&image);
     if (!rgba) throw TTextureError(std::string("image cannot be converted: ") + SDL_GetError());
     if (SDL_MUSTLOCK(rgba.get()) && SDL_LockSurface(rgba.get()) != 0)
@@ -143,4 +189,3 @@ void TTexture::LoadFromFile(const std::string& fileName) {
 void TTexture::Bind() const {
     glBindTexture(GL_TEXTURE_2D, FTextureId);
 }
-
