@@ -154,13 +154,14 @@ void BM_PugixmlTeardown(benchmark::State& state) {
 }
 BENCHMARK(BM_PugixmlTeardown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Remembers each benchmark's time per iteration so the ratio can be printed.
+// Remembers each benchmark's CPU time per iteration so the ratios can be printed: on a
+// shared machine the wall time also counts the other programs.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> Times;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
-            Times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            Times[run.benchmark_name()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
 };
