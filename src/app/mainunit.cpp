@@ -62,7 +62,11 @@ bool TProg::RunGame() {
     SetMixVolume(settings.Volume, settings.MusicMuted);
     FKeyState = std::make_unique<TKeyState>();
     Global.KeyState = FKeyState.get();
-    FMediaManager = std::make_unique<TFileMediaManager>();
+    auto media = std::make_unique<TFileMediaManager>();
+    // The media come off the disk on a second thread while this one shows the loading picture.
+    media->StartPreloading();
+    TFileMediaManager& files = *media;
+    FMediaManager = std::move(media);
     Global.MediaManager = FMediaManager.get();
     FLoop = std::make_unique<TOpenGlRealTimeLoop>();
     Global.Loop = FLoop.get();
@@ -100,6 +104,7 @@ bool TProg::RunGame() {
     auto demo = std::make_unique<TDemoStatus>(*static_cast<TMainStatus*>(MainStatus));
     demo->Endless = WantsDemo(FArguments);
     DemoStatus = FStates.emplace_back(std::move(demo)).get();
+    files.Preload(nullptr);
     SetCurrentListener(WantsDemo(FArguments) ? DemoStatus : IntroStatus, Global.Loop);
     Global.Loop->Run();
     return true;

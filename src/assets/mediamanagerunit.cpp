@@ -37,11 +37,26 @@ TSound* TCachedMediaManager::GetSound(const std::string& name) {
     return Keep(LoadSound(name), FSounds, FOwnedSounds);
 }
 
+TFileMediaManager::TFileMediaManager() = default;
+TFileMediaManager::~TFileMediaManager() = default;
+
+void TFileMediaManager::StartPreloading() {
+    Preload(std::make_unique<TPreloader>(TPreloader::StartupFiles(MediaDir, "loading.png")));
+}
+
+void TFileMediaManager::Preload(std::unique_ptr<TPreloader> preloader) {
+    FPreloader = std::move(preloader);
+}
+
 std::unique_ptr<TMesh> TFileMediaManager::LoadMesh(const std::string& name) {
+    const std::string fileName = MediaDir + name + ".mesh";
     std::unique_ptr<TMesh> mesh = CreateMesh(GlMeshKind());
     try {
         // The mesh keeps the name written in its file; the cache finds it by that name.
-        mesh->LoadFromFile(MediaDir + name + ".mesh");
+        if (std::unique_ptr<TMesh> loaded = FPreloader ? FPreloader->TakeMesh(fileName) : nullptr)
+            mesh->TakeOver(fileName, *loaded);
+        else
+            mesh->LoadFromFile(fileName);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -49,9 +64,14 @@ std::unique_ptr<TMesh> TFileMediaManager::LoadMesh(const std::string& name) {
 }
 
 std::unique_ptr<TTexture> TFileMediaManager::LoadTexture(const std::string& name) {
+    const std::string fileName = MediaDir + name + ".png";
     auto texture = std::make_unique<TTexture>();
     try {
-        texture->LoadFromFile(MediaDir + name + ".png");
+        if (std::optional<TTextureImage> image =
+                FPreloader ? FPreloader->TakeTexture(fileName) : std::nullopt)
+            texture->LoadFromImage(fileName, *image);
+        else
+            texture->LoadFromFile(fileName);
     } catch (const std::exception&) {
         return nullptr;
     }

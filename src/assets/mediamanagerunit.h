@@ -2,6 +2,7 @@
 #pragma once
 
 #include "assets/meshunit.h"
+#include "assets/preloadunit.h"
 #include "assets/soundunit.h"
 #include "assets/textureunit.h"
 
@@ -54,10 +55,24 @@ private:
 
 // Loads from "media/" + name + ".mesh" / ".png" / ".wav" under the working directory.
 class TFileMediaManager : public TCachedMediaManager {
+public:
+    TFileMediaManager();
+    ~TFileMediaManager() override;
+
+    // Starts reading the media's pictures and meshes on a second thread (the loading
+    // picture first), for the loads to come; nothing else changes, the log included.
+    void StartPreloading();
+    // Loads take their files from preloader while one is set; nullptr drops what was read
+    // ahead and not asked for, and later loads read their files.
+    void Preload(std::unique_ptr<TPreloader> preloader);
+
 protected:
     std::unique_ptr<TMesh> LoadMesh(const std::string& name) override;
     std::unique_ptr<TTexture> LoadTexture(const std::string& name) override;
     std::unique_ptr<TSound> LoadSound(const std::string& name) override;
+
+private:
+    std::unique_ptr<TPreloader> FPreloader;
 };
 
 // Serves no assets at all: for reading and checking model files without any media.

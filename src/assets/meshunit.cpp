@@ -53,6 +53,11 @@ void TMesh::LoadFromFile(const std::string& fileName) {
     LoadFromStream(stream);
 }
 
+void TMesh::TakeOver(const std::string& fileName, TMesh& loaded) {
+    WriteLog("Loading " + fileName);
+    Assign(std::move(loaded.FName), std::move(loaded.FVertices), std::move(loaded.FFaces));
+}
+
 void TMesh::LoadFromStream(TStream& stream) {
     TXMLDocument document;
     document.LoadFromStream(stream);

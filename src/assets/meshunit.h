@@ -44,6 +44,9 @@ public:
     // loads the file. Errors of the file, the XML reader or the content propagate.
     void LoadFromFile(const std::string& fileName);
     void LoadFromStream(TStream& stream);
+    // What LoadFromFile gives when loaded has read that file ahead of time: the same log
+    // line, and loaded's contents moved over.
+    void TakeOver(const std::string& fileName, TMesh& loaded);
     // Writes every field of every point and face, so that loading gives the same mesh.
     // Stream and file errors propagate.
     void SaveToFile(const std::string& fileName) const;

@@ -161,8 +161,13 @@ TTextureImage DecodeTextureMemory(const void* data, size_t size) {
     return TextureImageFromSurface(*DecodePng(stream, "image in memory"));
 }
 
-bool LoadTextureFile(const std::string& fileName, uint32_t& textureId) {
-    const TTextureImage image = DecodeTextureFile(fileName);
+void PrepareTextureDecoding() {
+    IMG_Init(IMG_INIT_PNG);
+}
+
+namespace {
+
+void Upload(const TTextureImage& image, uint32_t& textureId) {
     const GLenum format = image.HasAlpha ? GL_RGBA : GL_RGB;
     glGenTextures(1, &textureId);
     glBindTexture(GL_TEXTURE_2D, textureId);
@@ -170,6 +175,12 @@ bool LoadTextureFile(const std::string& fileName, uint32_t& textureId) {
                  GL_UNSIGNED_BYTE, image.Pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+} // namespace
+
+bool LoadTextureFile(const std::string& fileName, uint32_t& textureId) {
+    Upload(DecodeTextureFile(fileName), textureId);
     return true;
 }
 
@@ -181,9 +192,20 @@ void TTexture::LoadFromFile(const std::string& fileName) {
     WriteLog("Loading " + fileName);
     uint32_t id = 0;
     LoadTextureFile(fileName, id);
+    Replace(id);
+}
+
+void TTexture::LoadFromImage(const std::string& fileName, const TTextureImage& image) {
+    WriteLog("Loading " + fileName);
+    uint32_t id = 0;
+    Upload(image, id);
+    Replace(id);
+}
+
+void TTexture::Replace(uint32_t textureId) {
     // A second load replaces the first texture instead of leaking it.
     if (FTextureId != 0) glDeleteTextures(1, &FTextureId);
-    FTextureId = id;
+    FTextureId = textureId;
 }
 
 void TTexture::Bind() const {

@@ -37,6 +37,8 @@ TTextureImage DecodeTextureFile(const std::string& fileName);
 TTextureImage DecodeTextureMemory(const void* data, size_t size);
 // Any SDL surface (palette, grey, 16-bit, BGR or RGB order, any pitch) as upload rows.
 TTextureImage TextureImageFromSurface(SDL_Surface& image);
+// Readies the PNG decoder once, so that pictures may then be decoded on several threads.
+void PrepareTextureDecoding();
 
 // Loads the file into a new OpenGL texture (linear filtering) and stores its name in
 // textureId. Needs a current OpenGL context; throws TTextureError when unreadable.
@@ -51,6 +53,9 @@ public:
 
     // Logs "Loading <file>", then uploads it; errors propagate.
     void LoadFromFile(const std::string& fileName);
+    // The same for a file decoded ahead of time into image: the same log line, then the
+    // upload. Needs a current OpenGL context.
+    void LoadFromImage(const std::string& fileName, const TTextureImage& image);
     // Binds to GL_TEXTURE_2D; enables nothing and sets no colour.
     void Bind() const;
 
@@ -61,6 +66,8 @@ public:
 private:
     std::string FName;
     uint32_t FTextureId = 0;
+
+    void Replace(uint32_t textureId);
 };
 
 // The textures the media manager has loaded, found by name; it owns none of them.

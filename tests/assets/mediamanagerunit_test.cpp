@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <SDL_opengl.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -112,6 +113,48 @@ TEST_F(MediaManagerTextures, MissingTexturesAreRetriedAndLoggedEachTime) {
     EXPECT_EQ(Manager.GetTexture("loading"), nullptr);
     EXPECT_EQ(CountOf(Log(), " Loading media/loading.png\n"), 2);
     EXPECT_EQ(Manager.Textures().Count(), 0);
+}
+
+// What a sequence of loads gave: each result, then the log without its times.
+std::string LoadAll(TFileMediaManager& manager, const TTestDir& dir) {
+    std::string outcome;
+    for (const char* name : {"tree", "broken", "broken", "tree"}) {
+        const TMesh* mesh = manager.GetMesh(name);
+        outcome += mesh ? mesh->Name() + std::to_string(mesh->Vertices().at(1).x) : "none";
+        outcome += "\n";
+    }
+    for (const char* name : {"font", "broken", "broken", "font"}) {
+        const TTexture* texture = manager.GetTexture(name);
+        uint8_t rgb[3] = {};
+        if (texture != nullptr) {
+            texture->Bind();
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        }
+        outcome += texture ? texture->Name() + std::to_string(rgb[0]) : "none";
+        outcome += "\n";
+    }
+    std::string log = dir.ReadFile("log");
+    for (size_t line = 0; line < log.size(); line = log.find('\n', line) + 1)
+        log.erase(line, log.find(' ', line) - line);
+    dir.WriteFile("log", "");
+    return outcome + log;
+}
+
+// Reading ahead changes when the files are read, nothing else: the same objects and log
+// lines, failures and their retries included.
+TEST_F(MediaManagerTextures, PreloadedFilesLoadAsTheFilesThemselves) {
+    Dir.WriteFile("media/tree.mesh", MeshFile("tree"));
+    Dir.WriteFile("media/broken.mesh", "<MESH><NAME>broken</NAME>");
+    Dir.WriteFile("media/font.png", Png(200));
+    Dir.WriteFile("media/broken.png", "not a picture");
+    const std::string plain = LoadAll(Manager, Dir);
+    EXPECT_EQ(CountOf(plain, "Loading media/broken.png\n"), 2);
+
+    TFileMediaManager preloading;
+    auto preloader = std::make_unique<TPreloader>(TPreloader::StartupFiles("media/", "font.png"));
+    preloader->WaitForAll();
+    preloading.Preload(std::move(preloader));
+    EXPECT_EQ(LoadAll(preloading, Dir), plain);
 }
 
 class MediaManagerSounds : public MediaManager {
