@@ -21,6 +21,7 @@ struct TPictureSum {
 
 std::vector<TPictureSum> RecordedSums() {
     return {
+        {"demo.png", 512, 64, true, 0x241b5bb6449b81a2u},
         {"font.png", 128, 128, true, 0x97c71e2328428f45u},
         {"gameover.png", 1024, 1024, true, 0xd10a7695fd9e23c5u},
         {"heart.png", 64, 64, true, 0x6405dc5540139febu},
