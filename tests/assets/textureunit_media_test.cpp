@@ -41,10 +41,12 @@ std::vector<TPictureSum> RecordedSums() {
         {"intro.png", 1024, 1024, true, 0x4b663285a92fe0d1u},
         {"loading.png", 256, 256, true, 0xfef4dc778cb3e91eu},
         {"numbers.png", 256, 256, true, 0x7fbbb3111bfbf7ceu},
+        {"paused.png", 512, 256, true, 0x78f9fc10cf3389b7u},
         {"point.png", 64, 64, true, 0x8ac6f5821a19d95cu},
         {"sheep.png", 64, 64, true, 0x6bc18fc9ff6f43f8u},
         {"tile1.png", 256, 256, false, 0x0ec78dd12149d75au},
         {"title.png", 256, 256, true, 0x476696f78bdf7d7bu},
+        {"volume.png", 256, 64, true, 0xc840eb4332b920dfu},
         {"wri.png", 128, 256, true, 0x9ca84f97edb4113cu},
     };
 }
