@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Counts heap allocations: the program's global operator new is replaced to count each call.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Posing and drawing one shared 20-node animated model for 300 entities per frame, as the
 // play state does, with the heap allocations made while posing. Needs an X display (xvfb-run).
 #include "assets/animationhandlerunit.h"

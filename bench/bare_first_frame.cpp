@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor of the start-up path: SDL video with the game's OpenGL window, the game's audio
 // format, one cleared frame presented.
 #include <SDL.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Preloaded into a program under measurement: at each buffer swap it appends the monotonic
 // time in nanoseconds as a line to $QUELMARK_FIRST_FRAME_FILE, and at swap number
 // $QUELMARK_FRAMES (1 when unset) it ends the process.

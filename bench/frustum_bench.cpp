@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Throughput of frustum culling and of the vector and quaternion operations the game leans on.
 #include "math/frustumunit.h"
 #include "math/randomunit.h"

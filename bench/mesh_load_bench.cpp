@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading a large mesh file with TMesh, and reading it into a document with the XML reader,
 // against a DOM parse of the same file by pugixml. The mesh (a 50 x 50 grid, 5,000 faces,
 // every optional group written, indented like an exported file) is generated into a

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Frame rate of the play screen at levels 1 and 10 against a bare clear-and-swap loop and
 // against the fill floor (the bare loop that also textures the whole window once) on the
 // same window and renderer, measured in one run; CPU time per frame split into world

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quelmark developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Exec to the loading picture and to the title against the bare SDL floor, with the
 # generated media; $1 is the benchmark build dir, $2 the number of runs.
 set -euo pipefail

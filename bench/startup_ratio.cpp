@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time from exec to the first presented frame (the loading picture) and to the second (the
 // title, where the player can act): the game against a bare SDL + OpenGL + SDL_mixer
 // program doing only what start-up cannot avoid and presenting one frame. Runs alternate,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The world's update per frame at levels 1, 10 and 100 (11, 38 and 308 entities; the
 // collision pass is quadratic), as nanoseconds and as a share of a 60 Hz frame, with the heap
 // allocations made by steady updates. No window, no audio device.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the high-score reader: whatever the file held, the table must come
 // out best first, at most ten entries, with names that cannot break a line, and a save of it
 // must read back as the same table.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the layout loader; every refusal must be a clear XML or
 // conversion error (an element of no widget kind only ends its siblings). A tree that loads
 // is then driven with pointer and key events all over the screen, which must be safe

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the mesh loader; every refusal must be a clear error.
 #include "assets/meshunit.h"
 #include "assets/xmlparser.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the model loader; every refusal must be a clear error. A model
 // that loads must save, load back to the same bytes, and animate safely.
 #include "assets/mediamanagerunit.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target over every file of its seed corpus, so the ordinary test build
 // checks the corpus without libFuzzer.
 #include <cstdint>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the texture decoder: a bad image must end in TTextureError,
 // never a crash, and a good one must come out with complete padded rows.
 #include "assets/textureunit.h"

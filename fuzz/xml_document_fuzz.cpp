@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the XML reader; a clear EXMLError is a fine answer, and a
 // document that loads must save, and its saved text must load again without a crash.
 #include "assets/xmlparser.h"

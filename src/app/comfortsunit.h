@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the keys do on every screen besides the screen's own meaning: the volume, the music
 // mute and full screen, kept in the settings file; and the volume indicator's timing.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The gamepad: joystick events become the key presses and releases a player would make, fed
 // back through SDL's queue so that every key rule and every screen treats them as keys.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The SDL OpenGL window, its base GL state and a few small drawing helpers.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's settings (volume, music mute, full screen), kept between runs in
 // ${XDG_CONFIG_HOME:-$HOME/.config}/quelmark/settings as key=value lines.
 #pragma once

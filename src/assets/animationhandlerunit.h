@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The per-entity clock that poses a shared animated model at the entity's own phase.
 #pragma once
 

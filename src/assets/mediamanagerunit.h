@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Turns short asset names into loaded meshes, textures and sounds, each loaded once.
 #pragma once
 

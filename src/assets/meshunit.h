@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Static triangle meshes: the data, loading and saving the XML mesh format, a list by name.
 #pragma once
 

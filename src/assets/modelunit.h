@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hierarchical models: the XML model format with poses and keyframe animations, drawing
 // with the OpenGL matrix stack, and the shared animated instance the game poses per entity.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ordered lists of borrowed assets (meshes, textures, sounds) found by their exact name.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up files read and decoded ahead of time on a second thread, while the first opens
 // the screen and draws the loading picture. The loaders take the results instead of
 // reading the files themselves; what they log, and when, stays theirs.

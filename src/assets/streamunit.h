@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Seekable byte streams: the common interface of the XML reader/writer and the loaders.
 #pragma once
 

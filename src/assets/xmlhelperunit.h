@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Element readers and writers shared by the mesh and model formats, and their numbers.
 //
 // Numbers in data files always use "." as decimal separator whatever the process locale:

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A small XML reader and writer: byte streams to node trees and back.
 //
 // Only the subset the game's data files use: elements, attributes, text, comments and

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The self-playing demo: a fresh first level on the play screen's world, the pilot at the
 // keys, a "Demo: press any key" board over it. Any key or button goes back to the title.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game-over screen: the final score, the ten best, and the name entry for the table.
 #pragma once
 

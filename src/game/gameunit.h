@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game world: the viking, sheep, rams and trees on the fenced field, and their rules.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ten best scores with their players' names, kept in ~/.quelmark/highscore.
 #pragma once
 

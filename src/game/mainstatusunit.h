@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The play screen: advances the world, follows the viking with the camera, draws the field
 // and the heads-up display, and hands over when the level is won or lost.
 #pragma once

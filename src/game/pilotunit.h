@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The demo's player: reads the world and holds the keys a player would, so the viking obeys
 // exactly the rules it obeys under the keyboard.
 #pragma once

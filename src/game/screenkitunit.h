@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What every screen uses: assets fetched once (a missing or damaged file costs only its
 // picture, model or sound, and the log names the file), pictures and texts in the overlay.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The small plaque that shows the volume for a moment after it changes, over any screen.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The textured skin: bitmap-font text without colour or binding, nine-slice frames, and the
 // drawer that renders a desktop with skin pictures.
 #pragma once

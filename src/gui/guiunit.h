@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The widget toolkit: a tree of widgets under a desktop, event routing, the widget kinds
 // and their loading from XML layout files. Drawing lives in the drawer modules.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The flat skin: plain coloured rectangles, black outlines and black bitmap text, and the
 // drawer that renders a desktop with them.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // View-frustum culling: the six planes of the current view volume and visibility tests.
 #pragma once
 

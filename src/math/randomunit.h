@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's one uniform random generator; seedable so runs can be repeated, and open to a
 // test that installs its own source of draws.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Vectors, quaternions and 3x3 matrices of the 3-D code, with free functions on them.
 //
 // Every operation writes its result into an output argument supplied by the caller (or into

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Full screen, the volume and the music mute with the real binary under a window manager, and
 // the settings they leave behind for the next run.
 #include "support/gamesession.h"

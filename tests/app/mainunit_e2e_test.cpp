@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real binary on the test display, driven with keys like a player would.
 #include "support/gamesession.h"
 #include "support/process.h"

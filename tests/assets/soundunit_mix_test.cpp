@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The gain staging with the generated media: the loudest moment of play stays below -1 dBFS,
 // and neither the music nor the effects are turned down out of hearing.
 #include "assets/soundunit.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every generated picture, loaded by the game's texture loader and read back from OpenGL,
 // holds the pixels recorded here. A change to how the pictures are encoded or loaded must
 // keep them; a picture whose drawing changes on purpose gets its entry updated.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The self-playing demo with the real binary: the title left alone turns into it, a key
 // brings the title back, "--demo" plays until Escape, and the high-score table stays as it was.
 #include "support/fakehome.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole loop with the real binary: a game lost after a few swings at the air, a name typed into
 // the table of a throwaway home, back to the title, and the name still there in the next run. The
 // first run's sound is captured by SDL's disk audio driver: the mix must never clip.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole games with the game's own models (read without meshes), a fixed seed and a fixed
 // frame time: the rules must compose into a game that can be won and lost.
 #include "game/gameunit.h"

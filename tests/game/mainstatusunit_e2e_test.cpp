@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole game session with the real binary and the generated media, played with keys on
 // the test display, with the sound captured by SDL's disk audio driver.
 #include "support/gamesession.h"

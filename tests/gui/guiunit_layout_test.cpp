@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Building widget trees from XML layouts.
 #include "assets/streamunit.h"
 #include "assets/xmlparser.h"

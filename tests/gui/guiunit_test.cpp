@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Routing through the widget tree, driven by events on a desktop without a window.
 #include "gui/guiunit.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The installed game started the way a player starts it: through the launcher.
 #include "support/install.h"
 #include "support/process.h"

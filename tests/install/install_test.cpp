@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The staged install: its layout, the launcher's own answers and failures, and the
 // desktop files checked by the tools a distribution uses.
 #include "support/install.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Debian package as scripts/package makes it from a clean clone: lintian's verdict, the
 // files it holds against what `cmake --install` stages, and the game unpacked into a scratch
 // root. The clone holds the committed sources only.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quelmark developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Every file of the source tree states its copyright and licence, so that the tree can be
 # passed on as it stands.
 set -euo pipefail

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A password database of our own (nss_wrapper) for child processes, so the game's home
 // directory is a throwaway folder and never the real user's.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Small media for screen tests: pictures whose pixels say what was drawn, and box models.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An 800 x 600 game window set up as the program does, with the shared globals filled, for
 // tests of the game's screens. Media come from media/ in a fresh test directory.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real game binary in a throwaway directory and home, played with keys on the test
 // display, its sound captured by SDL's disk audio driver.
 #pragma once

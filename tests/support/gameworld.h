@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A game world without window, files or audio: meshless entity models, a media manager that
 // records the sounds played, a scripted source of random draws.
 #pragma once

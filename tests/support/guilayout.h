@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sample layout with every widget kind (docs/gui-layout.xml), and finding its widgets
 // on the screen.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Stand-in pictures for the GUI's textures, so drawing tests need no generated art: every
 // cell of the font and digit grids has a colour of its own, so a pixel read back names the
 // cell that was sampled.

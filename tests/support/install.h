@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Installs the built game into a staging folder, as a packager's DESTDIR install would.
 #pragma once
 

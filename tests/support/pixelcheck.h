@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Comparing read-back pixels with expected colours, allowing for rounding in the rasteriser.
 #pragma once
 

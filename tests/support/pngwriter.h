@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A tiny PNG encoder for tests: 8-bit channels, no filtering, uncompressed deflate.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the real game binary (or any program) as a child process for end-to-end tests.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The media generator as the build runs it: the same bytes every time, and a failed write
 // that names the file.
 #include "support/process.h"

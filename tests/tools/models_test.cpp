@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The generated models and meshes, loaded through the game's own loaders, against what the
 // game relies on: names, animation indices and triggers, sizes, outward faces, loops.
 #include "assets/mediamanagerunit.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A malloc preload for the soak run: it keeps the live heap bytes apart by the library that
 // asked for them (the game's own program, the GL driver, X, SDL, ...) and appends one line
 // of the figures to the file named by QUELMARK_HEAPSTATS every ten seconds.

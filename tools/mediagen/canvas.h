@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cairo drawing helpers shared by the generated pictures: canvases, colours, outlined text.
 #pragma once
 

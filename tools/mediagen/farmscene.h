@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The toy farm in Cairo for the pictures: sky, hills, fence, trees, sheep, rams, the viking.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Sheep and ram: one fluffy body on four short legs, 2.8 long; the ram darker, with curled
 // horns.
 #include "models.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // HUD pictures: icons, the ground tile, the bitmap font and the large digits.
 #include "canvas.h"
 #include "farmscene.h"

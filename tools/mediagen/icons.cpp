@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's icon at the desktop's usual sizes: a horned viking helmet on a grass disc.
 #include "canvas.h"
 #include "mediagen.h"

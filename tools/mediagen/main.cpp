@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // mediagen OUTDIR: writes every generated media file into OUTDIR.
 #include "mediagen.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The media generator: every model, mesh, picture, sound and the music, made from code.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Building generated models: meshes by name, node trees, poses and keyed animations, and
 // writing them through the game's own model and mesh writers.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Generated models: the viking, sheep, ram, tree and fence, and every mesh they name.
 #include "models.h"
 

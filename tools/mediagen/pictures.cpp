@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every picture of the game, drawn with Cairo and written as PNG.
 #include "pictures.h"
 

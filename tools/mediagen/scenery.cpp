@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tree (about 8 tall, a thin trunk under a broad crown) and the post-and-rail fence.
 #include "models.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The full pictures: intro, game over, loading, the HUD title, the level and demo banners,
 // and the boards over any screen: the pause panel and the volume plaque.
 #include "canvas.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Low-poly primitives for generated meshes: each one a closed surface, counter-clockwise
 // seen from outside, flat or smooth, placed by a rotation and an offset.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The textured GUI skin: wooden nine-slice frames and the check-box tick.
 //
 // The game cuts each 64 x 64 skin into 16 x 16 cells and uses the top-left 3 x 3 of them:

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Generated sounds: every effect the game plays, as 22050 Hz 16-bit WAV.
 #include "audio/soundeffects.h"
 #include "audio/wavencoder.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The viking: a chunky blue-tunicked warrior about 4 tall with a horned helmet and a big axe.
 #include "models.h"
 

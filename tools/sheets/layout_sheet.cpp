@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // layout_sheet [FOLDER]: loads docs/gui-layout.xml (every widget kind), adds what only code
 // can set (focus, a list selection, multi-tracker cursors, an image, an error window) and
 // draws it at 800 x 600 with the game's GL state in both skins through the game's own

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // model_sheet [FOLDER]: draws every model in every animation at several phases through the
 // game's own model drawing, GL state and light, one grid per model, and writes
 // FOLDER/models-<model>.png (docs/ of the source tree by default). Needs a display (xvfb-run)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Contact sheet of every generated picture, drawn through the game's texture loader, media
 // manager and text procedures, and placed as the screens place them.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" picture_sheet sheet.bmp

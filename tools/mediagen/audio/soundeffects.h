@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's sound effects, synthesized: a screen blip, a swing, a blow, a scream, bleats
 // and a butt.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Small synthesis kit for the generated sounds and instruments: oscillators, noise, filters,
 // envelopes and level handling, all on mono float signals in -1..1.
 #pragma once

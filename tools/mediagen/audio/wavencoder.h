@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Mono 16-bit PCM WAV files built in memory with libsndfile.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A small FastTracker 2 module (XM 1.04) writer: one sample per instrument, 16-bit samples,
 // linear frequency table.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // PC screen fonts (PSF 1 and 2, gzip-compressed or not) as the Linux console ships them.
 #pragma once
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // PNG files written for fast loading: rows unfiltered, so the game's decoder only inflates.
 // The chunk and number writers serve any PNG writer.
 #pragma once
