@@ -69,7 +69,7 @@ std::string FormatSettings(const TSettings& settings) {
 }
 
 std::string SettingsFile(const char* configHome, const std::string& home) {
-    // The base directory specification ignores relative paths.
+    // XDG_CONFIG_HOME counts only as an absolute path; a relative one is ignored.
     if (configHome != nullptr && configHome[0] == '/')
         return std::string(configHome) + "/quelmark/settings";
     if (home.empty()) return "";
