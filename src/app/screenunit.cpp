@@ -130,8 +130,11 @@ void SetMaterialColorF(float r, float g, float b) {
 }
 
 void DrawTexturedRect(float x, float y, float w, float h, float r, float g, float b) {
-    glBegin(GL_TRIANGLE_STRIP);
+    // The colour is set once, outside the strip, as the text and gui pieces do: with the same
+    // vertex layout for every flat draw, the driver reuses the shaders the loading picture
+    // compiled instead of compiling new ones for the title's first frame.
     glColor3f(r, g, b);
+    glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(0, 0);
     glVertex2f(x, y);
     glTexCoord2f(0, 1);
