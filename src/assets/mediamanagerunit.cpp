@@ -52,6 +52,11 @@ void TFileMediaManager::Preload(std::unique_ptr<TPreloader> preloader) {
     FPreloader = std::move(preloader);
 }
 
+TMusicPtr TFileMediaManager::OpenMusic(const std::string& fileName) {
+    if (TMusicPtr music = FPreloader ? FPreloader->TakeMusic(fileName) : nullptr) return music;
+    return LoadMusic(fileName);
+}
+
 std::unique_ptr<TMesh> TFileMediaManager::LoadMesh(const std::string& name) {
     const std::string fileName = MediaDir + name + ".mesh";
     std::unique_ptr<TMesh> mesh = CreateMesh(GlMeshKind());

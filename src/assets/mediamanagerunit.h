@@ -22,6 +22,9 @@ public:
     virtual TMesh* GetMesh(const std::string& name) = 0;
     virtual TTexture* GetTexture(const std::string& name) = 0;
     virtual TSound* GetSound(const std::string& name) = 0;
+    // The music file (a path), for its one player to own; nullptr when it cannot be
+    // loaded, with the reason in Mix_GetError().
+    virtual TMusicPtr OpenMusic(const std::string& fileName) { return LoadMusic(fileName); }
 };
 
 // Caches every asset it ever handed out (owned until the manager dies); a failed load is
@@ -63,9 +66,12 @@ public:
     TFileMediaManager();
     ~TFileMediaManager() override;
 
-    // Starts reading the media's pictures and meshes on a second thread (the loading
-    // picture first), for the loads to come; nothing else changes, the log included.
+    // Starts reading the media's pictures, meshes and music on a second thread (the
+    // loading picture first), for the loads to come; nothing else changes, the log
+    // included. The mixer must be open.
     void StartPreloading();
+    // The music the second thread loaded, else loaded here.
+    TMusicPtr OpenMusic(const std::string& fileName) override;
     // Loads take their files from preloader while one is set; nullptr drops what was read
     // ahead and not asked for, and later loads read their files.
     void Preload(std::unique_ptr<TPreloader> preloader);

@@ -69,6 +69,8 @@ void TPreloader::ReadAll() {
                 result.Mesh = std::make_unique<TDataMesh>();
                 TFileStream stream(name, TFileStream::fmOpenRead);
                 result.Mesh->LoadFromStream(stream);
+            } else if (EndsWith(name, ".xm")) {
+                result.Music = LoadMusic(name);
             }
         } catch (const std::exception&) {
             result = TResult();
@@ -106,10 +108,16 @@ std::unique_ptr<TMesh> TPreloader::TakeMesh(const std::string& fileName) {
     return std::move(result->Mesh);
 }
 
+TMusicPtr TPreloader::TakeMusic(const std::string& fileName) {
+    std::unique_ptr<TResult> result = Take(fileName);
+    if (!result) return nullptr;
+    return std::move(result->Music);
+}
+
 std::vector<std::string> TPreloader::StartupFiles(const std::string& dir,
                                                   const std::string& first) {
     namespace fs = std::filesystem;
-    std::vector<std::string> meshes;
+    std::vector<std::string> meshes, music;
     std::vector<std::pair<uintmax_t, std::string>> pictures;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(dir, error)) {
@@ -117,14 +125,18 @@ std::vector<std::string> TPreloader::StartupFiles(const std::string& dir,
         const std::string name = dir + entry.path().filename().string();
         if (EndsWith(name, ".mesh"))
             meshes.push_back(name);
+        else if (EndsWith(name, ".xm"))
+            music.push_back(name);
         else if (EndsWith(name, ".png") && name != dir + first)
             pictures.emplace_back(entry.file_size(error), name);
     }
     std::sort(meshes.begin(), meshes.end());
+    std::sort(music.begin(), music.end());
     std::sort(pictures.begin(), pictures.end());
     std::vector<std::string> files;
     if (fs::is_regular_file(dir + first, error)) files.push_back(dir + first);
     files.insert(files.end(), meshes.begin(), meshes.end());
+    files.insert(files.end(), music.begin(), music.end());
     for (auto& [size, name] : pictures)
         files.push_back(std::move(name));
     return files;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "assets/meshunit.h"
+#include "assets/soundunit.h"
 #include "assets/textureunit.h"
 
 #include <condition_variable>
@@ -22,7 +23,8 @@
 class TPreloader {
 public:
     // Starts reading the files, in this order, on a thread of its own: ".png" files are
-    // decoded to pictures, ".mesh" files loaded into meshes, anything else is left alone.
+    // decoded to pictures, ".mesh" files loaded into meshes, ".xm" files loaded as music
+    // (so the mixer must be open first), anything else is left alone.
     explicit TPreloader(std::vector<std::string> fileNames);
     // Stops after the file in hand; results not taken are dropped.
     ~TPreloader();
@@ -35,13 +37,14 @@ public:
     // any failure first hand.
     std::optional<TTextureImage> TakeTexture(const std::string& fileName);
     std::unique_ptr<TMesh> TakeMesh(const std::string& fileName);
+    TMusicPtr TakeMusic(const std::string& fileName);
     // Waits until the thread has been through the list, for callers that want every
     // file read before they go on.
     void WaitForAll();
 
-    // The ".png" and ".mesh" files directly in dir, in the order start-up wants them:
-    // first, the picture named first; then the meshes (the models come first); then the
-    // other pictures, smallest first.
+    // The ".png", ".mesh" and ".xm" files directly in dir, in the order start-up wants
+    // them: first, the picture named first; then the meshes (the models come first); then
+    // the music (the title plays it); then the other pictures, smallest first.
     static std::vector<std::string> StartupFiles(const std::string& dir, const std::string& first);
 
 private:
@@ -50,6 +53,7 @@ private:
         bool Done = false;
         std::optional<TTextureImage> Image;
         std::unique_ptr<TMesh> Mesh;
+        TMusicPtr Music;
     };
 
     std::vector<std::string> FFileNames;

@@ -29,6 +29,14 @@ void SetMixVolume(int percent, bool musicMuted) {
     Mix_Volume(-1, EffectsGainAtFull * clamped / 100);
 }
 
+void TMusicFree::operator()(_Mix_Music* music) const {
+    Mix_FreeMusic(music);
+}
+
+TMusicPtr LoadMusic(const std::string& fileName) {
+    return TMusicPtr(Mix_LoadMUS(fileName.c_str()));
+}
+
 TSound::TSound(const std::string& fileName) {
     WriteLog("loading " + fileName);
     SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
@@ -45,4 +53,3 @@ TSound::~TSound() {
 void TSound::Play() {
     if (FChunk != nullptr) Mix_PlayChannelTimed(-1, FChunk, 0, -1);
 }
-

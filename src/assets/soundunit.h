@@ -2,14 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Sound effects: opening the mixer and fire-and-forget WAV samples.
+// Sound effects: opening the mixer, fire-and-forget WAV samples and the music.
 #pragma once
 
 #include "assets/namedlistunit.h"
+#include <memory>
 #include <string>
 #include <vector>
 
 struct Mix_Chunk;
+struct _Mix_Music;
 
 // Opens SDL audio and the mixer (22050 Hz, S16LSB, stereo, 1024 samples); false when
 // either fails, after logging SDL's reason.
@@ -27,6 +29,16 @@ inline constexpr int EffectsGainAtFull = 44;
 // One master volume over music and effects, in percent (0..100, clamped); muted music is
 // silent while the effects keep the volume.
 void SetMixVolume(int percent, bool musicMuted);
+
+struct TMusicFree {
+    void operator()(_Mix_Music* music) const;
+};
+using TMusicPtr = std::unique_ptr<_Mix_Music, TMusicFree>;
+
+// The music file, ready to play once the mixer is open; nullptr when it cannot be loaded,
+// with the reason in Mix_GetError() on the calling thread. Loading may run on any thread
+// while nothing else loads or frees music: the mixer touches a piece only once it plays.
+TMusicPtr LoadMusic(const std::string& fileName);
 
 class TSound {
 public:

@@ -7,6 +7,7 @@
 #include "app/keyboardunit.h"
 #include "app/logunit.h"
 #include "app/openglmainloop.h"
+#include "assets/mediamanagerunit.h"
 #include "game/gameunit.h"
 #include "game/screenkitunit.h"
 
@@ -17,12 +18,9 @@ namespace {
 const char* const MusicFile = "media/yeeha.xm";
 }
 
-void TIntroStatus::TMusicFree::operator()(_Mix_Music* music) const {
-    Mix_FreeMusic(music);
-}
-
 TIntroStatus::TIntroStatus()
-    : FMusic(Mix_LoadMUS(MusicFile)), FFont(FetchTexture("font")), FPicture(FetchTexture("intro")) {
+    : FMusic(Global.MediaManager->OpenMusic(MusicFile)), FFont(FetchTexture("font")),
+      FPicture(FetchTexture("intro")) {
     FFpsText.reserve(32);
     if (!FMusic)
         WriteLog(std::string("Unable to load music ") + MusicFile + ": " + Mix_GetError());

@@ -5,6 +5,7 @@
 // The title screen: a full-window picture over the background music, which starts here.
 #pragma once
 
+#include "assets/soundunit.h"
 #include "game/screenkitunit.h"
 
 #include <cstdint>
@@ -12,7 +13,6 @@
 #include <string>
 
 class TTexture;
-struct _Mix_Music;
 
 // How long the title has been left alone; the demo starts after a minute of it.
 class TIdleClock {
@@ -59,10 +59,7 @@ public:
     TIdleClock Idle;
 
 private:
-    struct TMusicFree {
-        void operator()(_Mix_Music* music) const;
-    };
-    std::unique_ptr<_Mix_Music, TMusicFree> FMusic;
+    TMusicPtr FMusic;
     TTexture* FFont;
     TTexture* FPicture;
     std::string FFpsText;

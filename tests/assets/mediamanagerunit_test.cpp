@@ -193,4 +193,20 @@ TEST_F(MediaManagerSounds, SoundsLoadFromTheirWavFile) {
     EXPECT_EQ(Manager.Sounds().Count(), 2);
 }
 
+// The music read ahead is handed out once, then read from its file; a failure read ahead is
+// met again here, where the mixer's reason can be asked for.
+TEST_F(MediaManagerSounds, MusicComesReadAheadOrFromItsFile) {
+    Dir.WriteFile("media/tune.xm", Wav());
+    Dir.WriteFile("media/noise.xm", "not music");
+    auto preloader =
+        std::make_unique<TPreloader>(std::vector<std::string>{"media/tune.xm", "media/noise.xm"});
+    preloader->WaitForAll();
+    Manager.Preload(std::move(preloader));
+    EXPECT_NE(Manager.OpenMusic("media/tune.xm"), nullptr);
+    EXPECT_NE(Manager.OpenMusic("media/tune.xm"), nullptr);
+    SDL_ClearError();
+    EXPECT_EQ(Manager.OpenMusic("media/noise.xm"), nullptr);
+    EXPECT_STRNE(Mix_GetError(), "");
+}
+
 } // namespace

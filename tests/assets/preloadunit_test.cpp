@@ -6,7 +6,10 @@
 
 #include "support/pngwriter.h"
 #include "support/testdir.h"
+#include "support/wavwriter.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,11 +34,12 @@ TEST(Preloader, StartupFilesComeFirstPictureMeshesThenPicturesBySize) {
     dir.WriteFile("media/loading.png", Png(32, 1));
     dir.WriteFile("media/b.mesh", Mesh);
     dir.WriteFile("media/a.mesh", Mesh);
+    dir.WriteFile("media/tune.xm", "");
     dir.WriteFile("media/notes.txt", "");
     dir.WriteFile("media/icons/icon.png", Png(2, 1));
     EXPECT_EQ(TPreloader::StartupFiles("media/", "loading.png"),
               (std::vector<std::string>{"media/loading.png", "media/a.mesh", "media/b.mesh",
-                                        "media/small.png", "media/big.png"}));
+                                        "media/tune.xm", "media/small.png", "media/big.png"}));
     EXPECT_EQ(TPreloader::StartupFiles("media/", "missing.png").front(), "media/a.mesh");
     EXPECT_TRUE(TPreloader::StartupFiles("nowhere/", "loading.png").empty());
 }
@@ -61,6 +65,27 @@ TEST(Preloader, HandsOutWhatLoadedOnceAndNothingForFailuresOrOtherFiles) {
     for (const char* failed : {"bad.png", "gone.png", "unlisted.png"})
         EXPECT_FALSE(preloader.TakeTexture(failed).has_value()) << failed;
     EXPECT_EQ(preloader.TakeMesh("bad.mesh"), nullptr);
+}
+
+TEST(Preloader, LoadsMusicOnceTheMixerIsOpen) {
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024), 0) << Mix_GetError();
+    {
+        TTestDir dir;
+        // The mixer plays a WAV file as music just as it plays a tracker module.
+        dir.WriteFile("tune.xm", MakeWav(0.1));
+        dir.WriteFile("noise.xm", "not music");
+        TPreloader preloader({"tune.xm", "noise.xm"});
+        preloader.WaitForAll();
+        TMusicPtr music = preloader.TakeMusic("tune.xm");
+        ASSERT_NE(music, nullptr);
+        EXPECT_EQ(Mix_PlayMusic(music.get(), 0), 0) << Mix_GetError();
+        Mix_HaltMusic();
+        EXPECT_EQ(preloader.TakeMusic("tune.xm"), nullptr) << "handed out once";
+        EXPECT_EQ(preloader.TakeMusic("noise.xm"), nullptr);
+    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 } // namespace
