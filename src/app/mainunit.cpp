@@ -74,13 +74,8 @@ bool TProg::RunGame() {
     Global.MediaManager = FMediaManager.get();
     FLoop = std::make_unique<TOpenGlRealTimeLoop>();
     Global.Loop = FLoop.get();
-    FGamepad = std::make_unique<TGamepad>();
-    FGamepad->NameEntryOpen = [] {
-        const auto* over = dynamic_cast<const TGameOverStatus*>(GameOverStatus);
-        return over != nullptr && over->Active && over->NameEdit != nullptr &&
-               over->NameEdit->Visible;
-    };
-    FFilters.push_back([pad = FGamepad.get()](SDL_Event& event) { return pad->Filter(event); });
+    // The pad comes first; it starts after the first frame (see below).
+    FFilters.push_back([this](SDL_Event& event) { return FGamepad && FGamepad->Filter(event); });
     FLoop->OnEvent = [this](SDL_Event& event) {
         for (const auto& filter : FFilters)
             if (filter(event)) return true;
@@ -110,8 +105,22 @@ bool TProg::RunGame() {
     DemoStatus = FStates.emplace_back(std::move(demo)).get();
     files.Preload(nullptr);
     SetCurrentListener(WantsDemo(FArguments) ? DemoStatus : IntroStatus, Global.Loop);
-    Global.Loop->Run();
+    // Starting the joystick subsystem takes a few milliseconds: the player sees the title
+    // first.
+    Global.Loop->Terminated = false;
+    Global.Loop->Step();
+    StartGamepad();
+    if (!Global.Loop->Terminated) Global.Loop->Run();
     return true;
+}
+
+void TProg::StartGamepad() {
+    FGamepad = std::make_unique<TGamepad>();
+    FGamepad->NameEntryOpen = [] {
+        const auto* over = dynamic_cast<const TGameOverStatus*>(GameOverStatus);
+        return over != nullptr && over->Active && over->NameEdit != nullptr &&
+               over->NameEdit->Visible;
+    };
 }
 
 void TProg::Shutdown() {

@@ -42,6 +42,8 @@ private:
     // Opens the screen and the audio, makes the shared objects and the states, then runs the
     // loop until it ends; false when the screen or the audio could not be opened.
     bool RunGame();
+    // Opens the joystick for the pad's event filter.
+    void StartGamepad();
 
     std::vector<std::string> FArguments;
     std::string FFailure;
