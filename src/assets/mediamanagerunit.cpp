@@ -78,7 +78,7 @@ std::unique_ptr<TTexture> TFileMediaManager::LoadTexture(const std::string& name
     try {
         if (std::optional<TTextureImage> image =
                 FPreloader ? FPreloader->TakeTexture(fileName) : std::nullopt)
-            texture->LoadFromImage(fileName, *image);
+            texture->LoadFromImage(fileName, std::move(*image));
         else
             texture->LoadFromFile(fileName);
     } catch (const std::exception&) {

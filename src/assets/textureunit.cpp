@@ -171,20 +171,29 @@ void PrepareTextureDecoding() {
 
 namespace {
 
-void Upload(const TTextureImage& image, uint32_t& textureId) {
-    const GLenum format = image.HasAlpha ? GL_RGBA : GL_RGB;
+// A new texture with linear filtering, bound, without pixels yet.
+uint32_t CreateTexture() {
+    uint32_t textureId = 0;
     glGenTextures(1, &textureId);
     glBindTexture(GL_TEXTURE_2D, textureId);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.Width, image.Height, 0, format,
-                 GL_UNSIGNED_BYTE, image.Pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return textureId;
+}
+
+// Into the bound texture.
+void Upload(const TTextureImage& image) {
+    const GLenum format = image.HasAlpha ? GL_RGBA : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.Width, image.Height, 0, format,
+                 GL_UNSIGNED_BYTE, image.Pixels.data());
 }
 
 } // namespace
 
 bool LoadTextureFile(const std::string& fileName, uint32_t& textureId) {
-    Upload(DecodeTextureFile(fileName), textureId);
+    const TTextureImage image = DecodeTextureFile(fileName);
+    textureId = CreateTexture();
+    Upload(image);
     return true;
 }
 
@@ -194,24 +203,24 @@ TTexture::~TTexture() {
 
 void TTexture::LoadFromFile(const std::string& fileName) {
     WriteLog("Loading " + fileName);
-    uint32_t id = 0;
-    LoadTextureFile(fileName, id);
-    Replace(id);
+    Replace(DecodeTextureFile(fileName));
 }
 
-void TTexture::LoadFromImage(const std::string& fileName, const TTextureImage& image) {
+void TTexture::LoadFromImage(const std::string& fileName, TTextureImage image) {
     WriteLog("Loading " + fileName);
-    uint32_t id = 0;
-    Upload(image, id);
-    Replace(id);
+    Replace(std::move(image));
 }
 
-void TTexture::Replace(uint32_t textureId) {
+void TTexture::Replace(TTextureImage image) {
     // A second load replaces the first texture instead of leaking it.
     if (FTextureId != 0) glDeleteTextures(1, &FTextureId);
-    FTextureId = textureId;
+    FTextureId = CreateTexture();
+    FPending = std::move(image);
 }
 
 void TTexture::Bind() const {
     glBindTexture(GL_TEXTURE_2D, FTextureId);
+    if (!FPending) return;
+    Upload(*FPending);
+    FPending.reset();
 }

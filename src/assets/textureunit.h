@@ -8,6 +8,7 @@
 #include "assets/namedlistunit.h"
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,12 +56,15 @@ public:
     TTexture(const TTexture&) = delete;
     TTexture& operator=(const TTexture&) = delete;
 
-    // Logs "Loading <file>", then uploads it; errors propagate.
+    // Logs "Loading <file>", then decodes it into a new texture; errors propagate. The
+    // pixels go to OpenGL at the first Bind: pictures for later screens cost no upload
+    // before the first screen is shown. Needs a current OpenGL context.
     void LoadFromFile(const std::string& fileName);
-    // The same for a file decoded ahead of time into image: the same log line, then the
-    // upload. Needs a current OpenGL context.
-    void LoadFromImage(const std::string& fileName, const TTextureImage& image);
-    // Binds to GL_TEXTURE_2D; enables nothing and sets no colour.
+    // The same for a file decoded ahead of time into image: the same log line, the same
+    // texture.
+    void LoadFromImage(const std::string& fileName, TTextureImage image);
+    // Binds to GL_TEXTURE_2D, uploading the pixels the first time; enables nothing and
+    // sets no colour.
     void Bind() const;
 
     const std::string& Name() const { return FName; }
@@ -70,8 +74,10 @@ public:
 private:
     std::string FName;
     uint32_t FTextureId = 0;
+    // The pixels until the first Bind uploads them.
+    mutable std::optional<TTextureImage> FPending;
 
-    void Replace(uint32_t textureId);
+    void Replace(TTextureImage image);
 };
 
 // The textures the media manager has loaded, found by name; it owns none of them.
