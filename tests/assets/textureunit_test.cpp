@@ -241,6 +241,26 @@ TEST_F(TextureDrawing, UploadsRgbOrRgbaWithLinearFiltering) {
     }
 }
 
+// Loading names the texture; its pixels reach OpenGL at the first Bind, those of the last
+// load when a second one came first.
+TEST_F(TextureDrawing, PixelsGoUpAtTheFirstBindFromTheLastLoad) {
+    Write("wide.png", MakePng(3, 2, TPngColour::Rgb, Rgb3x2));
+    Write("rgba.png", MakePng(2, 1, TPngColour::Rgba, {0, 0, 255, 0, 0, 255, 0, 255}));
+    TTexture texture;
+    texture.LoadFromFile("wide.png");
+    texture.LoadFromImage("rgba.png", DecodeTextureFile("rgba.png"));
+    ASSERT_NE(texture.TextureId(), 0u);
+    glBindTexture(GL_TEXTURE_2D, texture.TextureId());
+    EXPECT_EQ(BoundParameter(GL_TEXTURE_WIDTH), 0) << "nothing uploaded before Bind";
+    glBindTexture(GL_TEXTURE_2D, 0);
+    texture.Bind();
+    EXPECT_EQ(BoundParameter(GL_TEXTURE_WIDTH), 2);
+    EXPECT_EQ(BoundParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
+    DrawOneToOne(texture, 2, 1);
+    DrawOneToOne(texture, 2, 1);
+    ExpectColour(Window.Pixel(1, 0), 0, 255, 0);
+}
+
 TEST_F(TextureDrawing, AlphaBlendsWhereBlendingIsOn) {
     Write("rgba.png", MakePng(2, 1, TPngColour::Rgba, {0, 0, 255, 0, 0, 255, 0, 255}));
     TTexture texture;
