@@ -53,6 +53,14 @@ std::vector<double> TimeToFrames(const std::string& program, const std::string& 
     return times;
 }
 
+// The first line of /proc/loadavg: the figures mean little without the machine's load.
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string line;
+    std::getline(in, line);
+    return line.empty() ? "unknown" : line;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -82,6 +90,7 @@ int main(int argc, char** argv) {
         std::filesystem::remove_all(dir);
         return 1;
     }
+    const std::string loadBefore = LoadAverage();
     std::vector<double> first, title, bare;
     for (int i = 0; i < runs; ++i) {
         const std::vector<double> g = TimeToFrames(gamePath, shimPath, dir, 2);
@@ -101,5 +110,7 @@ int main(int argc, char** argv) {
     std::printf("  bare SDL, first frame        %8.1f ms\n", mb);
     std::printf("  quelmark, loading picture    %8.1f ms  ratio %5.2f\n", mf, mf / mb);
     std::printf("  quelmark, title              %8.1f ms  ratio %5.2f\n", mt, mt / mb);
+    std::printf("load average before: %s\n             after:  %s\n", loadBefore.c_str(),
+                LoadAverage().c_str());
     return 0;
 }
