@@ -43,9 +43,9 @@ public:
         return Read(&c, 1) == 1;
     }
 
-    // The bytes held in memory from the current position on (possibly none), for readers
-    // that scan for a delimiter instead of taking byte after byte; Consume moves past count
-    // of them (at most all).
+    // The bytes from the current position to the end of the stream when the stream holds
+    // them all in memory, otherwise none: readers scan them for delimiters instead of
+    // taking byte after byte. Consume moves past count of them (at most all).
     std::string_view Buffered() const { return {FNext, static_cast<size_t>(FEnd - FNext)}; }
     void Consume(size_t count) { FNext += count; }
 

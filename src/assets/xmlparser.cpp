@@ -58,10 +58,15 @@ std::string_view Trim(std::string_view s) {
 }
 
 // A byte search without a library call: the pieces searched are mostly a few bytes long.
-size_t FindByte(std::string_view s, char c, size_t from = 0) {
-    for (size_t i = from; i < s.size(); ++i)
-        if (s[i] == c) return i;
-    return std::string_view::npos;
+const char* FindByte(const char* from, const char* end, char c) {
+    for (; from != end; ++from)
+        if (*from == c) return from;
+    return nullptr;
+}
+
+size_t FindByte(std::string_view s, char c) {
+    const char* at = FindByte(s.data(), s.data() + s.size(), c);
+    return at != nullptr ? static_cast<size_t>(at - s.data()) : std::string_view::npos;
 }
 
 std::string ReplaceAll(const std::string& s, const std::string& from, const std::string& to) {
@@ -76,19 +81,65 @@ std::string ReplaceAll(const std::string& s, const std::string& from, const std:
     return result.append(s, done, std::string::npos);
 }
 
-// Reads one construct at a time, byte by byte as the format allows nothing smarter: a
-// text ends at the first "<", which is put back for the next construct. Where the stream
-// holds its bytes in memory, delimiters are searched there in one go and the look-ahead
-// peeks without moving; the outcome is the same as reading byte after byte.
-class TXMLReader {
+// The reader takes its bytes from one of two sources, which agree byte for byte on what
+// they find and on where they leave the stream, errors included.
+//
+// A stream without its bytes in memory is read one byte at a time, and the look-ahead
+// seeks back to where it started.
+class TStreamSource {
 public:
-    explicit TXMLReader(TStream& stream) : Stream(stream) {}
+    explicit TStreamSource(TStream& stream) : Stream(stream) {}
 
-    void ReadNode(TXMLNode& node, int depth) {
-        TWhatsNext next;
-        while ((next = WhatsNext()) == wnSkippable)
-            Skip();
-        ReadConstruct(node, next, depth);
+    // What the next construct is, consuming nothing.
+    TWhatsNext WhatsNext() {
+        int64_t start = Stream.GetPosition();
+        TWhatsNext result = ClassifyNext();
+        Stream.SetPosition(start);
+        return result;
+    }
+
+    // The bytes between the next "<" and the following ">", consumed; valid until the next
+    // call.
+    std::string_view TagText() {
+        if (NextOr("End stream while tag expected!") != '<')
+            throw EXMLError("No tag while expected!");
+        char c = NextOr("End stream after \"<\"!");
+        Buffer.clear();
+        if (c != '>') {
+            Buffer += c;
+            CollectUntil('>', Buffer, "End stream before finding \">\" !");
+        }
+        return Buffer;
+    }
+
+    // Up to and including the next ">".
+    void Skip() {
+        Buffer.clear();
+        CollectUntil('>', Buffer, FineStream);
+    }
+
+    // Appends everything up to the terminator (two stop bytes and ">") to text, and
+    // consumes the terminator.
+    void Delimited(std::string& text, std::string_view terminator) {
+        const char t = terminator[0];
+        for (;;) {
+            char c = NextOr(FineStream);
+            if (c == t) {
+                int64_t after = Stream.GetPosition();
+                if (NextOr(FineStream) == t && NextOr(FineStream) == '>') return;
+                Stream.SetPosition(after);
+            }
+            text += c;
+        }
+    }
+
+    // Appends the bytes up to the next "<", which stays in the stream; true when they hold
+    // an entity.
+    bool Text(std::string& text) {
+        size_t from = text.size();
+        CollectUntil('<', text, FineStream);
+        Stream.SetPosition(Stream.GetPosition() - 1);
+        return text.find('&', from) != std::string::npos;
     }
 
 private:
@@ -99,54 +150,6 @@ private:
         char c;
         if (!Stream.ReadByte(c)) throw EXMLError(message);
         return c;
-    }
-
-    void ReadConstruct(TXMLNode& node, TWhatsNext next, int depth) {
-        switch (next) {
-        case wnComment:
-            return ReadDelimited(node, ndComment, '-', "<!--", "Error reading comment!");
-        case wnCData:
-            return ReadDelimited(node, ndCData, ']', "<![CDATA[", "Error reading cdata!");
-        case wnText:
-            return ReadText(node);
-        case wnTagOpen:
-        case wnTagUnique:
-            return ReadElement(node, depth);
-        case wnTagClose:
-            throw EXMLError("Close tag in wrong place!");
-        case wnSkippable:
-            break;
-        }
-    }
-
-    // Looks at the next construct without consuming it.
-    TWhatsNext WhatsNext() {
-        TWhatsNext result;
-        if (PeekNext(result)) return result;
-        int64_t start = Stream.GetPosition();
-        result = ClassifyNext();
-        Stream.SetPosition(start);
-        return result;
-    }
-
-    // The look-ahead on the bytes in memory; false when they do not suffice to tell.
-    bool PeekNext(TWhatsNext& result) const {
-        std::string_view ahead = Stream.Buffered();
-        if (ahead.empty()) return false;
-        if (ahead[0] != '<') return result = wnText, true;
-        if (ahead.size() < 2) return false;
-        char c = ahead[1];
-        if (c == '/') return result = wnTagClose, true;
-        if (c == '?') return result = wnSkippable, true;
-        if (c == '!') {
-            if (ahead.size() < 3) return false;
-            c = ahead[2];
-            return result = c == '[' ? wnCData : c == '-' ? wnComment : wnSkippable, true;
-        }
-        size_t close = FindByte(ahead, '>', 1);
-        if (close == std::string_view::npos) return false;
-        result = ahead[close - 1] == '/' ? wnTagUnique : wnTagOpen;
-        return true;
     }
 
     TWhatsNext ClassifyNext() {
@@ -166,41 +169,133 @@ private:
 
     // Appends the bytes up to the next stop byte to text and consumes the stop byte.
     void CollectUntil(char stop, std::string& text, const char* endMessage) {
-        for (;;) {
-            std::string_view buffered = Stream.Buffered();
-            size_t at = buffered.find(stop);
-            text.append(buffered.substr(0, at));
-            if (at != std::string_view::npos) return Stream.Consume(at + 1);
-            Stream.Consume(buffered.size());
-            char c = NextOr(endMessage);
-            if (c == stop) return;
+        for (char c; (c = NextOr(endMessage)) != stop;)
             text += c;
+    }
+};
+
+// Bytes held in memory, from the stream's position to its end: each delimiter is found by
+// one scan, and the look-ahead only looks. Consumed() tells how far reading got.
+class TBufferSource {
+public:
+    explicit TBufferSource(std::string_view bytes)
+        : Begin(bytes.data()), Next(Begin), End(Begin + bytes.size()) {}
+
+    size_t Consumed() const { return static_cast<size_t>(Next - Begin); }
+
+    TWhatsNext WhatsNext() {
+        TagClose = nullptr;
+        if (Next == End) FailAtEnd(FineStream);
+        if (*Next != '<') return wnText;
+        if (End - Next < 2) FailAtEnd(FineStream);
+        char c = Next[1];
+        if (c == '/') return wnTagClose;
+        if (c == '?') return wnSkippable;
+        if (c == '!') {
+            if (End - Next < 3) FailAtEnd(FineStream);
+            c = Next[2];
+            return c == '[' ? wnCData : c == '-' ? wnComment : wnSkippable;
         }
+        TagClose = FindByte(Next + 1, End, '>');
+        if (TagClose == nullptr) FailAtEnd("Stream end while reading tag!");
+        return TagClose[-1] == '/' ? wnTagUnique : wnTagOpen;
     }
 
-    // The bytes between the next "<" and the following ">", consumed.
+    // Called right after the look-ahead has seen "<" and one more byte; an opening tag's
+    // ">" is already known.
     std::string_view TagText() {
-        std::string_view ahead = Stream.Buffered();
-        if (ahead.size() >= 2 && ahead[0] == '<') {
-            size_t close = FindByte(ahead, '>', 1);
-            if (close != std::string_view::npos) {
-                Stream.Consume(close + 1);
-                return ahead.substr(1, close - 1);
-            }
+        const char* close = TagClose != nullptr ? TagClose : FindByte(Next + 1, End, '>');
+        if (close == nullptr) FailAtEnd("End stream before finding \">\" !");
+        std::string_view text(Next + 1, static_cast<size_t>(close - Next - 1));
+        Next = close + 1;
+        return text;
+    }
+
+    void Skip() {
+        const char* close = FindByte(Next, End, '>');
+        if (close == nullptr) FailAtEnd(FineStream);
+        Next = close + 1;
+    }
+
+    void Delimited(std::string& text, std::string_view terminator) {
+        std::string_view rest(Next, static_cast<size_t>(End - Next));
+        size_t at = rest.find(terminator);
+        if (at == std::string_view::npos) {
+            // Read byte by byte, the stop bytes that the end cuts short are not kept.
+            const char t = terminator[0];
+            size_t keep = rest.size();
+            if (keep >= 1 && rest[keep - 1] == t) keep -= keep >= 2 && rest[keep - 2] == t ? 2 : 1;
+            text.append(rest.substr(0, keep));
+            FailAtEnd(FineStream);
         }
-        if (NextOr("End stream while tag expected!") != '<')
-            throw EXMLError("No tag while expected!");
-        char c = NextOr("End stream after \"<\"!");
-        Buffer.clear();
-        if (c != '>') {
-            Buffer += c;
-            CollectUntil('>', Buffer, "End stream before finding \">\" !");
+        text.append(rest.substr(0, at));
+        Next += at + terminator.size();
+    }
+
+    bool Text(std::string& text) {
+        const char* stop = Next;
+        bool entities = false;
+        for (; stop != End && *stop != '<'; ++stop)
+            entities |= *stop == '&';
+        text.append(Next, stop);
+        if (stop == End) FailAtEnd(FineStream);
+        Next = stop;
+        return entities;
+    }
+
+private:
+    const char* Begin;
+    const char* Next;
+    const char* End;
+    const char* TagClose = nullptr; // the ">" of the opening tag the look-ahead found
+
+    [[noreturn]] void FailAtEnd(const char* message) {
+        Next = End;
+        throw EXMLError(message);
+    }
+};
+
+// Reads one construct at a time: a text ends at the first "<", which is left for the
+// next construct.
+template <class TSource> class TXMLReader {
+public:
+    explicit TXMLReader(TSource& source) : Source(source) {}
+
+    void ReadNode(TXMLNode& node, int depth) {
+        TWhatsNext next;
+        while ((next = Source.WhatsNext()) == wnSkippable)
+            Source.Skip();
+        ReadConstruct(node, next, depth);
+    }
+
+private:
+    TSource& Source;
+    // The children read so far of every element being read, innermost last: an element
+    // takes its own in one go at its end, into a list of the right size.
+    std::vector<std::unique_ptr<TXMLNode>> Pending;
+
+    void ReadConstruct(TXMLNode& node, TWhatsNext next, int depth) {
+        switch (next) {
+        case wnComment:
+            return ReadDelimited(node, ndComment, "-->", "<!--", "Error reading comment!");
+        case wnCData:
+            return ReadDelimited(node, ndCData, "]]>", "<![CDATA[", "Error reading cdata!");
+        case wnText:
+            SetKind(node, ndText);
+            if (Source.Text(node.Text)) node.Text = UnescapeText(node.Text);
+            return;
+        case wnTagOpen:
+        case wnTagUnique:
+            return ReadElement(node, depth);
+        case wnTagClose:
+            throw EXMLError("Close tag in wrong place!");
+        case wnSkippable:
+            break;
         }
-        return Buffer;
     }
 
     TTag ReadTag() {
-        std::string_view text = TagText();
+        std::string_view text = Source.TagText();
         TTag tag;
         if (!text.empty() && text.back() == '/') {
             tag.Kind = ttUnique;
@@ -228,7 +323,7 @@ private:
                 if (rest.empty()) break;
                 throw EXMLError("Expected = after attribute name! Found:" + std::string(rest));
             }
-            std::string name(Trim(text.substr(at, equals - at)));
+            std::string_view name = Trim(text.substr(at, equals - at));
             if (equals + 1 >= text.size())
                 throw EXMLError("Expected \" or ' as attribute value begin! Found:");
             char quote = text[equals + 1];
@@ -238,8 +333,8 @@ private:
             size_t close = text.find(quote, equals + 2);
             if (close == std::string_view::npos)
                 throw EXMLError("Expected " + std::string(1, quote) +
-                                " as attribute value end! Attribute:" + name);
-            list.Add(name, std::string(text.substr(equals + 2, close - equals - 2)));
+                                " as attribute value end! Attribute:" + std::string(name));
+            list.Add(name, text.substr(equals + 2, close - equals - 2));
             at = close + 2;
         } while (at + 2 <= text.size());
     }
@@ -254,10 +349,22 @@ private:
         if (tag.Kind == ttClose) throw EXMLError("Close tag find in wrong place!");
         if (tag.Kind == ttUnique) return;
         if (depth >= MaxDepth) throw EXMLError("Tags nested too deeply!");
+        const size_t first = Pending.size();
+        try {
+            ReadChildren(node, depth);
+        } catch (...) {
+            // A failed load keeps what was read: the children read so far stay.
+            Adopt(node, first);
+            throw;
+        }
+        Adopt(node, first);
+    }
+
+    void ReadChildren(const TXMLNode& node, int depth) {
         for (;;) {
-            TWhatsNext next = WhatsNext();
+            TWhatsNext next = Source.WhatsNext();
             if (next == wnSkippable) {
-                Skip();
+                Source.Skip();
             } else if (next == wnTagClose) {
                 TTag close = ReadTag();
                 if (close.Name != node.Name)
@@ -265,58 +372,48 @@ private:
                                     "<>" + node.Name);
                 return;
             } else {
+                // A child that fails to read is not kept.
                 auto child = std::make_unique<TXMLNode>();
                 ReadConstruct(*child, next, depth + 1);
-                node.Children.Add(std::move(child));
+                Pending.push_back(std::move(child));
             }
         }
     }
 
-    // A comment or CDATA section: everything up to the terminator t, t, ">", which must
-    // start with prefix; the prefix is dropped and the terminator not kept.
-    void ReadDelimited(TXMLNode& node, TNodeType kind, char t, const std::string& prefix,
-                       const char* prefixError) {
+    void Adopt(TXMLNode& node, size_t first) {
+        node.Children.Reserve(static_cast<int>(Pending.size() - first));
+        for (size_t i = first; i < Pending.size(); ++i)
+            node.Children.Add(std::move(Pending[i]));
+        Pending.resize(first);
+    }
+
+    void ReadDelimited(TXMLNode& node, TNodeType kind, std::string_view terminator,
+                       std::string_view prefix, const char* prefixError) {
         SetKind(node, kind);
-        std::string& text = node.Text;
-        for (;;) {
-            char c = NextOr(FineStream);
-            if (c == t) {
-                int64_t after = Stream.GetPosition();
-                if (NextOr(FineStream) == t && NextOr(FineStream) == '>') break;
-                Stream.SetPosition(after);
-            }
-            text += c;
-        }
-        if (text.compare(0, prefix.size(), prefix) != 0) throw EXMLError(prefixError);
-        text.erase(0, prefix.size());
-    }
-
-    void ReadText(TXMLNode& node) {
-        SetKind(node, ndText);
-        std::string& text = node.Text;
-        std::string_view buffered = Stream.Buffered();
-        size_t at = 0;
-        bool entities = false;
-        for (; at < buffered.size() && buffered[at] != '<'; ++at)
-            entities |= buffered[at] == '&';
-        if (at < buffered.size()) {
-            // The "<" stays in the stream for the next construct.
-            text.append(buffered.data(), at);
-            Stream.Consume(at);
-        } else {
-            CollectUntil('<', text, FineStream);
-            Stream.SetPosition(Stream.GetPosition() - 1);
-            entities = text.find('&') != std::string::npos;
-        }
-        if (entities) text = UnescapeText(text);
-    }
-
-    // The skipped bytes are not wanted; without the clear they would pile up in the buffer.
-    void Skip() {
-        Buffer.clear();
-        CollectUntil('>', Buffer, FineStream);
+        Source.Delimited(node.Text, terminator);
+        if (node.Text.compare(0, prefix.size(), prefix) != 0) throw EXMLError(prefixError);
+        node.Text.erase(0, prefix.size());
     }
 };
+
+// Runs read with a reader over the stream: over the bytes in memory when it holds them,
+// leaving the stream just after the last byte read, as a byte-at-a-time reader would.
+template <class TRead> void WithReader(TStream& stream, TRead read) {
+    std::string_view bytes = stream.Buffered();
+    if (bytes.empty()) {
+        TStreamSource source(stream);
+        TXMLReader reader(source);
+        return read(reader);
+    }
+    TBufferSource source(bytes);
+    struct TCommit {
+        TStream& Stream;
+        TBufferSource& Source;
+        ~TCommit() { Stream.Consume(Source.Consumed()); }
+    } commit{stream, source};
+    TXMLReader reader(source);
+    read(reader);
+}
 
 } // namespace
 
@@ -335,9 +432,11 @@ std::string IntToStr(int32_t value) {
     return std::to_string(value);
 }
 
-TXMLAttribute& TXMLAttributes::Add(const std::string& name, const std::string& value) {
-    FItems.push_back(std::make_unique<TXMLAttribute>(TXMLAttribute{name, value}));
-    return *FItems.back();
+TXMLAttribute& TXMLAttributes::Add(std::string_view name, std::string_view value) {
+    TXMLAttribute& item = *FItems.emplace_back(std::make_unique<TXMLAttribute>());
+    item.Name.append(name);
+    item.Value.append(value);
+    return item;
 }
 
 TXMLAttribute* TXMLAttributes::Find(const std::string& name) const {
@@ -365,6 +464,10 @@ TXMLNodes::~TXMLNodes() {
 
 void TXMLNodes::SetItems(int index, std::unique_ptr<TXMLNode> node) {
     FItems.at(static_cast<size_t>(index)) = std::move(node);
+}
+
+void TXMLNodes::Reserve(int count) {
+    FItems.reserve(FItems.size() + static_cast<size_t>(count));
 }
 
 TXMLNode& TXMLNodes::Add(std::unique_ptr<TXMLNode> node) {
@@ -430,6 +533,7 @@ constexpr size_t ShortList = 4 * sizeof(void*);
 
 thread_local TBlockPool<sizeof(TXMLNode), alignof(TXMLNode)> NodePool;
 thread_local TBlockPool<ShortList, alignof(void*)> ListPool;
+thread_local TBlockPool<sizeof(TXMLAttribute), alignof(TXMLAttribute)> AttributePool;
 #endif
 
 } // namespace
@@ -460,6 +564,20 @@ void TXMLNode::operator delete(void* node, [[maybe_unused]] size_t size) {
     if (size == sizeof(TXMLNode)) return NodePool.Give(node);
 #endif
     ::operator delete(node);
+}
+
+void* TXMLAttribute::operator new(size_t size) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (size == sizeof(TXMLAttribute)) return AttributePool.Take();
+#endif
+    return ::operator new(size);
+}
+
+void TXMLAttribute::operator delete(void* attribute, [[maybe_unused]] size_t size) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (size == sizeof(TXMLAttribute)) return AttributePool.Give(attribute);
+#endif
+    ::operator delete(attribute);
 }
 
 TXMLNode::TXMLNode(const std::string& name, TNodeType nodeType)
@@ -513,7 +631,7 @@ TXMLNode& TXMLNode::AddChild(const std::string& name, int32_t value) {
 }
 
 void TXMLNode::LoadFromStream(TStream& stream) {
-    TXMLReader(stream).ReadNode(*this, 0);
+    WithReader(stream, [this](auto& reader) { reader.ReadNode(*this, 0); });
 }
 
 namespace {
@@ -574,9 +692,10 @@ void TXMLDocument::LoadFromStream(TStream& stream) {
     FRoot.reset();
     FRoot = std::make_unique<TXMLNode>("", ndText);
     // Leading text, comments and declarations land in the root and are overwritten.
-    TXMLReader reader(stream);
-    while (FRoot->NodeType != ndTag)
-        reader.ReadNode(*FRoot, 0);
+    WithReader(stream, [this](auto& reader) {
+        while (FRoot->NodeType != ndTag)
+            reader.ReadNode(*FRoot, 0);
+    });
 }
 
 void TXMLDocument::SaveToStream(TStream& stream) const {

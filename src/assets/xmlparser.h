@@ -37,29 +37,6 @@ std::string IntToStr(int32_t value);
 
 enum TNodeType { ndTag, ndComment, ndText, ndCData };
 
-struct TXMLAttribute {
-    std::string Name;
-    std::string Value;
-};
-
-// Owns its attributes; several may share a name, look-ups find the first.
-class TXMLAttributes {
-public:
-    int Count() const { return static_cast<int>(FItems.size()); }
-    TXMLAttribute& Items(int index) const { return *FItems.at(static_cast<size_t>(index)); }
-    TXMLAttribute& Add(const std::string& name, const std::string& value);
-    TXMLAttribute* Find(const std::string& name) const;
-    // The value of the first attribute of that name, or "" when there is none.
-    std::string GetValue(const std::string& name) const;
-    // Sets the first attribute of that name, or appends one.
-    void SetValue(const std::string& name, const std::string& value);
-
-private:
-    std::vector<std::unique_ptr<TXMLAttribute>> FItems;
-};
-
-class TXMLNode;
-
 namespace xmlpool {
 // Most node lists hold one to four nodes and a large file makes hundreds of thousands of
 // them, so short lists take their storage from a free list.
@@ -76,6 +53,34 @@ template <class T> struct TListAllocator {
 };
 } // namespace xmlpool
 
+struct TXMLAttribute {
+    std::string Name;
+    std::string Value;
+
+    // Every element of a large file may carry one: they come from a free list.
+    static void* operator new(size_t size);
+    static void operator delete(void* attribute, size_t size);
+};
+
+// Owns its attributes; several may share a name, look-ups find the first.
+class TXMLAttributes {
+public:
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TXMLAttribute& Items(int index) const { return *FItems.at(static_cast<size_t>(index)); }
+    TXMLAttribute& Add(std::string_view name, std::string_view value);
+    TXMLAttribute* Find(const std::string& name) const;
+    // The value of the first attribute of that name, or "" when there is none.
+    std::string GetValue(const std::string& name) const;
+    // Sets the first attribute of that name, or appends one.
+    void SetValue(const std::string& name, const std::string& value);
+
+private:
+    using TItem = std::unique_ptr<TXMLAttribute>;
+    std::vector<TItem, xmlpool::TListAllocator<TItem>> FItems;
+};
+
+class TXMLNode;
+
 // Owns its nodes, in document order.
 class TXMLNodes {
 public:
@@ -89,6 +94,8 @@ public:
     // Replaces the node at index; the old one is destroyed.
     void SetItems(int index, std::unique_ptr<TXMLNode> node);
     TXMLNode& Add(std::unique_ptr<TXMLNode> node);
+    // Makes room for count more nodes, so that adding them allocates nothing.
+    void Reserve(int count);
     // The first node whose Name matches, or nullptr.
     TXMLNode* Find(const std::string& name) const;
 
