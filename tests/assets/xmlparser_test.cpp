@@ -49,14 +49,18 @@ std::string Save(const TXMLNode& node) {
     return stream.Data();
 }
 
-std::string LoadError(TStream& stream) {
-    TXMLDocument document;
+std::string LoadError(TStream& stream, TXMLDocument& document) {
     try {
         document.LoadFromStream(stream);
     } catch (const EXMLError& e) {
         return e.what();
     }
     return "(loaded)";
+}
+
+std::string LoadError(TStream& stream) {
+    TXMLDocument document;
+    return LoadError(stream, document);
 }
 
 std::string LoadError(const std::string& xml) {
@@ -250,6 +254,40 @@ TEST(XMLDocument, LoadingStopsAfterTheRoot) {
     EXPECT_EQ(stream.GetPosition(), 4);
     document.LoadFromStream(stream);
     EXPECT_EQ(document.Root().Name, "b");
+}
+
+// Streams holding their bytes in memory are scanned, others read byte by byte: both must
+// give the same tree (the part read so far, after a failure), message and stream position.
+TEST(XMLDocument, InMemoryAndByteWiseReadingAgree) {
+    struct TCase {
+        const char* Xml;
+        const char* Outcome;
+        int64_t Position;
+    };
+    const TCase cases[] = {
+        {"<a/><b/>", "(loaded)", 4},
+        {"<?x?><!--c--><a>t</a>tail", "(loaded)", 21},
+        {"<r><a>1</a><!x y><b k='v'>2</b ></r>", "(loaded)", 36},
+        {"<r><a>1</a><b>2", "Fine stream!", 15},
+        {"<r><a><b></a>", "Close tag different from open! a<>b", 13},
+        {"<r><!-- x --", "Fine stream!", 12},
+        {"<r><![CDATA[x]]", "Fine stream!", 15},
+        {"<r><a b=c></r>", "Expected \" or ' as attribute value begin! Found:c", 10},
+        {"</a>", "Close tag in wrong place!", 0},
+        {"<r><a", "Stream end while reading tag!", 5},
+        {"<r></r", "End stream before finding \">\" !", 6},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Xml);
+        TMemoryStream inMemory(c.Xml);
+        TFaultyStream byteWise(c.Xml);
+        TXMLDocument fromMemory, fromBytes;
+        EXPECT_EQ(LoadError(inMemory, fromMemory), c.Outcome);
+        EXPECT_EQ(LoadError(byteWise, fromBytes), c.Outcome);
+        EXPECT_EQ(inMemory.GetPosition(), c.Position);
+        EXPECT_EQ(byteWise.GetPosition(), c.Position);
+        EXPECT_EQ(Save(fromMemory.Root()), Save(fromBytes.Root()));
+    }
 }
 
 TEST(XMLDocument, DeepNestingIsRefused) {
