@@ -112,51 +112,54 @@ void BM_XmlDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_XmlDocument)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+std::unique_ptr<TXMLDocument> LoadXml(benchmark::State& state) {
+    auto document = std::make_unique<TXMLDocument>();
+    document->LoadFromFile(BenchFile(state));
+    return document;
+}
+
+std::unique_ptr<pugi::xml_document> LoadPugixml(benchmark::State& state) {
+    auto document = std::make_unique<pugi::xml_document>();
+    if (!document->load_file(BenchFile(state))) state.SkipWithError("pugixml failed");
+    return document;
+}
+
 // The build and teardown halves, each timed with the other paused; the documents live on
 // the heap so that the teardown is the one thing timed.
-void BM_XmlBuild(benchmark::State& state) {
+template <auto Load> void BM_Build(benchmark::State& state) {
     for (auto _ : state) {
-        auto document = std::make_unique<TXMLDocument>();
-        document->LoadFromFile(BenchFile(state));
+        auto document = Load(state);
         state.PauseTiming();
         document.reset();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_XmlBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_XmlTeardown(benchmark::State& state) {
+template <auto Load> void BM_Teardown(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto document = std::make_unique<TXMLDocument>();
-        document->LoadFromFile(BenchFile(state));
+        auto document = Load(state);
         state.ResumeTiming();
         document.reset();
     }
 }
-BENCHMARK(BM_XmlTeardown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_PugixmlBuild(benchmark::State& state) {
-    for (auto _ : state) {
-        auto document = std::make_unique<pugi::xml_document>();
-        if (!document->load_file(BenchFile(state))) state.SkipWithError("pugixml failed");
-        state.PauseTiming();
-        document.reset();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_PugixmlBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-void BM_PugixmlTeardown(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto document = std::make_unique<pugi::xml_document>();
-        if (!document->load_file(BenchFile(state))) state.SkipWithError("pugixml failed");
-        state.ResumeTiming();
-        document.reset();
-    }
-}
-BENCHMARK(BM_PugixmlTeardown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Build<LoadXml>)->Name("BM_XmlBuild")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Teardown<LoadXml>)
+    ->Name("BM_XmlTeardown")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Build<LoadPugixml>)
+    ->Name("BM_PugixmlBuild")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Teardown<LoadPugixml>)
+    ->Name("BM_PugixmlTeardown")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Remembers each benchmark's CPU time per iteration so the ratios can be printed: on a
 // shared machine the wall time also counts the other programs.

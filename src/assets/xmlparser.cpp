@@ -531,10 +531,29 @@ private:
 // Most lists hold one to four nodes (an element's text, say).
 constexpr size_t ShortList = 4 * sizeof(void*);
 
-thread_local TBlockPool<sizeof(TXMLNode), alignof(TXMLNode)> NodePool;
 thread_local TBlockPool<ShortList, alignof(void*)> ListPool;
-thread_local TBlockPool<sizeof(TXMLAttribute), alignof(TXMLAttribute)> AttributePool;
+
+template <class T> TBlockPool<sizeof(T), alignof(T)>& PoolOf() {
+    thread_local TBlockPool<sizeof(T), alignof(T)> pool;
+    return pool;
+}
 #endif
+
+// Objects of exactly T's size come from its pool; anything else (a derived class) from
+// the plain allocator.
+template <class T> void* TakeBlock(size_t size) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (size == sizeof(T)) return PoolOf<T>().Take();
+#endif
+    return ::operator new(size);
+}
+
+template <class T> void GiveBlock(void* block, [[maybe_unused]] size_t size) {
+#ifndef QUELMARK_PLAIN_NODES
+    if (size == sizeof(T)) return PoolOf<T>().Give(block);
+#endif
+    ::operator delete(block);
+}
 
 } // namespace
 
@@ -553,31 +572,19 @@ void xmlpool::FreeList(void* storage, [[maybe_unused]] size_t bytes) {
 }
 
 void* TXMLNode::operator new(size_t size) {
-#ifndef QUELMARK_PLAIN_NODES
-    if (size == sizeof(TXMLNode)) return NodePool.Take();
-#endif
-    return ::operator new(size);
+    return TakeBlock<TXMLNode>(size);
 }
 
-void TXMLNode::operator delete(void* node, [[maybe_unused]] size_t size) {
-#ifndef QUELMARK_PLAIN_NODES
-    if (size == sizeof(TXMLNode)) return NodePool.Give(node);
-#endif
-    ::operator delete(node);
+void TXMLNode::operator delete(void* node, size_t size) {
+    GiveBlock<TXMLNode>(node, size);
 }
 
 void* TXMLAttribute::operator new(size_t size) {
-#ifndef QUELMARK_PLAIN_NODES
-    if (size == sizeof(TXMLAttribute)) return AttributePool.Take();
-#endif
-    return ::operator new(size);
+    return TakeBlock<TXMLAttribute>(size);
 }
 
-void TXMLAttribute::operator delete(void* attribute, [[maybe_unused]] size_t size) {
-#ifndef QUELMARK_PLAIN_NODES
-    if (size == sizeof(TXMLAttribute)) return AttributePool.Give(attribute);
-#endif
-    ::operator delete(attribute);
+void TXMLAttribute::operator delete(void* attribute, size_t size) {
+    GiveBlock<TXMLAttribute>(attribute, size);
 }
 
 TXMLNode::TXMLNode(const std::string& name, TNodeType nodeType)
