@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -68,7 +69,26 @@ TGameSession::TGameSession(const TTestDir& dir, std::map<std::string, std::strin
         environment[name] = value;
     Game = std::make_unique<TChildProcess>(QUELMARK_BINARY, std::vector<std::string>{}, environment,
                                            Dir.Path().string());
-    Window = WaitForWindow("Quelmark!", 90);
+    Window = WaitForWindow("Quelmark!", 90, [this] { return Game->Exited(); });
+    if (Window.empty()) ReportMissingWindow();
+}
+
+// Says what became of a game whose window never showed, for the failure that follows.
+void TGameSession::ReportMissingWindow() const {
+    const std::string fate =
+        Game->Exited() ? "ended with status " + std::to_string(Game->Wait(0)) : "still running";
+    const std::string search = RunCommand("xdotool search --name '^Quelmark!$' 2>&1");
+    std::istringstream log(Dir.ReadFile("log"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        if (line.find(" Loading ") == std::string::npos) lines.push_back(line);
+    std::string tail;
+    for (size_t i = lines.size() > 8 ? lines.size() - 8 : 0; i < lines.size(); ++i)
+        tail += "\n  " + lines[i];
+    std::fprintf(stderr,
+                 "No game window: the game %s; xdotool search says \"%s\"; the log ends (loads "
+                 "left out):%s\n",
+                 fate.c_str(), search.c_str(), tail.c_str());
 }
 
 TShot TGameSession::Shot(const std::string& name) const {

@@ -69,4 +69,7 @@ public:
     TFakeHome Home;
     std::unique_ptr<TChildProcess> Game;
     std::string Window;
+
+private:
+    void ReportMissingWindow() const;
 };

@@ -85,10 +85,11 @@ std::string RunCommand(const std::string& command) {
     return output;
 }
 
-std::string WaitForWindow(const std::string& title, double timeoutSeconds) {
+std::string WaitForWindow(const std::string& title, double timeoutSeconds,
+                          const std::function<bool()>& giveUp) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
-    while (std::chrono::steady_clock::now() < deadline) {
+    while (std::chrono::steady_clock::now() < deadline && !(giveUp && giveUp())) {
         std::string ids = RunCommand("xdotool search --name '^" + title + "$' 2>/dev/null");
         if (!ids.empty()) return ids.substr(0, ids.find('\n'));
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -39,9 +39,10 @@ private:
 // Runs a shell command to completion and returns its standard output (trailing newline cut).
 // The sanitizer preload of the test environment is dropped for the command.
 std::string RunCommand(const std::string& command);
-// The X window id of the first window with this exact title, waiting up to timeoutSeconds;
-// "" when none appears.
-std::string WaitForWindow(const std::string& title, double timeoutSeconds);
+// The X window id of the first window with this exact title, waiting up to timeoutSeconds
+// or until giveUp answers true; "" when none appears.
+std::string WaitForWindow(const std::string& title, double timeoutSeconds,
+                          const std::function<bool()>& giveUp = {});
 // Gives the window the keyboard focus and sends it key presses (xdotool key names, e.g.
 // "Escape", "space").
 void SendKeys(const std::string& window, const std::string& keys);
