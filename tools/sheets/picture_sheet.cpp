@@ -110,6 +110,10 @@ void Screens(const TSheet& sheet) {
 
     sheet.Picture("loading", 990, 20, 200, 200);
     sheet.Label(990, 224, "loading (80 %)");
+    sheet.Picture("paused", 990, 244, 200, 100);
+    sheet.Label(990, 348, "paused (39 %)");
+    sheet.Picture("demo", 990, 364, 200, 25);
+    sheet.Label(990, 393, "demo (39 %)");
 }
 
 // The HUD corners over grass, the level-start banner, the tile and the glyph grid, 1:1.
@@ -149,8 +153,10 @@ void Hud(const TSheet& sheet) {
 
     for (int x = 0; x < 2; ++x)
         for (int y = 0; y < 2; ++y)
-            sheet.Picture("tile1", 590 + 128 * x, 410 + 128 * y, 128, 128);
-    sheet.Label(590, 670, "tile1, 2 x 2 at half size");
+            sheet.Picture("tile1", 590 + 64 * x, 410 + 64 * y, 64, 64);
+    sheet.Label(590, 542, "tile1, 2 x 2 at 25 %");
+    sheet.Picture("volume", 590, 560, 256, 64);
+    sheet.Label(590, 628, "volume");
 
     TSheet::Fill(856, 410, 256, 256, 0.15f, 0.15f, 0.2f);
     sheet.Picture("font", 856, 410, 256, 256);
