@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The real binary on the test display, driven with keys like a player would.
+#include "support/fakehome.h"
 #include "support/gamesession.h"
 #include "support/process.h"
 #include "support/testdir.h"
@@ -29,9 +30,17 @@ std::vector<std::string> LogMessages(const TTestDir& dir) {
     return messages;
 }
 
+// The environment of a launch: a fake home inside dir, so that nothing reaches the real one.
+std::map<std::string, std::string> Sheltered(const TTestDir& dir, const std::string& name,
+                                             const std::string& value) {
+    auto environment = TFakeHome(dir.Path()).Environment();
+    environment[name] = value;
+    return environment;
+}
+
 TEST(Program, OpensTheWindowAndEndsCleanlyOnEscape) {
     TTestDir dir;
-    TChildProcess game(QUELMARK_BINARY, {"-FS"}, {{"SDL_AUDIODRIVER", "dummy"}},
+    TChildProcess game(QUELMARK_BINARY, {"-FS"}, Sheltered(dir, "SDL_AUDIODRIVER", "dummy"),
                        dir.Path().string());
     const std::string window = WaitForWindow("Quelmark!", 60);
     ASSERT_FALSE(window.empty()) << dir.ReadFile("stderr.txt");
@@ -51,7 +60,7 @@ TEST(Program, OpensTheWindowAndEndsCleanlyOnEscape) {
 
 TEST(Program, AudioThatCannotOpenEndsWithStatusOneAndSaysHowToPlay) {
     TTestDir dir;
-    TChildProcess game(QUELMARK_BINARY, {}, {{"SDL_AUDIODRIVER", "no-such-driver"}},
+    TChildProcess game(QUELMARK_BINARY, {}, Sheltered(dir, "SDL_AUDIODRIVER", "no-such-driver"),
                        dir.Path().string());
     EXPECT_EQ(game.Wait(60), 1);
     const std::string err = dir.ReadFile("stderr.txt");
@@ -67,7 +76,7 @@ TEST(Program, AudioThatCannotOpenEndsWithStatusOneAndSaysHowToPlay) {
 
 TEST(Program, WindowThatCannotOpenEndsWithStatusOne) {
     TTestDir dir;
-    TChildProcess game(QUELMARK_BINARY, {}, {{"SDL_VIDEODRIVER", "no-such-video"}},
+    TChildProcess game(QUELMARK_BINARY, {}, Sheltered(dir, "SDL_VIDEODRIVER", "no-such-video"),
                        dir.Path().string());
     EXPECT_EQ(game.Wait(60), 1);
     EXPECT_NE(dir.ReadFile("stderr.txt").find("window"), std::string::npos);
@@ -97,7 +106,8 @@ TDamagedRun RunWithDamagedFile(const std::string& name,
             fs::create_symlink(entry.path(), dir.Path() / "media" / entry.path().filename());
     dir.WriteFile("media/" + name, damage(ReadBytes(fs::path(QUELMARK_MEDIA_DIR) / name)));
 
-    TChildProcess game(QUELMARK_BINARY, {}, {{"SDL_AUDIODRIVER", "dummy"}}, dir.Path().string());
+    TChildProcess game(QUELMARK_BINARY, {}, Sheltered(dir, "SDL_AUDIODRIVER", "dummy"),
+                       dir.Path().string());
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (!game.Exited() &&
            dir.ReadFile("log").find("Loading media/intro.png") == std::string::npos &&
