@@ -10,7 +10,9 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <algorithm>
 #include <cstdlib>
+#include <strings.h>
 
 TScreen::TScreen(const std::string& title, int32_t width, int32_t height, int32_t bitsPerPixel,
                  bool fullScreen, float viewDistance)
@@ -44,12 +46,30 @@ void SetWindowIcon(const std::string& fileName) {
 
 } // namespace
 
+bool IsUnaskedHeadlessDriver(const std::string& driver, const char* requested) {
+    if (strcasecmp(driver.c_str(), "offscreen") != 0 && strcasecmp(driver.c_str(), "dummy") != 0)
+        return false;
+    const std::string asked = requested != nullptr ? requested : "";
+    for (size_t from = 0; from <= asked.size();) {
+        const size_t to = std::min(asked.find(',', from), asked.size());
+        if (strcasecmp(asked.substr(from, to - from).c_str(), driver.c_str()) == 0) return false;
+        from = to + 1;
+    }
+    return true;
+}
+
 bool TScreen::Open() {
     WriteLog("Initializing SDL");
     // The game pauses itself when it loses the focus; a full screen window that also
     // minimised itself could not come back with F11 (unless the player asks for it).
     setenv("SDL_VIDEO_MINIMIZE_ON_FOCUS_LOSS", "0", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
+    char driver[32] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    if (IsUnaskedHeadlessDriver(driver, std::getenv("SDL_VIDEODRIVER"))) {
+        SDL_SetError("no display to show it on (SDL offered only its \"%s\" video driver)", driver);
+        return false;
+    }
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info == nullptr) return false;
 

@@ -10,6 +10,11 @@
 
 struct SDL_Surface;
 
+// Whether SDL settled on a video driver that shows nothing ("offscreen", "dummy") without
+// being asked for it in SDL_VIDEODRIVER (requested; a comma-separated list or null). SDL
+// falls back to one when it cannot reach a display, and a game nobody can see must not run.
+bool IsUnaskedHeadlessDriver(const std::string& driver, const char* requested);
+
 class TScreen {
 public:
     TScreen(const std::string& title, int32_t width, int32_t height, int32_t bitsPerPixel,
@@ -18,7 +23,8 @@ public:
     TScreen(const TScreen&) = delete;
     TScreen& operator=(const TScreen&) = delete;
 
-    // Initialises SDL video and opens the OpenGL window; false on any SDL failure.
+    // Initialises SDL video and opens the OpenGL window; false on any SDL failure, and when
+    // SDL could only offer a driver that shows nothing.
     bool Open();
     // Logs "Finalizing SDL" and shuts SDL down; safe when never opened.
     void Close();

@@ -56,6 +56,30 @@ TEST(Screen, OpensAnOpenGlWindowWithPerspectiveAndBaseState) {
     EXPECT_TRUE(LogHasLine(dir, "Finalizing SDL"));
 }
 
+// SDL falls back to a driver that shows nothing when no display answers; only a player who
+// names it in SDL_VIDEODRIVER gets it.
+TEST(Screen, OnlyAnUnaskedHeadlessDriverIsRefused) {
+    const struct {
+        const char* Driver;
+        const char* Requested;
+        bool Refused;
+    } cases[] = {
+        {"x11", nullptr, false},
+        {"wayland", "", false},
+        {"offscreen", nullptr, true},
+        {"dummy", "", true},
+        {"offscreen", "x11", true},
+        {"dummy", "dummyx", true},
+        {"offscreen", "offscreen", false},
+        {"dummy", "x11,Dummy", false},
+        {"OFFSCREEN", "offscreen,", false},
+        {"offscreen", ",x11", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsUnaskedHeadlessDriver(c.Driver, c.Requested), c.Refused)
+            << c.Driver << " / " << (c.Requested ? c.Requested : "(unset)");
+}
+
 TEST(Screen, ClosingAScreenThatNeverOpenedOnlyLogs) {
     TTestDir dir;
     {
