@@ -73,22 +73,20 @@ TGameSession::TGameSession(const TTestDir& dir, std::map<std::string, std::strin
     if (Window.empty()) ReportMissingWindow();
 }
 
-// Says what became of a game whose window never showed, for the failure that follows.
+// Says what became of a game whose window never showed, for the failure that follows: the
+// last lines of its log other than file loads.
 void TGameSession::ReportMissingWindow() const {
-    const std::string fate =
-        Game->Exited() ? "ended with status " + std::to_string(Game->Wait(0)) : "still running";
-    const std::string search = RunCommand("xdotool search --name '^Quelmark!$' 2>&1");
     std::istringstream log(Dir.ReadFile("log"));
     std::vector<std::string> lines;
     for (std::string line; std::getline(log, line);)
         if (line.find(" Loading ") == std::string::npos) lines.push_back(line);
     std::string tail;
-    for (size_t i = lines.size() > 8 ? lines.size() - 8 : 0; i < lines.size(); ++i)
+    for (size_t i = lines.size() - std::min<size_t>(lines.size(), 8); i < lines.size(); ++i)
         tail += "\n  " + lines[i];
-    std::fprintf(stderr,
-                 "No game window: the game %s; xdotool search says \"%s\"; the log ends (loads "
-                 "left out):%s\n",
-                 fate.c_str(), search.c_str(), tail.c_str());
+    std::fprintf(stderr, "No game window; the game %s. Its log ends:%s\n",
+                 Game->Exited() ? ("ended with status " + std::to_string(Game->Wait(0))).c_str()
+                                : "is still running",
+                 tail.c_str());
 }
 
 TShot TGameSession::Shot(const std::string& name) const {
