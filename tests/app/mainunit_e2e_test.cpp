@@ -15,20 +15,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 namespace {
-
-// The log's messages without their time stamps.
-std::vector<std::string> LogMessages(const TTestDir& dir) {
-    std::vector<std::string> messages;
-    std::istringstream in(dir.ReadFile("log"));
-    for (std::string line; std::getline(in, line);)
-        messages.push_back(line.substr(6));
-    return messages;
-}
 
 // The environment of a launch: a fake home inside dir, so that nothing reaches the real one.
 std::map<std::string, std::string> Sheltered(const TTestDir& dir, const std::string& name,
@@ -50,7 +40,7 @@ TEST(Program, OpensTheWindowAndEndsCleanlyOnEscape) {
 
     SendKeys(window, "Escape");
     EXPECT_EQ(game.Wait(60), 0) << dir.ReadFile("stderr.txt");
-    const auto log = LogMessages(dir);
+    const auto log = dir.LogMessages();
     ASSERT_GE(log.size(), 4u);
     EXPECT_EQ(log[0], "Initializing SDL");
     EXPECT_EQ(log[1], "Initializing Sound and Mixer");
@@ -66,7 +56,7 @@ TEST(Program, AudioThatCannotOpenEndsWithStatusOneAndSaysHowToPlay) {
     const std::string err = dir.ReadFile("stderr.txt");
     EXPECT_NE(err.find("audio"), std::string::npos) << err;
     EXPECT_NE(err.find("SDL_AUDIODRIVER=dummy"), std::string::npos) << err;
-    const auto log = LogMessages(dir);
+    const auto log = dir.LogMessages();
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0], "Initializing SDL");
     EXPECT_EQ(log[1], "Initializing Sound and Mixer");
@@ -84,7 +74,7 @@ TEST(Program, WindowThatCannotOpenEndsWithStatusOne) {
         TChildProcess game(QUELMARK_BINARY, {}, Sheltered(dir, name, value), dir.Path().string());
         EXPECT_EQ(game.Wait(60), 1);
         EXPECT_NE(dir.ReadFile("stderr.txt").find("window"), std::string::npos);
-        const auto log = LogMessages(dir);
+        const auto log = dir.LogMessages();
         ASSERT_EQ(log.size(), 2u);
         EXPECT_EQ(log[0], "Initializing SDL");
         EXPECT_EQ(log[1], "Finalizing SDL");
@@ -124,7 +114,7 @@ TDamagedRun RunWithDamagedFile(const std::string& name,
         SendKeys(window, "space space Escape");
     }
     const int status = game.Wait(120);
-    return {status, dir.ReadFile("stderr.txt"), LogMessages(dir)};
+    return {status, dir.ReadFile("stderr.txt"), dir.LogMessages()};
 }
 
 std::string HalfOf(const std::string& bytes) {
@@ -211,7 +201,7 @@ std::pair<TShot, std::string> FirstPlay(const std::string& name,
     game.Keys("key Escape");
     EXPECT_EQ(game.Game->Wait(60), 0) << dir.ReadFile("stderr.txt");
     std::string seed;
-    for (const std::string& line : LogMessages(dir))
+    for (const std::string& line : dir.LogMessages())
         if (line.rfind("Random seed ", 0) == 0) seed = line;
     return {std::move(play), seed};
 }

@@ -8,6 +8,7 @@
 #include "game/introstatusunit.h"
 #include "game/mainstatusunit.h"
 #include "support/gamescreen.h"
+#include "support/pixelcheck.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -44,8 +45,8 @@ TEST_F(DemoScreen, PlaysAFreshFirstLevelUnderTheBannerWithThePilotAtTheKeys) {
         if (auto* sheep = dynamic_cast<TSheep*>(&World().Items(i))) sheep->Position = {10, 20};
     ASSERT_TRUE(Demo->Frame(0.01, 0));
     EXPECT_TRUE(S.Keys.Up);
-    EXPECT_TRUE(Near(S.Window.Pixel(400, 560), Banner));
-    EXPECT_FALSE(Near(S.Window.Pixel(400, 300), Banner));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(400, 560), Banner));
+    EXPECT_FALSE(NearColour(S.Window.Pixel(400, 300), Banner));
 }
 
 TEST_F(DemoScreen, AnyKeyReturnsToTheTitleAndThePlayerStartsAFreshGame) {

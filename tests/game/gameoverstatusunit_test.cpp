@@ -8,6 +8,7 @@
 #include "game/gameunit.h"
 #include "gui/guiunit.h"
 #include "support/gamescreen.h"
+#include "support/pixelcheck.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -151,22 +152,22 @@ TEST_F(GameOverScreen, LeavingStartsANewGameAndReenteringShowsTheFieldAgain) {
 
 TEST_F(GameOverScreen, ShowsScoreTableAndTheFocusedField) {
     Screen->Draw();
-    EXPECT_TRUE(Near(S.Window.Pixel(360 + 16, 300 + 32), DigitColour(5)));
-    EXPECT_TRUE(Near(S.Window.Pixel(392 + 16, 300 + 32), DigitColour(0)));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(360 + 16, 300 + 32), DigitColour(5)));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(392 + 16, 300 + 32), DigitColour(0)));
     EXPECT_EQ(S.ReadText(350, 430, 12), "*HIGHSCORES*");
     EXPECT_EQ(S.ReadText(320, 450, 2), "60");
     EXPECT_EQ(S.ReadText(390, 450, 3), "top");
     EXPECT_EQ(S.ReadText(320, 460, 2), "40");
     EXPECT_EQ(S.ReadText(390, 460, 3), "low");
     EXPECT_EQ(S.ReadText(320, 470, 2), std::string(2, '\0')) << "only two rows";
-    EXPECT_TRUE(Near(S.Window.Pixel(303, 413), FocusedField));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(303, 413), FocusedField));
 
     Press(Typed("Erik") + std::vector{Return});
     Screen->Draw();
     EXPECT_EQ(S.ReadText(320, 460, 2), "50");
     EXPECT_EQ(S.ReadText(390, 460, 4), "Erik");
     EXPECT_EQ(S.ReadText(390, 470, 3), "low");
-    EXPECT_FALSE(Near(S.Window.Pixel(303, 413), FocusedField)) << "the field is gone";
+    EXPECT_FALSE(NearColour(S.Window.Pixel(303, 413), FocusedField)) << "the field is gone";
 }
 
 TEST_F(GameOverScreen, FirstRunShowsTenDefaultRows) {

@@ -5,6 +5,7 @@
 #include "game/introstatusunit.h"
 
 #include "support/gamescreen.h"
+#include "support/pixelcheck.h"
 #include "support/wavwriter.h"
 
 #include <SDL_mixer.h>
@@ -37,20 +38,20 @@ TEST_F(IntroScreen, MusicLoopsFromConstructionAndThePictureCoversTheWindow) {
     EXPECT_TRUE(intro.MusicPlaying());
     intro.Draw(0.02);
     for (const auto& [x, y] : {std::pair{0, 0}, {799, 0}, {0, 599}, {799, 599}, {400, 300}})
-        EXPECT_TRUE(Near(S.Window.Pixel(x, y), {30, 60, 200, 255})) << x << "," << y;
+        EXPECT_TRUE(NearColour(S.Window.Pixel(x, y), 30, 60, 200)) << x << "," << y;
 }
 
 TEST_F(IntroScreen, MissingMusicAndPicturesLeaveASilentSkyAndSayWhichFiles) {
     TIntroStatus intro;
     EXPECT_FALSE(intro.MusicPlaying());
     bool musicLogged = false;
-    for (const std::string& line : S.LogMessages())
+    for (const std::string& line : S.Dir.LogMessages())
         musicLogged |= line.rfind("Unable to load music media/yeeha.xm: ", 0) == 0;
     EXPECT_TRUE(musicLogged);
     EXPECT_TRUE(S.Logged("Unable to load texture media/intro.png"));
     EXPECT_TRUE(S.Logged("Unable to load texture media/font.png"));
     intro.Draw(0.02);
-    EXPECT_TRUE(Near(S.Window.Pixel(400, 300), {178, 255, 255, 255}));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(400, 300), 178, 255, 255));
 }
 
 TEST_F(IntroScreen, FrameRateShowsWhereThePictureIsTransparent) {

@@ -9,6 +9,7 @@
 #include "game/gameunit.h"
 #include "game/mainstatusunit.h"
 #include "support/gamescreen.h"
+#include "support/pixelcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +52,10 @@ TEST_F(LevelStartScreen, ShowsTheBannerBandTheLevelNumberAndThePrompt) {
     const auto at = [&](int x, int y) { return S.Window.Pixel(x, y); };
     // Only the band t = 0.3 .. 0.65 is stretched over 300..440 x 180..250.
     for (const auto& [x, y] : {std::pair{302, 182}, {370, 215}, {437, 247}})
-        EXPECT_TRUE(Near(at(x, y), {0, 255, 0, 255})) << x << "," << y;
-    EXPECT_TRUE(Near(at(456, 212), DigitColour(1)));
-    EXPECT_TRUE(Near(at(488, 212), DigitColour(2)));
-    EXPECT_TRUE(Near(at(456, 240), DigitColour(1)));
+        EXPECT_TRUE(NearColour(at(x, y), 0, 255, 0)) << x << "," << y;
+    EXPECT_TRUE(NearColour(at(456, 212), DigitColour(1)));
+    EXPECT_TRUE(NearColour(at(488, 212), DigitColour(2)));
+    EXPECT_TRUE(NearColour(at(456, 240), DigitColour(1)));
     std::string prompt;
     for (int i = 0; i < 21; ++i)
         prompt += static_cast<char>(GlyphFromGrey(at(330 + 7 * i + 3, 454)[1]));
@@ -77,12 +78,12 @@ TEST_F(LevelStartScreen, WalkMeasuresFromEnterOnEveryVisit) {
 
 TEST_F(LevelStartScreen, EveryVisitLoadsTheVikingAgainAndADamagedOneIsSkipped) {
     S.Dir.WriteFile("media/viking_weapon.model", "<MODEL><NAME>v</NAME>");
-    const size_t before = S.LogMessages().size();
+    const size_t before = S.Dir.LogMessages().size();
     SetCurrentListener(Level.get(), &S.Loop);
     SetCurrentListener(&S.Play, &S.Loop);
     SetCurrentListener(Level.get(), &S.Loop);
     int loads = 0, failures = 0;
-    const auto log = S.LogMessages();
+    const auto log = S.Dir.LogMessages();
     for (size_t i = before; i < log.size(); ++i) {
         const std::string& line = log[i];
         loads += line == "Loading media/viking_weapon.model";

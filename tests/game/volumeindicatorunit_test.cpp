@@ -6,6 +6,7 @@
 
 #include "app/settingsunit.h"
 #include "support/gamescreen.h"
+#include "support/pixelcheck.h"
 
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
@@ -40,8 +41,8 @@ TEST_P(VolumeIndicator, LightsOneBarPerTenPercent) {
     settings.Volume = GetParam().Volume;
     indicator.Draw(settings);
     for (int i = 0; i < 10; ++i)
-        EXPECT_TRUE(Near(Bar(s, i), i < GetParam().Lit ? Lit : Unlit)) << "bar " << i;
-    EXPECT_FALSE(Near(s.Window.Pixel(760, 42), Cross)) << "the music is not muted";
+        EXPECT_TRUE(NearColour(Bar(s, i), i < GetParam().Lit ? Lit : Unlit)) << "bar " << i;
+    EXPECT_FALSE(NearColour(s.Window.Pixel(760, 42), Cross)) << "the music is not muted";
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, VolumeIndicator,
@@ -57,10 +58,10 @@ TEST(VolumeIndicatorMute, CrossesOutTheNoteAndRestoresTheGlState) {
     TSettings settings;
     settings.MusicMuted = true;
     indicator.Draw(settings);
-    EXPECT_TRUE(Near(s.Window.Pixel(760, 42), Cross, 30));
+    EXPECT_TRUE(NearColour(s.Window.Pixel(760, 42), Cross, 30));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(Near(s.Window.Pixel(520, 42), {0, 0, 0, 255})) << "left of the plaque";
+    EXPECT_TRUE(NearColour(s.Window.Pixel(520, 42), 0, 0, 0)) << "left of the plaque";
 }
 
 } // namespace

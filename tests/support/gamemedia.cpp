@@ -110,9 +110,3 @@ void UseMeshModel(TRealTimeModel& model, TMesh& mesh, float r, float g, float b)
     source.Root->Color = {r, g, b};
     model.Init(source);
 }
-
-bool Near(const TRgba& a, const TRgba& b, int tolerance) {
-    for (int k = 0; k < 3; ++k)
-        if (std::abs(a[k] - b[k]) > tolerance) return false;
-    return true;
-}

@@ -38,6 +38,3 @@ TRgba DigitColour(int digit);
 std::unique_ptr<TMesh> BoxMesh(const std::string& name, float half, float height);
 // Makes the animated model one coloured node drawing the mesh.
 void UseMeshModel(TRealTimeModel& model, TMesh& mesh, float r, float g, float b);
-
-// Whether two colours agree within tolerance on red, green and blue.
-bool Near(const TRgba& a, const TRgba& b, int tolerance = 6);

@@ -8,7 +8,6 @@
 #include "app/screenunit.h"
 
 #include <SDL_opengl.h>
-#include <sstream>
 
 TGameScreen::TGameScreen() {
     Global.KeyState = &Keys;
@@ -38,16 +37,8 @@ void TGameScreen::ResetGl() const {
     TProg({}).SetupOpenGl();
 }
 
-std::vector<std::string> TGameScreen::LogMessages() const {
-    std::vector<std::string> messages;
-    std::istringstream in(Dir.ReadFile("log"));
-    for (std::string line; std::getline(in, line);)
-        messages.push_back(line.substr(6));
-    return messages;
-}
-
 bool TGameScreen::Logged(const std::string& message) const {
-    for (const std::string& line : LogMessages())
+    for (const std::string& line : Dir.LogMessages())
         if (line == message) return true;
     return false;
 }

@@ -15,7 +15,6 @@
 #include "support/testdir.h"
 
 #include <string>
-#include <vector>
 
 // A screen that only notes its visits, standing in for the screens a test does not look at.
 class TVisitRecorder : public TEventListener {
@@ -42,8 +41,6 @@ public:
     TGameScreen(const TGameScreen&) = delete;
     TGameScreen& operator=(const TGameScreen&) = delete;
 
-    // The log's messages without their time stamps.
-    std::vector<std::string> LogMessages() const;
     bool Logged(const std::string& message) const;
     // Clears the back buffer to a colour (0..255 components); later clears are sky again.
     void Fill(TRgba colour) const;

@@ -57,7 +57,18 @@ double Changed(const TShot& a, const TShot& b, int left, int top, int right, int
     return static_cast<double>(changed) / total;
 }
 
-TGameSession::TGameSession(const TTestDir& dir, std::map<std::string, std::string> extra)
+std::string Region(const TShot& shot, int left, int top, int width, int height) {
+    std::string bytes;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x) {
+            const uint8_t* p = shot.At(x, y);
+            bytes.append(p, p + 3);
+        }
+    return bytes;
+}
+
+TGameSession::TGameSession(const TTestDir& dir, std::map<std::string, std::string> extra,
+                           const std::vector<std::string>& arguments)
     : Dir(dir), Home(dir.Path()) {
     const auto media = Dir.Path() / "media";
     if (!std::filesystem::exists(media)) std::filesystem::create_symlink(QUELMARK_MEDIA_DIR, media);
@@ -67,7 +78,7 @@ TGameSession::TGameSession(const TTestDir& dir, std::map<std::string, std::strin
     environment["SDL_DISKAUDIOFILE"] = (Dir.Path() / "audio.raw").string();
     for (const auto& [name, value] : extra)
         environment[name] = value;
-    Game = std::make_unique<TChildProcess>(QUELMARK_BINARY, std::vector<std::string>{}, environment,
+    Game = std::make_unique<TChildProcess>(QUELMARK_BINARY, arguments, environment,
                                            Dir.Path().string());
     Window = WaitForWindow("Quelmark!", 90, [this] { return Game->Exited(); });
     if (Window.empty()) ReportMissingWindow();

@@ -11,6 +11,7 @@
 #include "support/process.h"
 #include "support/testdir.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -34,7 +35,18 @@ struct TShot {
     const uint8_t* At(int x, int y) const {
         return &Image.Pixels[static_cast<size_t>(y) * Image.RowBytes() + x * Image.BytesPerPixel()];
     }
+    std::array<uint8_t, 3> Colour(int x, int y) const {
+        const uint8_t* p = At(x, y);
+        return {p[0], p[1], p[2]};
+    }
 };
+
+// The colour bytes of a rectangle: equal for two pictures that show the same there.
+std::string Region(const TShot& shot, int left, int top, int width, int height);
+// The screen's middle, away from the frame-rate text and the heads-up icons.
+inline std::string Middle(const TShot& shot) {
+    return Region(shot, 100, 100, 600, 400);
+}
 
 // Share of pixels that differ noticeably between two screenshots in a rectangle; by default
 // below the title picture and right of the heads-up icons.
@@ -43,9 +55,10 @@ double Changed(const TShot& a, const TShot& b, int left = 100, int top = 200, in
 
 class TGameSession {
 public:
-    // Starts the game in dir (the media linked in), with a fake home inside it, the disk
-    // audio driver writing audio.raw, and the extra environment on top.
-    explicit TGameSession(const TTestDir& dir, std::map<std::string, std::string> extra = {});
+    // Starts the game in dir (the media linked in) with the arguments, with a fake home inside
+    // it, the disk audio driver writing audio.raw, and the extra environment on top.
+    explicit TGameSession(const TTestDir& dir, std::map<std::string, std::string> extra = {},
+                          const std::vector<std::string>& arguments = {});
 
     // A screenshot of the window, kept in QUELMARK_SCREENSHOT_DIR when that is set.
     TShot Shot(const std::string& name) const;

@@ -36,3 +36,11 @@ std::string TTestDir::ReadFile(const std::string& relative) const {
     content << in.rdbuf();
     return content.str();
 }
+
+std::vector<std::string> TTestDir::LogMessages() const {
+    std::vector<std::string> messages;
+    std::istringstream in(ReadFile("log"));
+    for (std::string line; std::getline(in, line);)
+        messages.push_back(line.substr(6));
+    return messages;
+}

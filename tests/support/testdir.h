@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TTestDir {
 public:
@@ -22,6 +23,8 @@ public:
     void WriteFile(const std::string& relative, const std::string& bytes) const;
     // The whole content of a file, or "" when it does not exist.
     std::string ReadFile(const std::string& relative) const;
+    // The messages of the game's log in the directory, without their time stamps.
+    std::vector<std::string> LogMessages() const;
 
 private:
     std::filesystem::path Dir;
