@@ -648,6 +648,14 @@ void Put(TStream& stream, const std::string& piece) {
         throw EXMLError("Cannot write to stream!");
 }
 
+// The reader takes a value literally up to the next quote of the kind that opened it: a value
+// holding a double quote goes between single quotes, and one holding both cannot be read back.
+char QuoteFor(const TXMLAttribute& attribute) {
+    if (attribute.Value.find('"') == std::string::npos) return '"';
+    if (attribute.Value.find('\'') == std::string::npos) return '\'';
+    throw EXMLError("Can't write attribute " + attribute.Name + " holding both quotes!");
+}
+
 } // namespace
 
 void TXMLNode::SaveToStream(TStream& stream) const {
@@ -656,7 +664,8 @@ void TXMLNode::SaveToStream(TStream& stream) const {
         std::string head = "<" + Name;
         for (int i = 0; i < Attributes.Count(); ++i) {
             const TXMLAttribute& attribute = Attributes.Items(i);
-            head += " " + attribute.Name + "=\"" + attribute.Value + "\"";
+            const char quote = QuoteFor(attribute);
+            head += " " + attribute.Name + "=" + quote + attribute.Value + quote;
         }
         if (Children.Count() == 0) return Put(stream, head + "/>");
         Put(stream, head + ">");

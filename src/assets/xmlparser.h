@@ -135,7 +135,8 @@ public:
 
     // Reads the next node of the stream into this node (skipping declarations).
     void LoadFromStream(TStream& stream);
-    // Writes this node and its subtree.
+    // Writes this node and its subtree. Raises "Can't write attribute <name> holding both
+    // quotes!" for a value that no quoting lets the reader read back.
     void SaveToStream(TStream& stream) const;
 
     // Destroyed in reverse order: Children (the whole subtree) first, then Attributes.

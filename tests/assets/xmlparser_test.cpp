@@ -230,6 +230,35 @@ TEST(XMLDocument, SaveLoadRoundTrip) {
     EXPECT_EQ(Save(Load(saved)->Root()), saved);
 }
 
+// A value is read back literally up to the quote that opened it.
+TEST(XMLDocument, AttributeValuesOfEveryQuotingReadBackAsWritten) {
+    const std::pair<std::string, std::string> table[] = {
+        {"plain", "<a y=\"plain\"/>"},     {"", "<a y=\"\"/>"},   {"it's", "<a y=\"it's\"/>"},
+        {"it\"s", "<a y='it\"s'/>"},       {"\"", "<a y='\"'/>"}, {"&quot;", "<a y=\"&quot;\"/>"},
+        {"\"x\" \"", "<a y='\"x\" \"'/>"},
+    };
+    for (const auto& [value, written] : table) {
+        TXMLNode node("a");
+        node.Attributes.Add("y", value);
+        EXPECT_EQ(Save(node), written);
+        EXPECT_EQ(Load(Save(node))->Root().Attributes.GetValue("y"), value) << written;
+    }
+}
+
+TEST(XMLDocument, ValueHoldingBothQuotesFailsToSaveNamingTheAttribute) {
+    TXMLNode node("a");
+    node.Attributes.Add("x", "fine");
+    node.Attributes.Add("title", "it's \"x\"");
+    TMemoryStream stream;
+    try {
+        node.SaveToStream(stream);
+        ADD_FAILURE() << "saved as " << stream.Data();
+    } catch (const EXMLError& e) {
+        EXPECT_STREQ(e.what(), "Can't write attribute title holding both quotes!");
+    }
+    EXPECT_EQ(stream.Data(), "");
+}
+
 TEST(XMLDocument, BuiltTreeSavesToFileAndLoadsBack) {
     TTestDir dir;
     auto root = std::make_unique<TXMLNode>("MODEL", ndTag);
