@@ -38,6 +38,7 @@ TMusicPtr LoadMusic(const std::string& fileName) {
 }
 
 TSound::TSound(const std::string& fileName) {
+    // Lower case, unlike the texture, mesh and model loaders: each line is kept as designed.
     WriteLog("loading " + fileName);
     SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
     // Mix_LoadWAV_RW closes the stream itself, but does not accept a missing one.

@@ -202,6 +202,7 @@ TTexture::~TTexture() {
 }
 
 void TTexture::LoadFromFile(const std::string& fileName) {
+    // Capitalised, unlike the sound loader's "loading": each line is kept as designed.
     WriteLog("Loading " + fileName);
     Replace(DecodeTextureFile(fileName));
 }

@@ -30,7 +30,7 @@ TLevelStatus::~TLevelStatus() = default;
 void TLevelStatus::Enter() {
     Model = FetchModel("media/viking_weapon.model");
     Animator = std::make_unique<TAnimationHandler>(*Model);
-    Animator->Start(1, 1.0f);
+    Animator->Start(eaWalk, 1.0f);
     Animator->Apply();
     // The first frame measures from here, not from the previous visit.
     Timer.LastTicks = SDL_GetTicks();

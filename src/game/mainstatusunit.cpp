@@ -173,7 +173,7 @@ TLevelOutcome TMainStatus::StepWorld(double dt) {
     const TViking& player = *world.Player;
     if (world.SheepCount == 0 || player.Dead) EndTimer += static_cast<float>(dt);
     if (EndTimer <= DecisionSeconds) return TLevelOutcome::Playing;
-    if (player.Dead || player.Animation->Animation == 4 || player.Health < 1)
+    if (player.Dead || player.Animation->Animation == eaDeath || player.Health < 1)
         return TLevelOutcome::Lost;
     if (world.SheepCount == 0) return TLevelOutcome::Cleared;
     return TLevelOutcome::Playing;
