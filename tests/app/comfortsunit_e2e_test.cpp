@@ -6,7 +6,9 @@
 // the settings they leave behind for the next run.
 #include "support/gamesession.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -22,11 +24,20 @@ std::string WindowSize(const std::string& window) {
     return number("Width: ") + "x" + number("Height: ");
 }
 
-// Waits until the window has the size; false when it does not within the time (a loaded
-// machine can lag the keys by seconds).
-bool WaitForSize(const std::string& window, const std::string& size) {
-    for (int tries = 0; tries < 100; ++tries) {
-        if (WindowSize(window) == size) return true;
+// Waits until the window has kept the size for a second and a half, so that a switch still
+// under way is not taken for done; false when it does not within the time (a loaded machine
+// can lag the keys by seconds).
+bool WaitForSettledSize(const std::string& window, const std::string& size) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
+    std::optional<Clock::time_point> since;
+    while (Clock::now() < deadline) {
+        if (WindowSize(window) != size)
+            since.reset();
+        else if (!since)
+            since = Clock::now();
+        else if (Clock::now() - *since >= std::chrono::milliseconds(1500))
+            return true;
         TGameSession::Pause(200);
     }
     return false;
@@ -68,15 +79,19 @@ TEST(Comforts, FullScreenKeepsThePictureAndVolumeAndMuteSurviveARestart) {
         const TShot window = game.Shot("window");
         EXPECT_EQ(WindowSize(game.Window), "800x600");
         game.Keys("key F11");
-        EXPECT_TRUE(WaitForSize(game.Window, "1024x768")) << WindowSize(game.Window);
+        ASSERT_TRUE(WaitForSettledSize(game.Window, "1024x768")) << WindowSize(game.Window);
         // The picture follows the window's size within a frame or two.
-        game.Pause(1000);
-        const TShot full = game.Shot("full");
+        const TShot full = game.ShotWhen("full", [&](const TShot& shot) {
+            return shot.Image.Width == 1024 && AlikeScaled(window, shot) > 0.9;
+        });
         EXPECT_GT(AlikeScaled(window, full), 0.9) << "textures lost in the switch";
         game.Keys("key alt+Return");
-        EXPECT_TRUE(WaitForSize(game.Window, "800x600")) << WindowSize(game.Window);
-        game.Pause(1000);
-        EXPECT_LT(Changed(window, game.Shot("back"), 0, 40, 800, 600), 0.02);
+        EXPECT_TRUE(WaitForSettledSize(game.Window, "800x600")) << WindowSize(game.Window);
+        const TShot back = game.ShotWhen("back", [&](const TShot& shot) {
+            return shot.Image.Width == 800 && Changed(window, shot, 0, 40, 800, 600) < 0.02;
+        });
+        EXPECT_EQ(back.Image.Width, 800);
+        EXPECT_LT(Changed(window, back, 0, 40, 800, 600), 0.02);
         game.Keys("key minus minus minus m");
         game.Pause(300);
         // The keys come in order: once Escape is taken, so are the others.
