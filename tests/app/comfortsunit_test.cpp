@@ -6,6 +6,7 @@
 
 #include "app/stateunit.h"
 #include "support/gamescreen.h"
+#include "support/printers.h"
 #include "support/testdir.h"
 
 #include <gtest/gtest.h>
@@ -80,8 +81,8 @@ TEST_F(Comforts, VolumeStepsShowTheIndicatorForItsTimeAndAreSavedWhenTheyChange)
     comforts.Apply(TComfort::VolumeUp, 1000);
     EXPECT_EQ(comforts.Settings().Volume, 100);
     EXPECT_TRUE(comforts.ShowsVolume(1000));
-    EXPECT_TRUE(comforts.ShowsVolume(1000 + TComforts::IndicatorMilliseconds - 1));
-    EXPECT_FALSE(comforts.ShowsVolume(1000 + TComforts::IndicatorMilliseconds));
+    EXPECT_TRUE(comforts.ShowsVolume(2499)); // for 1.5 s
+    EXPECT_FALSE(comforts.ShowsVolume(2500));
     EXPECT_EQ(LoadSettings(File()).Volume, 100);
     // At the top nothing changes and nothing is written, but the indicator still answers.
     std::filesystem::remove(File());

@@ -49,6 +49,10 @@ struct TScript {
     std::vector<TStep> Steps;
 };
 
+void PrintTo(const TScript& script, std::ostream* out) {
+    *out << script.Name;
+}
+
 class PadMapping : public ::testing::TestWithParam<TScript> {};
 
 TEST_P(PadMapping, EventsBecomeKeyPressesAndReleases) {
@@ -64,7 +68,7 @@ TEST_P(PadMapping, EventsBecomeKeyPressesAndReleases) {
 }
 
 using B = TGamepadMapper::TButton;
-constexpr int16_t Zone = TGamepadMapper::DeadZone;
+constexpr int16_t Zone = 8192; // a quarter of the stick's travel either way
 
 const TScript Scripts[] = {
     {"StickDeadZoneIsAQuarter",
@@ -81,6 +85,11 @@ const TScript Scripts[] = {
      {{Hat(SDL_HAT_LEFTUP), {{SDLK_LEFT, true}, {SDLK_UP, true}}},
       {Hat(SDL_HAT_UP), {{SDLK_LEFT, false}}},
       {Hat(SDL_HAT_CENTERED), {{SDLK_UP, false}}}}},
+    {"HatDiagonalBackToCentreReleasesBothArrows",
+     {{Hat(SDL_HAT_LEFTUP), {{SDLK_LEFT, true}, {SDLK_UP, true}}},
+      {Hat(SDL_HAT_CENTERED), {{SDLK_LEFT, false}, {SDLK_UP, false}}},
+      {Hat(SDL_HAT_RIGHTDOWN), {{SDLK_RIGHT, true}, {SDLK_DOWN, true}}},
+      {Hat(SDL_HAT_CENTERED), {{SDLK_RIGHT, false}, {SDLK_DOWN, false}}}}},
     {"SourcesHoldTheirOwnArrows",
      {{Axis(0, -32768), {{SDLK_LEFT, true}}},
       {Button(B::DpadLeft, true), {}},

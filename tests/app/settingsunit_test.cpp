@@ -4,6 +4,7 @@
 
 #include "app/settingsunit.h"
 
+#include "support/printers.h"
 #include "support/testdir.h"
 
 #include <filesystem>
@@ -56,7 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TLineCase{"music_muted=2\nfullscreen=yes", Defaults},
                       TLineCase{"fullscreen=1\nfullscreen=0", Defaults},
                       TLineCase{"# volume=10\nloudness=10\nVOLUME=10", Defaults},
-                      TLineCase{"fullscreen=1\nvolume=300\n", {100, false, true}}));
+                      TLineCase{"fullscreen=1\nvolume=300\n", {100, false, true}},
+                      // 100 and 101 after a line that set another volume, so that both
+                      // sides of the limit show.
+                      TLineCase{"volume=30\nvolume=100", Defaults},
+                      TLineCase{"volume=30\nvolume=101", {30, false, false}}));
 
 TEST(Settings, FileFollowsXdgConfigHomeWhenItIsAnAbsolutePath) {
     EXPECT_EQ(SettingsFile("/x/cfg", "/home/p"), "/x/cfg/quelmark/settings");

@@ -104,18 +104,6 @@ TEST_F(StateTest, SwitchFromInsideKeyDownReachesTheNewListenerInTheSameStep) {
                                                "b.KeyDown", "b.KeyDown done", "b.Cycle"}));
 }
 
-TEST_F(StateTest, MouseMoveUpdatesTheSharedPosition) {
-    TOpenGlRealTimeLoop loop;
-    TRecorder a("a");
-    SetCurrentListener(&a, &loop);
-    SDL_MouseMotionEvent motion{};
-    motion.x = 123;
-    motion.y = 456;
-    loop.OnMouseMove(motion);
-    EXPECT_EQ(Global.MouseX, 123);
-    EXPECT_EQ(Global.MouseY, 456);
-}
-
 TEST(FrameTime, DifferenceOfTicksInSeconds) {
     EXPECT_DOUBLE_EQ(FrameSeconds(1000, 1016), 0.016);
     EXPECT_DOUBLE_EQ(FrameSeconds(0, 60000), 60.0); // long absence: one long frame

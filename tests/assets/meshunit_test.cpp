@@ -211,19 +211,24 @@ TEST(MeshLoad, IgnoresTheProcessLocale) {
     EXPECT_EQ(written, "2.25");
 }
 
-TEST(MeshGeometry, RadiusScaleTranslateLeaveNormalsAlone) {
-    auto mesh =
-        LoadMesh(MeshXml(2, 0,
-                         Vertex(0, At(3, 4, 0) + Group({{"NX", "0"}, {"NY", "0"}, {"NZ", "1"}})) +
-                             Vertex(1, At(1, 0, 0)),
-                         ""));
+TEST(MeshGeometry, ScaleAndTranslateMovePositionsOnlyAndKeepARadiusAlreadyComputed) {
+    const std::string xml =
+        MeshXml(2, 0,
+                Vertex(0, At(3, 4, 0) + Group({{"NX", "0"}, {"NY", "0"}, {"NZ", "1"}})) +
+                    Vertex(1, At(1, 0, 0)),
+                "");
+    auto mesh = LoadMesh(xml);
     EXPECT_EQ(mesh->BoundingRadius(), 5.0f);
     mesh->Scale(2);
     mesh->Translate(1, 0, -1);
     EXPECT_EQ(mesh->Vertices()[0].x, 7.0f);
     EXPECT_EQ(mesh->Vertices()[0].z, -1.0f);
     EXPECT_EQ(mesh->Vertices()[1].nz, 1.0f);
-    EXPECT_EQ(mesh->BoundingRadius(), 5.0f); // stored once computed
+    EXPECT_EQ(mesh->BoundingRadius(), 5.0f);
+    // Asked first after the scaling, the radius is the scaled one.
+    auto scaled = LoadMesh(xml);
+    scaled->Scale(2);
+    EXPECT_EQ(scaled->BoundingRadius(), 10.0f);
 }
 
 TEST(MeshGeometry, ComputeNormalsAveragesWithoutRenormalising) {

@@ -71,6 +71,20 @@ TEST_F(SoundTest, RepeatedPlaysOverlapAndExtrasAreDropped) {
     EXPECT_EQ(Mix_Playing(-1), channels);
 }
 
+// Muting takes the music only: the effects keep the volume's gain.
+TEST_F(SoundTest, MutedMusicIsSilentAndTheEffectsKeepTheirGain) {
+    ASSERT_TRUE(InitSound());
+    for (int volume : {10, 70, 100}) {
+        SetMixVolume(volume, false);
+        const int music = Mix_VolumeMusic(-1), effects = Mix_Volume(-1, -1);
+        EXPECT_GT(music, 0) << volume;
+        EXPECT_GT(effects, 0) << volume;
+        SetMixVolume(volume, true);
+        EXPECT_EQ(Mix_VolumeMusic(-1), 0) << volume;
+        EXPECT_EQ(Mix_Volume(-1, -1), effects) << volume;
+    }
+}
+
 TEST(SoundList, FindsTheFirstExactName) {
     TTestDir dir;
     TSound a("a.wav"), b("b.wav"), c("c.wav");

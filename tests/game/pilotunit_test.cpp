@@ -28,6 +28,10 @@ struct TSetting {
     bool Left, Right, Up, Control;
 };
 
+void PrintTo(const TSetting& setting, std::ostream* out) {
+    *out << setting.Name;
+}
+
 class PilotChoice : public ::testing::TestWithParam<TSetting> {
 protected:
     PilotChoice() {
