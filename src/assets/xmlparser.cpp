@@ -656,6 +656,14 @@ char QuoteFor(const TXMLAttribute& attribute) {
     throw EXMLError("Can't write attribute " + attribute.Name + " holding both quotes!");
 }
 
+// Raises what saving would raise, before a file is truncated for it.
+void CheckWritable(const TXMLNode& node) {
+    for (int i = 0; i < node.Attributes.Count(); ++i)
+        QuoteFor(node.Attributes.Items(i));
+    for (int i = 0; i < node.Children.Count(); ++i)
+        CheckWritable(node.Children.Items(i));
+}
+
 } // namespace
 
 void TXMLNode::SaveToStream(TStream& stream) const {
@@ -699,6 +707,7 @@ void TXMLDocument::LoadFromFile(const std::string& fileName) {
 }
 
 void TXMLDocument::SaveToFile(const std::string& fileName) const {
+    CheckWritable(*FRoot);
     TFileStream stream(fileName, TFileStream::fmCreate);
     SaveToStream(stream);
     stream.Close();

@@ -259,6 +259,19 @@ TEST(XMLDocument, ValueHoldingBothQuotesFailsToSaveNamingTheAttribute) {
     EXPECT_EQ(stream.Data(), "");
 }
 
+TEST(XMLDocument, UnwritableValueDeepInTheTreeLeavesAnExistingFileAsItWas) {
+    TTestDir dir;
+    const std::string file = (dir.Path() / "kept.xml").string();
+    dir.WriteFile("kept.xml", "<old/>");
+    auto root = std::make_unique<TXMLNode>("m", ndTag);
+    root->AddChild("n", "text");
+    root->AddChild("deep", "").Attributes.Add("q", "it's \"x\"");
+    TXMLDocument doc;
+    doc.SetRoot(std::move(root));
+    EXPECT_THROW(doc.SaveToFile(file), EXMLError);
+    EXPECT_EQ(dir.ReadFile("kept.xml"), "<old/>");
+}
+
 TEST(XMLDocument, BuiltTreeSavesToFileAndLoadsBack) {
     TTestDir dir;
     auto root = std::make_unique<TXMLNode>("MODEL", ndTag);
