@@ -4,6 +4,7 @@
 
 #include "app/comfortsunit.h"
 
+#include "app/keyboardunit.h"
 #include "app/openglmainloop.h"
 #include "app/screenunit.h"
 #include "app/stateunit.h"
@@ -33,7 +34,32 @@ TComfort ComfortOf(const SDL_keysym& key, bool takingText) {
 }
 
 TComforts::TComforts(TSettings settings, std::string settingsFile, TScreen* screen)
-    : FSettings(settings), FFile(std::move(settingsFile)), FScreen(screen) {}
+    : FSettings(settings), FFile(std::move(settingsFile)), FScreen(screen) {
+    Publish();
+}
+
+void TComforts::Change(const TSettings& settings, uint32_t now) {
+    if (settings.FullScreen != FSettings.FullScreen) Apply(TComfort::FullScreen, now);
+    const bool sound =
+        settings.Volume != FSettings.Volume || settings.MusicMuted != FSettings.MusicMuted;
+    const bool fullScreen = FSettings.FullScreen;
+    const TSettings before = FSettings;
+    FSettings = settings;
+    // Full screen is what the window became, not what was asked.
+    FSettings.FullScreen = fullScreen;
+    if (sound) {
+        FIndicatorShown = true;
+        FChangedAt = now;
+        SetMixVolume(FSettings.Volume, FSettings.MusicMuted);
+    }
+    Publish();
+    if (FSettings != before) Save();
+}
+
+void TComforts::Publish() const {
+    Global.ShowFps = FSettings.ShowFps;
+    if (Global.KeyState != nullptr) Global.KeyState->Bindings = FSettings.Keys;
+}
 
 bool TComforts::Filter(SDL_Event& event) {
     if (event.type == SDL_KEYUP) {

@@ -38,6 +38,8 @@ public:
     bool Filter(SDL_Event& event);
     // Does what the comfort asks for at the tick reading now, saving what changed.
     void Apply(TComfort comfort, uint32_t now);
+    // Takes every setting at once (the options screen), acting on what changed and saving it.
+    void Change(const TSettings& settings, uint32_t now);
 
     const TSettings& Settings() const { return FSettings; }
     // Whether the volume indicator shows at now: for a while after the last change.
@@ -47,6 +49,8 @@ private:
     // A toggle acts once per press: the keyboard's repeat must not flip it back and forth.
     bool FirstPress(SDLKey key);
     void Save() const;
+    // Hands the settings the screens read (keys, counter) to the shared globals.
+    void Publish() const;
 
     TSettings FSettings;
     std::string FFile;

@@ -4,6 +4,8 @@
 
 #include "app/gamepadunit.h"
 
+#include "app/keyboardunit.h"
+
 #include <cstdlib>
 
 namespace {
@@ -139,6 +141,7 @@ bool TGamepad::Filter(SDL_Event& event) {
         synthetic.key.type = synthetic.type;
         synthetic.key.state = key.Pressed ? SDL_PRESSED : SDL_RELEASED;
         synthetic.key.keysym.sym = key.Key;
+        synthetic.key.which = PadKeyboard;
         SDL_PushEvent(&synthetic);
     }
     return true;

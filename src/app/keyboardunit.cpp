@@ -10,32 +10,48 @@ void TKeyState::Clear() {
     Left = Shift = Right = Up = Down = Tab = Control = false;
 }
 
-void TKeyState::PressKey(uint16_t sym) {
-    if (bool* flag = FlagOf(sym)) *flag = true;
+namespace {
+const TKeyBindings DesignKeys;
 }
 
-void TKeyState::ReleaseKey(uint16_t sym) {
-    if (bool* flag = FlagOf(sym)) *flag = false;
+void TKeyState::PressKey(uint16_t sym, bool designKeys) {
+    if (bool* flag = FlagOf(sym, designKeys)) *flag = true;
 }
 
-bool* TKeyState::FlagOf(uint16_t sym) {
+void TKeyState::ReleaseKey(uint16_t sym, bool designKeys) {
+    if (bool* flag = FlagOf(sym, designKeys)) *flag = false;
+}
+
+std::optional<TPlayAction> TKeyState::ActionOf(const SDL_KeyboardEvent& event) const {
+    return (FromPad(event) ? DesignKeys : Bindings).ActionOf(event.keysym.sym);
+}
+
+bool* TKeyState::FlagOf(uint16_t sym, bool designKeys) {
+    const auto action =
+        sym < SDLK_LAST ? (designKeys ? DesignKeys : Bindings).ActionOf(static_cast<SDLKey>(sym))
+                        : std::nullopt;
+    if (action) {
+        switch (*action) {
+        case TPlayAction::TurnLeft:
+            return &Left;
+        case TPlayAction::TurnRight:
+            return &Right;
+        case TPlayAction::Forwards:
+            return &Up;
+        case TPlayAction::Backwards:
+            return &Down;
+        case TPlayAction::Swing:
+            return &Control;
+        case TPlayAction::Pause:
+            return nullptr;
+        }
+    }
     switch (sym) {
     case SDLK_TAB:
         return &Tab;
-    case SDLK_UP:
-        return &Up;
-    case SDLK_DOWN:
-        return &Down;
-    case SDLK_RIGHT:
-        return &Right;
-    case SDLK_LEFT:
-        return &Left;
     case SDLK_RSHIFT:
     case SDLK_LSHIFT:
         return &Shift;
-    case SDLK_RCTRL:
-    case SDLK_LCTRL:
-        return &Control;
     default:
         return nullptr;
     }

@@ -17,6 +17,7 @@
 #include "assets/textureunit.h"
 #include "game/demostatusunit.h"
 #include "game/gameoverstatusunit.h"
+#include "game/gameunit.h"
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
@@ -97,6 +98,7 @@ bool TProg::RunGame() {
     WriteLog("Random seed " + std::to_string(seed));
 
     MainStatus = FStates.emplace_back(std::make_unique<TMainStatus>()).get();
+    PlayWorld()->SetDifficulty(settings.Difficulty);
     IntroStatus = FStates.emplace_back(std::make_unique<TIntroStatus>()).get();
     LevelStatus = FStates.emplace_back(std::make_unique<TLevelStatus>()).get();
     GameOverStatus = FStates.emplace_back(std::make_unique<TGameOverStatus>(*PlayWorld())).get();

@@ -39,6 +39,16 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
+// The action of a "key.<action>" setting.
+std::optional<TPlayAction> ActionOfSetting(const std::string& key) {
+    const std::string prefix = "key.";
+    if (!key.starts_with(prefix)) return std::nullopt;
+    for (int i = 0; i < PlayActionCount; ++i)
+        if (key.substr(prefix.size()) == ActionSettingName(static_cast<TPlayAction>(i)))
+            return static_cast<TPlayAction>(i);
+    return std::nullopt;
+}
+
 } // namespace
 
 TSettings ReadSettings(std::istream& in) {
@@ -55,16 +65,31 @@ TSettings ReadSettings(std::istream& in) {
             ParseFlag(value, settings.MusicMuted);
         else if (key == "fullscreen")
             ParseFlag(value, settings.FullScreen);
+        else if (key == "show_fps")
+            ParseFlag(value, settings.ShowFps);
+        else if (key == "difficulty")
+            settings.Difficulty = DifficultyOfName(value).value_or(settings.Difficulty);
+        else if (const auto action = ActionOfSetting(key); action && KeyOfName(value))
+            settings.Keys.Rebind(*action, *KeyOfName(value));
     }
     return settings;
 }
 
 std::string FormatSettings(const TSettings& settings) {
     std::ostringstream out;
-    out << "# Quelmark settings: volume 0-100 (steps of 10), music_muted and fullscreen 0 or 1\n"
+    out << "# Quelmark settings: volume 0-100 (steps of 10), music_muted, fullscreen and show_fps "
+           "0 "
+           "or 1,\n# difficulty classic or gentle, key.<action> an SDL key name\n"
         << "volume=" << settings.Volume << '\n'
         << "music_muted=" << (settings.MusicMuted ? 1 : 0) << '\n'
-        << "fullscreen=" << (settings.FullScreen ? 1 : 0) << '\n';
+        << "fullscreen=" << (settings.FullScreen ? 1 : 0) << '\n'
+        << "show_fps=" << (settings.ShowFps ? 1 : 0) << '\n'
+        << "difficulty=" << DifficultySettingName(settings.Difficulty) << '\n';
+    for (int i = 0; i < PlayActionCount; ++i) {
+        const auto action = static_cast<TPlayAction>(i);
+        out << "key." << ActionSettingName(action) << '=' << KeyName(settings.Keys.Key(action))
+            << '\n';
+    }
     return out.str();
 }
 

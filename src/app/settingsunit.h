@@ -2,9 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The player's settings (volume, music mute, full screen), kept between runs in
+// The player's settings (volume, music mute, full screen, the frame-rate counter, the
+// difficulty and the play keys), kept between runs in
 // ${XDG_CONFIG_HOME:-$HOME/.config}/quelmark/settings as key=value lines.
 #pragma once
+
+#include "app/keybindingsunit.h"
+#include "game/difficultyunit.h"
 
 #include <iosfwd>
 #include <string>
@@ -13,12 +17,17 @@ struct TSettings {
     int Volume = 100; // master volume in percent, a multiple of 10
     bool MusicMuted = false;
     bool FullScreen = false;
+    bool ShowFps = true;
+    TDifficulty Difficulty = TDifficulty::Classic;
+    TKeyBindings Keys{};
 
     bool operator==(const TSettings&) const = default;
 };
 
 // The settings a text gives: every key that is missing, unknown or unreadable keeps its
-// default. Volumes 0..100 are rounded to the nearest 10; anything else is unreadable.
+// default. Volumes 0..100 are rounded to the nearest 10; anything else is unreadable. The
+// key.<action> lines bind in the file's order as the options screen does, a key another
+// action holds swapping the two; a reserved or unknown key leaves the binding as it was.
 TSettings ReadSettings(std::istream& in);
 // The file's text: a comment line, then one key=value line per setting.
 std::string FormatSettings(const TSettings& settings);

@@ -25,6 +25,8 @@ struct TGlobal {
     int32_t MouseY = 0;
     // Drawn over every screen's frame just before it is shown (the volume indicator).
     std::function<void()> FrameOverlay;
+    // Whether the screens draw their frame-rate counter (a setting).
+    bool ShowFps = true;
 };
 
 extern TGlobal Global;

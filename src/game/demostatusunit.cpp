@@ -23,11 +23,15 @@ constexpr float BannerX = 200, BannerY = 530, BannerWidth = 400, BannerHeight = 
 TDemoStatus::TDemoStatus(TMainStatus& play) : FPlay(play), FBanner(FetchTexture("demo")) {}
 
 void TDemoStatus::Enter() {
+    // The demo shows the game as designed, whatever the player chose.
+    FPlayersDifficulty = FPlay.World().Difficulty;
+    FPlay.World().Difficulty = TDifficulty::Classic;
     FPlay.World().NewGame();
     FPlay.BeginVisit();
 }
 
 void TDemoStatus::Leave() {
+    FPlay.World().Difficulty = FPlayersDifficulty;
     FPlay.World().NewGame();
     Global.KeyState->Clear();
     PlaySound("x2");

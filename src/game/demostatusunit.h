@@ -6,6 +6,7 @@
 // keys, a "Demo: press any key" board over it. Any key or button goes back to the title.
 #pragma once
 
+#include "game/difficultyunit.h"
 #include "game/screenkitunit.h"
 
 #include <cstdint>
@@ -43,4 +44,5 @@ private:
 
     TMainStatus& FPlay;
     TTexture* FBanner;
+    TDifficulty FPlayersDifficulty = TDifficulty::Classic;
 };

@@ -46,7 +46,7 @@ void TGameOverStatus::Enter() {
     NameEdit->SetFocus();
     NameEdit->Visible = true;
     PromptLabel->Visible = true;
-    Highscores = std::make_unique<THighscore>(FHome);
+    Highscores = std::make_unique<THighscore>(FHome, HighscoreFileName(FWorld.Difficulty));
     Highscores->Load();
 }
 
@@ -74,7 +74,11 @@ void TGameOverStatus::Draw() {
     DrawNumbers(360, 300, std::to_string(FWorld.Score), 1.0f);
     if (FFont != nullptr) FFont->Bind();
     glColor3f(0, 0, 0);
-    simpleguidrawerunit::DrawText(350, 430, "*HIGHSCORES*");
+    // The gentle table says so, centred where the classic heading stands.
+    if (FWorld.Difficulty == TDifficulty::Gentle)
+        simpleguidrawerunit::DrawText(326, 430, "*GENTLE HIGHSCORES*");
+    else
+        simpleguidrawerunit::DrawText(350, 430, "*HIGHSCORES*");
     if (Highscores != nullptr) {
         for (int i = 0; i < Highscores->Count(); ++i) {
             simpleguidrawerunit::DrawText(320, 450 + 10 * i, std::to_string(Highscores->Score(i)));

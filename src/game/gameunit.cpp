@@ -312,7 +312,7 @@ float RandomHeading() {
 } // namespace
 
 void TBaseList::NewLevel() {
-    if (Player != nullptr) Lives = Player->Health;
+    if (Player != nullptr) Lives = HealthAfterClearing(Difficulty, Player->Health);
     Player = nullptr;
     Clear();
     SheepCount = 0;
@@ -355,7 +355,16 @@ void TBaseList::NewLevel() {
     }
     // The last two rams hunt the player wherever it goes.
     for (int i = Count() - 2; i < Count(); ++i)
-        if (auto* ram = dynamic_cast<TWolf*>(&Items(i))) ram->ChaseRadius = 1000.0f;
+        if (auto* ram = dynamic_cast<TWolf*>(&Items(i))) ram->Hunter = true;
+    SetDifficulty(Difficulty);
+}
+
+void TBaseList::SetDifficulty(TDifficulty difficulty) {
+    Difficulty = difficulty;
+    const float radius = HuntersOnLevel(Difficulty, Level) ? 1000.0f : 20.0f;
+    for (const auto& entity : FItems)
+        if (auto* ram = dynamic_cast<TWolf*>(entity.get()); ram != nullptr && ram->Hunter)
+            ram->ChaseRadius = radius;
 }
 
 void TBaseList::Update(float dt) {

@@ -7,6 +7,7 @@
 
 #include "assets/animationhandlerunit.h"
 #include "assets/modelunit.h"
+#include "game/difficultyunit.h"
 
 #include <cstdint>
 #include <memory>
@@ -119,6 +120,8 @@ public:
 
     gameunit::TVector Home{0, 0};
     float ChaseRadius = 20;
+    // One of the level's last two rams, which may hunt across the whole field.
+    bool Hunter = false;
 };
 
 // A fixed obstacle: never moves, never animates, shrugs off blows.
@@ -153,7 +156,7 @@ public:
 
     // Level 1 with five lives and no score.
     void NewGame();
-    // Builds the next level; the viking's health carries over.
+    // Builds the next level; the viking's health carries over (Gentle gives a point back).
     void NewLevel();
     // One frame: every entity, collisions, fence, removal of the dead, one sorting pass by x.
     void Update(float dt);
@@ -164,6 +167,10 @@ public:
     int32_t Level = 0;
     int32_t Lives = 5;
     int32_t Score = 0;
+    // Read as each level is built and cleared; a new game keeps it.
+    TDifficulty Difficulty = TDifficulty::Classic;
+    // Changes the difficulty of the level already built too (its hunters).
+    void SetDifficulty(TDifficulty difficulty);
 
 private:
     void Collide();

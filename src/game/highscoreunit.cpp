@@ -21,22 +21,21 @@
 
 namespace {
 
-const char* const FileName = "highscore";
-
 std::string Reason(int error) {
     return std::strerror(error);
 }
 
 } // namespace
 
-THighscore::THighscore(std::string homeDirectory) : FHome(std::move(homeDirectory)) {}
+THighscore::THighscore(std::string homeDirectory, std::string fileName)
+    : FHome(std::move(homeDirectory)), FFileName(std::move(fileName)) {}
 
 THighscore::THighscore() : THighscore(HomeDirectory()) {}
 
 void THighscore::Load() {
     FEntries.clear();
     if (!FHome.empty()) {
-        const std::string path = Directory() + FileName;
+        const std::string path = Directory() + FFileName;
         std::error_code error;
         if (std::filesystem::exists(path, error)) {
             try {
@@ -64,7 +63,7 @@ void THighscore::Save() {
         return;
     }
     try {
-        SaveScores(dir + FileName);
+        SaveScores(dir + FFileName);
     } catch (const THighscoreError& e) {
         WriteLog(e.what());
     }

@@ -21,8 +21,9 @@ class THighscore {
 public:
     static constexpr int MaxEntries = 10;
 
-    // The table lives under homeDirectory + "/.quelmark/"; empty means no home is known.
-    explicit THighscore(std::string homeDirectory);
+    // The table lives under homeDirectory + "/.quelmark/", in the file of that name ("highscore"
+    // unless told); an empty home means no home is known.
+    explicit THighscore(std::string homeDirectory, std::string fileName = "highscore");
     THighscore();
 
     // Fills the table from the file, or with ten ("no one", 0) entries when there is none.
@@ -60,6 +61,7 @@ private:
         int32_t Score;
     };
     std::string FHome;
+    std::string FFileName;
     std::vector<TEntry> FEntries;
 };
 

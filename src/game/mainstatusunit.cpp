@@ -260,8 +260,10 @@ void TMainStatus::DrawHud(double dt, uint32_t levelMilliseconds) {
     BeginOverlay2D(800, 600);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    FormatFps(dt, TFpsRounding::Truncate, FFpsText);
-    DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
+    if (Global.ShowFps) {
+        FormatFps(dt, TFpsRounding::Truncate, FFpsText);
+        DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
+    }
     FormatClock(levelMilliseconds, FClockText);
     DrawFontText(FFont, 100, 10, FClockText, 0, 0, 0);
     DrawPicture(FTitle, 0, -20, 200, 200);
@@ -297,9 +299,8 @@ void TMainStatus::DrawIcon(const TTexture* icon, int32_t y, int32_t value) {
 }
 
 void TMainStatus::KeyDown(SDL_KeyboardEvent& event) {
-    const SDLKey key = event.keysym.sym;
-    if (key == SDLK_ESCAPE) Global.Loop->Terminate();
-    if (key == SDLK_p || key == SDLK_PAUSE) {
+    if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
+    if (Global.KeyState->ActionOf(event) == TPlayAction::Pause) {
         if (FPauseKeyHeld) return;
         FPauseKeyHeld = true;
         if (FPaused)
@@ -309,12 +310,12 @@ void TMainStatus::KeyDown(SDL_KeyboardEvent& event) {
         return;
     }
     // A key pressed while paused acts only once it is pressed again in play.
-    if (!FPaused) Global.KeyState->PressKey(static_cast<uint16_t>(key));
+    if (!FPaused) Global.KeyState->Press(event);
 }
 
 void TMainStatus::KeyUp(SDL_KeyboardEvent& event) {
-    if (event.keysym.sym == SDLK_p || event.keysym.sym == SDLK_PAUSE) FPauseKeyHeld = false;
-    Global.KeyState->ReleaseKey(static_cast<uint16_t>(event.keysym.sym));
+    if (Global.KeyState->ActionOf(event) == TPlayAction::Pause) FPauseKeyHeld = false;
+    Global.KeyState->Release(event);
 }
 
 TBaseList* PlayWorld() {

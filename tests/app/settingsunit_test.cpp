@@ -18,9 +18,21 @@ TSettings Read(const std::string& text) {
     return ReadSettings(in);
 }
 
+TSettings Rebound() {
+    TSettings settings{70, false, true, false, TDifficulty::Gentle};
+    // Every action moves: the keys of the design rotate, and swing and pause get new ones.
+    const std::pair<TPlayAction, SDLKey> keys[] = {
+        {TPlayAction::TurnLeft, SDLK_RIGHT}, {TPlayAction::TurnRight, SDLK_UP},
+        {TPlayAction::Forwards, SDLK_DOWN},  {TPlayAction::Backwards, SDLK_LEFT},
+        {TPlayAction::Swing, SDLK_KP0},      {TPlayAction::Pause, SDLK_COMMA}};
+    for (const auto& [action, key] : keys)
+        settings.Keys.Rebind(action, key);
+    return settings;
+}
+
 TEST(Settings, WrittenTextReadsBackTheSame) {
     for (const TSettings settings :
-         {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}}) {
+         {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}, Rebound()}) {
         const std::string text = FormatSettings(settings);
         EXPECT_EQ(text[0], '#');
         EXPECT_EQ(Read(text), settings) << text;
@@ -61,7 +73,28 @@ INSTANTIATE_TEST_SUITE_P(
                       // 100 and 101 after a line that set another volume, so that both
                       // sides of the limit show.
                       TLineCase{"volume=30\nvolume=100", Defaults},
-                      TLineCase{"volume=30\nvolume=101", {30, false, false}}));
+                      TLineCase{"volume=30\nvolume=101", {30, false, false}},
+                      TLineCase{"show_fps=0\ndifficulty=gentle",
+                                {100, false, false, false, TDifficulty::Gentle}},
+                      TLineCase{"show_fps=no\ndifficulty=Gentle\ndifficulty=", Defaults}));
+
+TSettings WithKey(TPlayAction action, SDLKey key, TPlayAction other, SDLKey otherKey) {
+    TSettings settings;
+    settings.Keys.Rebind(action, key);
+    settings.Keys.Rebind(other, otherKey);
+    return settings;
+}
+
+TEST(Settings, KeyLinesBindInTheirOrderAndBadOnesLeaveTheDefault) {
+    using enum TPlayAction;
+    EXPECT_EQ(Read("key.swing=a\nkey.pause=left ctrl\n"),
+              WithKey(Swing, SDLK_a, Pause, SDLK_LCTRL));
+    EXPECT_EQ(Read("key.turn_left=right\nkey.turn_left=b\n"),
+              WithKey(TurnLeft, SDLK_RIGHT, TurnLeft, SDLK_b));
+    for (const char* text : {"key.swing=space", "key.swing=m", "key.swing=A", "key.swing=",
+                             "key.jump=a", "KEY.swing=a", "key.=a", "key.swing=unknown key"})
+        EXPECT_EQ(Read(text), Defaults) << text;
+}
 
 TEST(Settings, FileFollowsXdgConfigHomeWhenItIsAnAbsolutePath) {
     EXPECT_EQ(SettingsFile("/x/cfg", "/home/p"), "/x/cfg/quelmark/settings");

@@ -62,6 +62,18 @@ TEST_F(DemoScreen, AnyKeyReturnsToTheTitleAndThePlayerStartsAFreshGame) {
     EXPECT_EQ(World().Score, 0);
 }
 
+TEST_F(DemoScreen, PlaysClassicWhateverThePlayerChoseAndHandsTheChoiceBack) {
+    SetCurrentListener(&S.Intro, &S.Loop);
+    World().SetDifficulty(TDifficulty::Gentle);
+    SetCurrentListener(&*Demo, &S.Loop);
+    EXPECT_EQ(World().Difficulty, TDifficulty::Classic);
+    EXPECT_EQ(dynamic_cast<TWolf&>(World().Items(World().Count() - 1)).ChaseRadius, 1000.0f);
+    auto key = TGameScreen::Key(SDLK_a);
+    Demo->KeyDown(key);
+    EXPECT_EQ(World().Difficulty, TDifficulty::Gentle);
+    EXPECT_EQ(dynamic_cast<TWolf&>(World().Items(World().Count() - 1)).ChaseRadius, 20.0f);
+}
+
 TEST_F(DemoScreen, EscapeReturnsToTheTitleButQuitsEndlessDemos) {
     auto escape = TGameScreen::Key(SDLK_ESCAPE);
     Demo->KeyDown(escape);

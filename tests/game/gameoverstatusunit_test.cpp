@@ -170,6 +170,20 @@ TEST_F(GameOverScreen, ShowsScoreTableAndTheFocusedField) {
     EXPECT_FALSE(NearColour(S.Window.Pixel(303, 413), FocusedField)) << "the field is gone";
 }
 
+TEST_F(GameOverScreen, AGentleGameEntersTheGentleTableAndSaysSo) {
+    S.Dir.WriteFile("home/.quelmark/highscore-gentle", "20 kind\n");
+    World.Difficulty = TDifficulty::Gentle;
+    SetCurrentListener(Screen.get(), &S.Loop);
+    World.Score = 50;
+    Press(Typed("Erik") + std::vector{Return});
+    Screen->Draw();
+    EXPECT_EQ(S.ReadText(326, 430, 19), "*GENTLE HIGHSCORES*");
+    EXPECT_EQ(S.ReadText(390, 450, 4), "Erik");
+    EXPECT_EQ(S.ReadText(390, 460, 4), "kind");
+    EXPECT_EQ(S.Dir.ReadFile("home/.quelmark/highscore-gentle"), "50 Erik\n20 kind\n");
+    EXPECT_EQ(Table(), Untouched);
+}
+
 TEST_F(GameOverScreen, FirstRunShowsTenDefaultRows) {
     std::filesystem::remove_all(S.Dir.Path() / "home");
     SetCurrentListener(Screen.get(), &S.Loop);

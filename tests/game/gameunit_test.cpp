@@ -191,6 +191,63 @@ TEST_F(World, NewLevelCarriesTheHealthOverAndNewGameStartsAfresh) {
     EXPECT_EQ(Game->Score, 0);
 }
 
+struct TDifficultyCase {
+    TDifficulty Difficulty;
+    int Level;
+    float HunterRadius;
+    friend std::ostream& operator<<(std::ostream& out, const TDifficultyCase& c) {
+        return out << DifficultyLabel(c.Difficulty) << " level " << c.Level;
+    }
+};
+
+class Hunters : public World, public ::testing::WithParamInterface<TDifficultyCase> {};
+
+TEST_P(Hunters, ChaseAcrossTheFieldOnlyWhereTheDifficultyLetsThem) {
+    const TDifficultyCase& c = GetParam();
+    Game->Difficulty = c.Difficulty;
+    Game->NewGame();
+    while (Game->Level < c.Level)
+        Game->NewLevel();
+    std::vector<float> radii;
+    for (int i = 0; i < Game->Count(); ++i)
+        if (const auto* ram = dynamic_cast<const TWolf*>(&Game->Items(i)))
+            radii.push_back(ram->ChaseRadius);
+    std::vector<float> expected(static_cast<size_t>(c.Level + 1), 20.0f);
+    expected.end()[-1] = expected.end()[-2] = c.HunterRadius;
+    EXPECT_EQ(radii, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, Hunters,
+                         ::testing::Values(TDifficultyCase{TDifficulty::Classic, 1, 1000},
+                                           TDifficultyCase{TDifficulty::Classic, 2, 1000},
+                                           TDifficultyCase{TDifficulty::Gentle, 1, 20},
+                                           TDifficultyCase{TDifficulty::Gentle, 2, 20},
+                                           TDifficultyCase{TDifficulty::Gentle, 3, 1000}));
+
+TEST_F(World, ChangingTheDifficultyRetunesTheHuntersOfTheLevelBuilt) {
+    Game->NewGame();
+    const auto& hunter = dynamic_cast<const TWolf&>(Game->Items(Game->Count() - 1));
+    Game->SetDifficulty(TDifficulty::Gentle);
+    EXPECT_EQ(hunter.ChaseRadius, 20.0f);
+    Game->SetDifficulty(TDifficulty::Classic);
+    EXPECT_EQ(hunter.ChaseRadius, 1000.0f);
+}
+
+TEST_F(World, GentleGivesAPointOfHealthBackForAClearedLevelUpToFive) {
+    const std::tuple<TDifficulty, int, int> cases[] = {{TDifficulty::Gentle, 1, 2},
+                                                       {TDifficulty::Gentle, 4, 5},
+                                                       {TDifficulty::Gentle, 5, 5},
+                                                       {TDifficulty::Classic, 2, 2},
+                                                       {TDifficulty::Classic, 5, 5}};
+    for (const auto& [difficulty, before, after] : cases) {
+        Game->Difficulty = difficulty;
+        Game->NewGame();
+        Game->Player->Health = before;
+        Game->NewLevel();
+        EXPECT_EQ(Game->Player->Health, after) << DifficultyLabel(difficulty) << ' ' << before;
+    }
+}
+
 TEST_F(World, LevelDrawsEveryNumberFromTheGameGenerator) {
     // The viking: phase 37, x 7, z 9; a tree: phase 0, x 47, z 0; then everything else 0.
     TScriptedRandom random({37, 7, 9, 0, 47, 0});
@@ -483,6 +540,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TControlCase{"CtrlWithUp", false, false, true, false, true, 0, 0, true},
                       TControlCase{"CtrlWithLeft", true, false, false, false, true, 0.4f, 0, true}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(World, ARebindSwingKeySwingsAndTheOldKeyNoLonger) {
+    TViking& viking = SpawnViking(10, 10);
+    Keys.Bindings.Rebind(TPlayAction::Swing, SDLK_s);
+    Keys.PressKey(SDLK_LCTRL);
+    Game->Update(0.01f);
+    EXPECT_EQ(viking.Animation->Animation, eaIdle);
+    Keys.PressKey(SDLK_s);
+    Game->Update(0.01f);
+    EXPECT_TRUE(viking.Animation->Animation == eaAttack ||
+                viking.Animation->Animation == eaAttack2);
+}
 
 TEST_F(World, SwingChoosesEitherAttackAtRandom) {
     TViking& viking = SpawnViking(24, 24);

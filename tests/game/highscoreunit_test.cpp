@@ -4,6 +4,8 @@
 
 #include "game/highscoreunit.h"
 
+#include "game/difficultyunit.h"
+
 #include "support/fakehome.h"
 #include "support/process.h"
 #include "support/testdir.h"
@@ -226,6 +228,26 @@ TEST(Highscore, FirstSaveCreatesTheDirectoryPrintsItAndWritesTenLines) {
     THighscore next(home);
     next.Load();
     EXPECT_EQ(Entries(next), Entries(table));
+}
+
+TEST(Highscore, EachDifficultyKeepsItsOwnTableBesideTheOther) {
+    TTestDir dir;
+    const std::string home = dir.Path().string();
+    const int scores[] = {70, 30};
+    for (const TDifficulty d : {TDifficulty::Classic, TDifficulty::Gentle}) {
+        THighscore table(home, HighscoreFileName(d));
+        table.Load();
+        table.Add("viking", scores[static_cast<int>(d)]);
+        testing::internal::CaptureStdout();
+        table.Save();
+        testing::internal::GetCapturedStdout();
+    }
+    EXPECT_EQ(dir.ReadFile(".quelmark/highscore").substr(0, 10), "70 viking\n");
+    EXPECT_EQ(dir.ReadFile(".quelmark/highscore-gentle").substr(0, 10), "30 viking\n");
+    THighscore gentle(home, HighscoreFileName(TDifficulty::Gentle));
+    gentle.Load();
+    EXPECT_EQ(gentle.Score(0), 30);
+    EXPECT_EQ(gentle.Score(1), 0);
 }
 
 TEST(Highscore, AnUnreadableTableIsLoggedAndGivesTheDefaults) {

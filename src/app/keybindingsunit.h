@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The play keys the player chooses: one key per play action, the design's keys by default.
+#pragma once
+
+#include <SDL_keysym.h>
+#include <array>
+#include <optional>
+#include <string>
+
+enum class TPlayAction { TurnLeft, TurnRight, Forwards, Backwards, Swing, Pause };
+constexpr int PlayActionCount = 6;
+
+// The action's word in the settings file ("turn_left") and its label on screen ("Turn left").
+const char* ActionSettingName(TPlayAction action);
+const char* ActionLabel(TPlayAction action);
+
+// SDL's name of the key ("left ctrl"), and the key of such a name.
+std::string KeyName(SDLKey key);
+std::optional<SDLKey> KeyOfName(const std::string& name);
+
+// Keys that keep their meaning on every screen (Escape, F11, Return, space, M and the volume
+// keys) and so can never be play keys; the unknown key neither.
+bool IsReservedKey(SDLKey key);
+
+enum class TRebind { Bound, Swapped, Refused };
+
+class TKeyBindings {
+public:
+    // The design's keys: the arrows, Ctrl and P.
+    TKeyBindings();
+
+    SDLKey Key(TPlayAction action) const { return FKeys[static_cast<size_t>(action)]; }
+    // The action of a key: its own binding first; otherwise that of its twin (the other Ctrl
+    // key; Pause for P and back), so that the design's two-key controls stay two keys.
+    std::optional<TPlayAction> ActionOf(SDLKey key) const;
+    // Binds the key to the action; a key another action holds swaps the two bindings, and a
+    // reserved key is refused.
+    TRebind Rebind(TPlayAction action, SDLKey key);
+
+    bool operator==(const TKeyBindings&) const = default;
+
+private:
+    std::array<SDLKey, PlayActionCount> FKeys;
+};
