@@ -16,6 +16,10 @@
 #include <SDL_opengl.h>
 #include <utility>
 
+namespace {
+const char* const Prompt = "Insert your name!";
+}
+
 TGameOverStatus::TGameOverStatus(TBaseList& world, std::string home)
     : Desktop(std::make_unique<TUiDesktop>()),
       Drawer(std::make_unique<simpleguidrawerunit::TGuiDrawer>(*Global.MediaManager)),
@@ -31,7 +35,7 @@ TGameOverStatus::TGameOverStatus(TBaseList& world, std::string home)
     NameEdit->SetFocus();
 
     auto label = std::make_unique<TUiLabel>();
-    label->Caption = "Insert your name!";
+    label->Caption = Prompt;
     label->SetWidth(200);
     label->SetHeight(8);
     label->Top = 390;
@@ -43,11 +47,22 @@ TGameOverStatus::~TGameOverStatus() = default;
 
 void TGameOverStatus::Enter() {
     Global.KeyState->Clear();
-    NameEdit->SetFocus();
-    NameEdit->Visible = true;
-    PromptLabel->Visible = true;
+    Keys.Open(SDL_GetTicks(), HeldKeys());
     Highscores = std::make_unique<THighscore>(FHome, HighscoreFileName(FWorld.Difficulty));
     Highscores->Load();
+    // A name the table would drop at once is not asked for.
+    const bool admitted = Highscores->Admits(FWorld.Score);
+    PromptLabel->Visible = true;
+    PromptLabel->Caption = admitted ? Prompt : MissedLine(FWorld.Score);
+    NameEdit->Visible = admitted;
+    if (admitted)
+        NameEdit->SetFocus();
+    else
+        Desktop->ClearFocus();
+}
+
+std::string TGameOverStatus::MissedLine(int32_t score) {
+    return "Score " + std::to_string(score) + ": missed the table";
 }
 
 void TGameOverStatus::Leave() {
@@ -93,7 +108,17 @@ bool TGameOverStatus::TakesText() const {
 }
 
 void TGameOverStatus::KeyDown(SDL_KeyboardEvent& event) {
+    KeyDownAt(event, SDL_GetTicks());
+}
+
+void TGameOverStatus::KeyUp(SDL_KeyboardEvent& event) {
+    Keys.Release(event.keysym.sym);
+}
+
+void TGameOverStatus::KeyDownAt(SDL_KeyboardEvent& event, uint32_t now) {
     const SDLKey key = event.keysym.sym;
+    if (key == SDLK_ESCAPE) Global.Loop->Terminate();
+    if (!Keys.Accept(key, now)) return;
     // Return acts only while the field is shown: once the name is stored, a second press
     // must neither store it again nor skip the table the player is looking at.
     if (key == SDLK_RETURN && NameEdit->Visible) {
@@ -109,6 +134,5 @@ void TGameOverStatus::KeyDown(SDL_KeyboardEvent& event) {
         }
     }
     if (key == SDLK_SPACE && !NameEdit->Visible) SetCurrentListener(IntroStatus, Global.Loop);
-    if (key == SDLK_ESCAPE) Global.Loop->Terminate();
     Desktop->KeyPress(static_cast<char>(event.keysym.unicode & 0xFF));
 }

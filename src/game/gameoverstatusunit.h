@@ -5,6 +5,7 @@
 // The game-over screen: the final score, the ten best, and the name entry for the table.
 #pragma once
 
+#include "app/freshkeysunit.h"
 #include "app/stateunit.h"
 #include "game/highscoreunit.h"
 #include "game/screenkitunit.h"
@@ -30,19 +31,26 @@ public:
     TGameOverStatus(const TGameOverStatus&) = delete;
     TGameOverStatus& operator=(const TGameOverStatus&) = delete;
 
-    // Shows the focused name field and loads the table.
+    // Loads the table. A score it admits gets the focused name field; any other goes
+    // straight to the table, with a line saying so where the prompt stands.
     void Enter() override;
     // Drops the table, starts a new game on the world.
     void Leave() override;
     void Cycle() override;
     // Return stores the name (or leaves on an empty one), space leaves once it is stored,
-    // Escape quits; every key's character then goes to the name field.
+    // Escape quits; every key's character then goes to the name field. Keys held from play
+    // and presses in the screen's first moments do nothing but Escape.
     void KeyDown(SDL_KeyboardEvent& event) override;
+    void KeyDownAt(SDL_KeyboardEvent& event, uint32_t now);
+    void KeyUp(SDL_KeyboardEvent& event) override;
     // While the name field is shown, every typed character belongs to the name.
     bool TakesText() const override;
 
     // One frame into the back buffer: the name entry, the picture, the score and the table.
     void Draw();
+
+    // The line shown instead of the prompt when the score misses the table.
+    static std::string MissedLine(int32_t score);
 
     std::unique_ptr<TUiDesktop> Desktop;
     std::unique_ptr<simpleguidrawerunit::TGuiDrawer> Drawer;
@@ -50,6 +58,7 @@ public:
     TUiEdit* NameEdit = nullptr;
     TUiLabel* PromptLabel = nullptr;
     std::unique_ptr<THighscore> Highscores; // only while the screen is current
+    TFreshKeys Keys;
 
 private:
     TBaseList& FWorld;

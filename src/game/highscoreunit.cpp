@@ -76,6 +76,13 @@ void THighscore::Add(const std::string& name, int32_t score) {
         FEntries.erase(FEntries.begin() + MaxEntries);
 }
 
+bool THighscore::Admits(int32_t score) const {
+    int rank = 0;
+    for (const TEntry& entry : FEntries)
+        rank += entry.Score >= score;
+    return rank < MaxEntries;
+}
+
 void THighscore::SortScores() {
     bool changed = true;
     while (changed) {

@@ -34,6 +34,9 @@ public:
     void Save();
     // Inserts at the entry's rank (below equal scores) and keeps the best ten.
     void Add(const std::string& name, int32_t score);
+    // Whether Add would keep an entry of this score: it ranks below every equal score, so
+    // a full table admits only a score above its last.
+    bool Admits(int32_t score) const;
 
     int32_t Score(int index) const { return FEntries.at(index).Score; }
     const std::string& Strings(int index) const { return FEntries.at(index).Name; }

@@ -64,11 +64,12 @@ protected:
         SetCurrentListener(Screen.get(), &S.Loop);
     }
 
-    void Press(const std::vector<TKey>& keys) {
+    // Pressed the given time after the screen opened: by default once it has settled.
+    void Press(const std::vector<TKey>& keys, uint32_t after = 1000) {
         for (const TKey& key : keys) {
             SDL_KeyboardEvent event = TGameScreen::Key(key.Sym);
             event.keysym.unicode = key.Unicode;
-            Screen->KeyDown(event);
+            Screen->KeyDownAt(event, Screen->Keys.OpenedAt() + after);
         }
     }
 
@@ -192,6 +193,43 @@ TEST_F(GameOverScreen, FirstRunShowsTenDefaultRows) {
         EXPECT_EQ(S.ReadText(320, 450 + 10 * i, 1), "0");
         EXPECT_EQ(S.ReadText(390, 450 + 10 * i, 6), "no one");
     }
+}
+
+TEST_F(GameOverScreen, OnlyKeysPressedOnceTheScreenHasSettledType) {
+    // P held down from play, as the viking fell.
+    Screen->Keys.Open(Screen->Keys.OpenedAt(), {SDLK_p});
+    Press(Typed("p"), 1000);
+    Press(Typed("a"), 399);
+    Press(Typed("b"), 401);
+    Press(Typed("a"), 1000);
+    EXPECT_EQ(Screen->NameEdit->Text, "b") << "held P and the early A (still held) typed";
+    SDL_KeyboardEvent release = TGameScreen::Key(SDLK_p);
+    Screen->KeyUp(release);
+    Press(Typed("p"), 1100);
+    EXPECT_EQ(Screen->NameEdit->Text, "bp");
+    Press({Return}, 100);
+    EXPECT_TRUE(Screen->NameEdit->Visible) << "an early Return stores nothing";
+    Press({Escape}, 0);
+    EXPECT_TRUE(S.Loop.Terminated) << "Escape always quits";
+}
+
+TEST_F(GameOverScreen, AScoreTheTableDropsIsNotAskedForAName) {
+    S.Dir.WriteFile("home/.quelmark/highscore",
+                    "90 a\n80 b\n70 c\n60 d\n50 e\n40 f\n30 g\n20 h\n10 i\n5 j\n");
+    SetCurrentListener(&S.Play, &S.Loop); // leaving starts a new game
+    World.Score = 5;
+    SetCurrentListener(Screen.get(), &S.Loop);
+    EXPECT_FALSE(Screen->NameEdit->Visible);
+    EXPECT_FALSE(Screen->NameEdit->IsFocused());
+    Screen->Draw();
+    EXPECT_EQ(S.ReadText(300, 390, 25), "Score 5: missed the table");
+    EXPECT_FALSE(NearColour(S.Window.Pixel(303, 413), FocusedField)) << "no name field";
+    Press(Typed("ab") + std::vector{Return});
+    EXPECT_EQ(Screen->NameEdit->Text, "");
+    EXPECT_EQ(S.Intro.Entered, 0);
+    Press({Space});
+    EXPECT_EQ(S.Intro.Entered, 1);
+    EXPECT_EQ(Table(), "90 a\n80 b\n70 c\n60 d\n50 e\n40 f\n30 g\n20 h\n10 i\n5 j\n");
 }
 
 } // namespace

@@ -191,6 +191,48 @@ INSTANTIATE_TEST_SUITE_P(
                   {{15, "okz"}}}),
     [](const auto& info) { return info.param.Title; });
 
+struct TAdmitCase {
+    const char* Title;
+    TTable Table;
+    int32_t Score;
+    bool Admitted;
+};
+
+void PrintTo(const TAdmitCase& c, std::ostream* out) {
+    *out << c.Title;
+}
+
+class HighscoreAdmits : public testing::TestWithParam<TAdmitCase> {};
+
+// Ten entries 130, 120, ..., 40.
+TTable FullTo40() {
+    TTable entries = FullTable();
+    for (auto& entry : entries)
+        entry.first += 10;
+    return entries;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, HighscoreAdmits,
+    testing::Values(TAdmitCase{"EmptyTableTakesZero", {}, 0, true},
+                    TAdmitCase{"FullTableRefusesBelowItsLast", FullTo40(), 39, false},
+                    TAdmitCase{"FullTableRefusesItsLastScore", FullTo40(), 40, false},
+                    TAdmitCase{"FullTableTakesOneMore", FullTo40(), 41, true},
+                    TAdmitCase{"NineEntriesTakeZero", TTable(9, {0, "no one"}), 0, true},
+                    TAdmitCase{"DefaultsRefuseZero", Defaults, 0, false}),
+    [](const auto& info) { return info.param.Title; });
+
+TEST_P(HighscoreAdmits, AgreesWithWhatAddKeeps) {
+    const TAdmitCase& c = GetParam();
+    THighscore table = Filled(c.Table);
+    EXPECT_EQ(table.Admits(c.Score), c.Admitted);
+    table.Add("new", c.Score);
+    bool kept = false;
+    for (int i = 0; i < table.Count(); ++i)
+        kept = kept || table.Strings(i) == "new";
+    EXPECT_EQ(kept, c.Admitted);
+}
+
 TEST(Highscore, LoadWithoutAFileGivesTheDefaultsAndWritesNothing) {
     TTestDir dir;
     THighscore table(dir.Path().string());
