@@ -115,6 +115,12 @@ void TComforts::Apply(TComfort comfort, uint32_t now) {
     if (FSettings != before) Save();
 }
 
+void TComforts::ShowMutedStart(uint32_t now) {
+    if (!FSettings.MusicMuted) return;
+    FIndicatorShown = true;
+    FChangedAt = now;
+}
+
 bool TComforts::ShowsVolume(uint32_t now) const {
     return FIndicatorShown && now - FChangedAt < IndicatorMilliseconds;
 }

@@ -41,6 +41,10 @@ public:
     // Takes every setting at once (the options screen), acting on what changed and saving it.
     void Change(const TSettings& settings, uint32_t now);
 
+    // At the first frames: music that starts muted from the settings shows the indicator for
+    // its time, so that the silence is not taken for a fault.
+    void ShowMutedStart(uint32_t now);
+
     const TSettings& Settings() const { return FSettings; }
     // Whether the volume indicator shows at now: for a while after the last change.
     bool ShowsVolume(uint32_t now) const;

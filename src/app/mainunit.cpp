@@ -110,6 +110,7 @@ bool TProg::RunGame() {
     // Starting the joystick subsystem takes a few milliseconds: the player sees the title
     // first.
     Global.Loop->Terminated = false;
+    FComforts->ShowMutedStart(SDL_GetTicks());
     Global.Loop->Step();
     StartGamepad();
     if (!Global.Loop->Terminated) Global.Loop->Run();

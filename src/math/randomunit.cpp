@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -50,7 +51,15 @@ std::optional<uint32_t> ParseSeed(const char* text) {
 }
 
 uint32_t ChooseSeed() {
-    return ParseSeed(std::getenv("QUELMARK_SEED")).value_or(ClockSeed());
+    const char* text = std::getenv("QUELMARK_SEED");
+    if (text == nullptr) return ClockSeed();
+    if (const auto seed = ParseSeed(text)) return *seed;
+    // Said once, so that a mistyped seed does not pass for a repeatable run.
+    std::fprintf(stderr,
+                 "quelmark: QUELMARK_SEED \"%s\" is not a number from 0 to 4294967295; the clock "
+                 "seeds the game\n",
+                 text);
+    return ClockSeed();
 }
 
 TRandomSource* SetRandomSource(TRandomSource* source) {

@@ -24,7 +24,8 @@ void RandomSeed(uint32_t seed);
 uint32_t ClockSeed();
 // The seed a decimal text names (0..4294967295, nothing else around it), or none.
 std::optional<uint32_t> ParseSeed(const char* text);
-// The seed QUELMARK_SEED names when it is set and readable, else ClockSeed().
+// The seed QUELMARK_SEED names when it is set and readable, else ClockSeed(); a value that
+// cannot be read is named in one line on standard error.
 uint32_t ChooseSeed();
 // Routes every draw to source until another call; nullptr restores the generator. Returns the
 // source installed before.

@@ -94,6 +94,18 @@ TEST_F(Comforts, VolumeStepsShowTheIndicatorForItsTimeAndAreSavedWhenTheyChange)
     EXPECT_EQ(LoadSettings(File()), (TSettings{90, true, false}));
 }
 
+TEST_F(Comforts, MusicMutedFromTheSettingsShowsTheIndicatorAtTheStart) {
+    TComforts muted({80, true, false}, File(), nullptr);
+    muted.ShowMutedStart(2000);
+    EXPECT_TRUE(muted.ShowsVolume(2000));
+    EXPECT_TRUE(muted.ShowsVolume(2000 + TComforts::IndicatorMilliseconds - 1));
+    EXPECT_FALSE(muted.ShowsVolume(2000 + TComforts::IndicatorMilliseconds));
+    TComforts playing({80, false, false}, File(), nullptr);
+    playing.ShowMutedStart(2000);
+    EXPECT_FALSE(playing.ShowsVolume(2000));
+    EXPECT_FALSE(std::filesystem::exists(File())) << "nothing changed, nothing written";
+}
+
 TEST_F(Comforts, FilterTakesTheKeysItActsOnAndATogglePressOnlyOnce) {
     TGameScreen screen;
     TComforts comforts({}, File(), nullptr);

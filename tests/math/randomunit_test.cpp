@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TSeedText{"7", 7u}, TSeedText{"0", 0u}, TSeedText{"4294967295", 4294967295u},
                       TSeedText{"4294967296", std::nullopt}, TSeedText{"-1", std::nullopt},
                       TSeedText{"7x", std::nullopt}, TSeedText{" 7", std::nullopt},
+                      TSeedText{"abc", std::nullopt}, TSeedText{"+7", std::nullopt},
                       TSeedText{"", std::nullopt}, TSeedText{nullptr, std::nullopt}));
 
 // Where the first level's entities stand after a new game from the seed.
@@ -104,9 +105,21 @@ TEST(Seed, TheSameSeedDealsTheSameFieldAndTwoClockSeedsDifferentOnes) {
 }
 
 TEST(Seed, TheEnvironmentChoosesTheSeedUnlessItIsUnreadable) {
-    setenv("QUELMARK_SEED", "5489", 1);
-    EXPECT_EQ(ChooseSeed(), 5489u);
-    setenv("QUELMARK_SEED", "many", 1);
-    EXPECT_NE(ChooseSeed(), ChooseSeed()) << "from the clock";
+    setenv("QUELMARK_SEED", "4294967295", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ChooseSeed(), 4294967295u);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    setenv("QUELMARK_SEED", "4294967296", 1);
+    testing::internal::CaptureStderr();
+    const uint32_t first = ChooseSeed();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "quelmark: QUELMARK_SEED \"4294967296\" is not a number from 0 to 4294967295; the "
+              "clock seeds the game\n");
+    testing::internal::CaptureStderr();
+    EXPECT_NE(first, ChooseSeed()) << "from the clock";
+    testing::internal::GetCapturedStderr();
     unsetenv("QUELMARK_SEED");
+    testing::internal::CaptureStderr();
+    ChooseSeed();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no seed asked for, nothing said";
 }
