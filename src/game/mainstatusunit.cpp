@@ -11,6 +11,7 @@
 #include "assets/modelunit.h"
 #include "assets/textureunit.h"
 #include "game/gameunit.h"
+#include "game/hitflashunit.h"
 #include "game/screenkitunit.h"
 #include "gui/guiextraunit.h"
 
@@ -249,6 +250,7 @@ void TMainStatus::DrawEntities() {
             glDisable(GL_BLEND);
         } else {
             model.Render();
+            if (&entity != player && HitFlashing(entity)) DrawModelFlash(model);
         }
         glPopMatrix();
     }
@@ -269,6 +271,7 @@ void TMainStatus::DrawHud(double dt, uint32_t levelMilliseconds) {
     DrawPicture(FTitle, 0, -20, 200, 200);
     const TBaseList& world = *FWorld;
     DrawIcon(FHeart, 480, world.Player->Health);
+    if (HitFlashing(*world.Player)) DrawIconFlash(FHeart, 0, 480, 32, 32);
     DrawIcon(FSheep, 520, world.SheepCount);
     DrawIcon(FPoint, 560, world.Score);
     EndOverlay2D();

@@ -9,6 +9,7 @@
 #include "assets/modelunit.h"
 #include "assets/textureunit.h"
 #include "game/gameunit.h"
+#include "game/hitflashunit.h"
 #include "game/levelstatusunit.h"
 #include "game/screenkitunit.h"
 #include "support/gamescreen.h"
@@ -195,6 +196,81 @@ TEST_F(PlayScreen, TreeBetweenCameraAndVikingIsSeeThroughAndATreeBesideIsNot) {
     EXPECT_TRUE(NearColour(beside[0], beside[1], 2));
     EXPECT_GT(between[1][0] - between[0][0], 60);
     EXPECT_FALSE(NearColour(beside[0], Ground, 20));
+}
+
+// The whole back buffer, bottom row first.
+std::vector<uint8_t> BackBuffer() {
+    std::vector<uint8_t> pixels(800 * 600 * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST_F(PlayScreen, ACountedBlowFlashesTheRamInsideItsBoxAndNowhereElse) {
+    UseMeshModel(*World().RamModel, *Box, 0.48f, 0.42f, 0.35f);
+    UseMeshModel(*World().SheepModel, *Box, 0.96f, 0.95f, 0.91f);
+    Viking().Position = {24, 24};
+    TWolf* ram = nullptr;
+    for (int i = 0; i < World().Count(); ++i) {
+        TBase& entity = World().Items(i);
+        if (ram == nullptr && dynamic_cast<TWolf*>(&entity) != nullptr)
+            ram = static_cast<TWolf*>(&entity);
+        else if (&entity != &Viking())
+            entity.Position = {24, 44}; // off the screen, behind the camera's view
+    }
+    ASSERT_NE(ram, nullptr);
+    ram->Position = {20, 24};
+    Play->DrawScene();
+    const std::vector<uint8_t> calm = BackBuffer();
+    // The ram's box in window pixels, bottom row first as read back.
+    int left = 800, right = 0, bottom = 600, top = 0;
+    for (const float x : {19.0f, 21.0f})
+        for (const float y : {0.0f, 2.0f})
+            for (const float z : {23.0f, 25.0f}) {
+                const auto p = Project(x, y, z);
+                left = std::min(left, static_cast<int>(p[0]) - 1);
+                right = std::max(right, static_cast<int>(p[0]) + 1);
+                bottom = std::min(bottom, 599 - static_cast<int>(p[1]) - 1);
+                top = std::max(top, 599 - static_cast<int>(p[1]) + 1);
+            }
+
+    ram->Hit();
+    Play->DrawScene();
+    const std::vector<uint8_t> struck = BackBuffer();
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const size_t at = (static_cast<size_t>(y) * 800 + x) * 4;
+            const bool differs = std::abs(struck[at] - calm[at]) > 20 ||
+                                 std::abs(struck[at + 1] - calm[at + 1]) > 20;
+            const bool inBox = x >= left && x <= right && y >= bottom && y <= top;
+            (inBox ? inside : outside) += differs;
+        }
+    EXPECT_GT(inside, 100) << "the struck ram shows no flash";
+    EXPECT_EQ(outside, 0);
+
+    // Past the flash, and a blow while reeling, which does not count: the calm frame again.
+    ram->Animation->Advance(HitFlashSeconds + 0.01f);
+    ram->Hit();
+    EXPECT_EQ(ram->Health, 7);
+    Play->DrawScene();
+    EXPECT_TRUE(BackBuffer() == calm);
+}
+
+TEST_F(PlayScreen, ABiteFlashesTheHeartOnlyWhileItIsFresh) {
+    S.Fill({0, 0, 0, 255});
+    Play->DrawHud(0.02, 0);
+    const TRgba calm = S.Window.Pixel(16, 496);
+    Viking().Hit();
+    Play->DrawHud(0.02, 0);
+    const TRgba bitten = S.Window.Pixel(16, 496);
+    EXPECT_GT(bitten[1], calm[1] + 40) << "the heart glows warm";
+    EXPECT_TRUE(NearColour(S.Window.Pixel(34, 496), TRgba{0, 0, 0, 255}))
+        << "nothing beyond the heart";
+    Viking().Animation->Advance(HitFlashSeconds + 0.01f);
+    Play->DrawHud(0.02, 0);
+    EXPECT_TRUE(NearColour(S.Window.Pixel(16, 496), calm, 0));
 }
 
 TEST_F(PlayScreen, LevelIsWonFiveSecondsAfterTheLastSheepHasFinishedDying) {
