@@ -86,6 +86,8 @@ uint32_t TGamepadMapper::ControlOf(uint8_t button) {
         return StartKey;
     case Back:
         return BackKey;
+    case North:
+        return TableKey;
     case Guide:
         return 0; // the system's button
     default:
@@ -113,6 +115,8 @@ SDLKey TGamepadMapper::KeyOf(uint32_t control) const {
         return FStartKey;
     case BackKey:
         return SDLK_p;
+    case TableKey:
+        return SDLK_h;
     default:
         return SDLK_UNKNOWN;
     }

@@ -19,9 +19,9 @@ struct TPadKey {
 
 // The mapping, without a device: the left stick (outside a 25 % dead zone), the hat and the
 // d-pad buttons are the arrows; the south and west buttons Ctrl; Start space (Return on the
-// name entry); Back P. Any other button is a key of no meaning, so that it still counts as
-// "any key". Each source keeps its own state: releasing the stick does not release an arrow
-// the d-pad still holds.
+// name entry); Back P; the north button H (the high scores, on the title). Any other button is a
+// key of no meaning, so that it still counts as "any key". Each source keeps its own state:
+// releasing the stick does not release an arrow the d-pad still holds.
 class TGamepadMapper {
 public:
     // Axis values from this far out of the centre count as pushed (25 % of the full range).
@@ -51,7 +51,7 @@ private:
     enum TSource { Stick, Hat, Buttons, SourceCount };
     // The controls, one bit each in a source's held set.
     static constexpr uint32_t Left = 1, Right = 2, Up = 4, Down = 8, Swing = 16, StartKey = 32,
-                              BackKey = 64, Other = 128;
+                              BackKey = 64, TableKey = 128, Other = 256;
 
     // Sets the source's held controls within mask to held, and reports every control whose
     // combined state over all sources changed.

@@ -20,6 +20,20 @@ namespace {
 const char* const Prompt = "Insert your name!";
 }
 
+void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty) {
+    if (font != nullptr) font->Bind();
+    glColor3f(0, 0, 0);
+    // The gentle table says so, centred where the classic heading stands.
+    if (difficulty == TDifficulty::Gentle)
+        simpleguidrawerunit::DrawText(326, 430, "*GENTLE HIGHSCORES*");
+    else
+        simpleguidrawerunit::DrawText(350, 430, "*HIGHSCORES*");
+    for (int i = 0; i < table.Count(); ++i) {
+        simpleguidrawerunit::DrawText(320, 450 + 10 * i, std::to_string(table.Score(i)));
+        simpleguidrawerunit::DrawText(390, 450 + 10 * i, table.Strings(i));
+    }
+}
+
 TGameOverStatus::TGameOverStatus(TBaseList& world, std::string home)
     : Desktop(std::make_unique<TUiDesktop>()),
       Drawer(std::make_unique<simpleguidrawerunit::TGuiDrawer>(*Global.MediaManager)),
@@ -87,19 +101,7 @@ void TGameOverStatus::Draw() {
     // Over the widgets: they show only where the picture is transparent.
     DrawPicture(FPicture, 0, 0, 800, 600);
     DrawNumbers(360, 300, std::to_string(FWorld.Score), 1.0f);
-    if (FFont != nullptr) FFont->Bind();
-    glColor3f(0, 0, 0);
-    // The gentle table says so, centred where the classic heading stands.
-    if (FWorld.Difficulty == TDifficulty::Gentle)
-        simpleguidrawerunit::DrawText(326, 430, "*GENTLE HIGHSCORES*");
-    else
-        simpleguidrawerunit::DrawText(350, 430, "*HIGHSCORES*");
-    if (Highscores != nullptr) {
-        for (int i = 0; i < Highscores->Count(); ++i) {
-            simpleguidrawerunit::DrawText(320, 450 + 10 * i, std::to_string(Highscores->Score(i)));
-            simpleguidrawerunit::DrawText(390, 450 + 10 * i, Highscores->Strings(i));
-        }
-    }
+    if (Highscores != nullptr) DrawHighscoreRows(FFont, *Highscores, FWorld.Difficulty);
     EndOverlay2D();
 }
 

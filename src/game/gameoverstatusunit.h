@@ -7,6 +7,7 @@
 
 #include "app/freshkeysunit.h"
 #include "app/stateunit.h"
+#include "game/difficultyunit.h"
 #include "game/highscoreunit.h"
 #include "game/screenkitunit.h"
 
@@ -21,6 +22,10 @@ class TUiLabel;
 namespace simpleguidrawerunit {
 class TGuiDrawer;
 } // namespace simpleguidrawerunit
+
+// The table's heading ("*HIGHSCORES*", or the gentle one) and its rows below it, in black,
+// where the game-over screen shows them (the heading at y 430, rows from y 450, 10 apart).
+void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty);
 
 class TGameOverStatus : public TKeyScreen {
 public:

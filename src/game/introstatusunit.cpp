@@ -8,19 +8,22 @@
 #include "app/logunit.h"
 #include "app/openglmainloop.h"
 #include "assets/mediamanagerunit.h"
+#include "game/gameoverstatusunit.h"
 #include "game/gameunit.h"
+#include "game/mainstatusunit.h"
 #include "game/screenkitunit.h"
 
 #include <SDL_mixer.h>
 #include <SDL_opengl.h>
+#include <utility>
 
 namespace {
 const char* const MusicFile = "media/yeeha.xm";
 }
 
-TIntroStatus::TIntroStatus()
+TIntroStatus::TIntroStatus(std::string home)
     : FMusic(Global.MediaManager->OpenMusic(MusicFile)), FFont(FetchTexture("font")),
-      FPicture(FetchTexture("intro")) {
+      FPicture(FetchTexture("intro")), FScores(FetchTexture("scores")), FHome(std::move(home)) {
     FFpsText.reserve(32);
     if (!FMusic)
         WriteLog(std::string("Unable to load music ") + MusicFile + ": " + Mix_GetError());
@@ -34,10 +37,20 @@ void TIntroStatus::Enter() {
     Global.KeyState->Clear();
     Idle.Reset(SDL_GetTicks());
     FHeldKey = SDLK_UNKNOWN;
+    FTable.reset();
 }
 
 void TIntroStatus::Leave() {
+    FTable.reset();
     PlaySound("x2");
+}
+
+void TIntroStatus::ShowTable() {
+    // The table of the difficulty the next game will be played at.
+    const TBaseList* world = PlayWorld();
+    FTableDifficulty = world != nullptr ? world->Difficulty : TDifficulty::Classic;
+    FTable = std::make_unique<THighscore>(FHome, HighscoreFileName(FTableDifficulty));
+    FTable->Load();
 }
 
 void TIntroStatus::Cycle() {
@@ -63,14 +76,35 @@ void TIntroStatus::Draw(double dt) {
     FormatFps(dt, TFpsRounding::Nearest, FFpsText);
     DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
     DrawPicture(FPicture, 0, 0, 800, 600);
+    if (FTable != nullptr) {
+        // The title dimmed under the board, the rows where the game-over screen writes them.
+        glDisable(GL_TEXTURE_2D);
+        glColor4f(0, 0, 0, 0.45f);
+        glRectf(0, 600, 800, 0);
+        glEnable(GL_TEXTURE_2D);
+        DrawPicture(FScores, 144, 330, 512, 256);
+        DrawHighscoreRows(FFont, *FTable, FTableDifficulty);
+        glEnable(GL_TEXTURE_2D);
+    }
     EndOverlay2D();
 }
 
 void TIntroStatus::KeyDown(SDL_KeyboardEvent& event) {
     Idle.Reset(SDL_GetTicks());
-    if (event.keysym.sym == FHeldKey) return;
-    if (event.keysym.sym == SDLK_SPACE) SetCurrentListener(LevelStatus, Global.Loop);
-    if (event.keysym.sym == SDLK_ESCAPE) Global.Loop->Terminate();
+    const SDLKey key = event.keysym.sym;
+    if (key == FHeldKey) return;
+    if (key == SDLK_ESCAPE) Global.Loop->Terminate();
+    if (FTable != nullptr) {
+        // The key that closes the table must not repeat into a game on the title.
+        FTable.reset();
+        FHeldKey = key;
+        return;
+    }
+    if (key == SDLK_SPACE) SetCurrentListener(LevelStatus, Global.Loop);
+    if (key == SDLK_h) {
+        ShowTable();
+        FHeldKey = key; // its repeats must not close the table again
+    }
 }
 
 void TIntroStatus::KeyUp(SDL_KeyboardEvent& event) {

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "assets/soundunit.h"
+#include "game/difficultyunit.h"
+#include "game/highscoreunit.h"
 #include "game/screenkitunit.h"
 
 #include <cstdint>
@@ -29,7 +31,8 @@ private:
 class TIntroStatus : public TKeyScreen {
 public:
     // Starts "media/yeeha.xm" looping for the rest of the run; without it the game is silent.
-    TIntroStatus();
+    // home: where the high-score table lives.
+    explicit TIntroStatus(std::string home = HomeDirectory());
     ~TIntroStatus() override;
     TIntroStatus(const TIntroStatus&) = delete;
     TIntroStatus& operator=(const TIntroStatus&) = delete;
@@ -39,8 +42,8 @@ public:
     void Leave() override;
     // Switches to the demo once the title has been left alone long enough, else draws.
     void Cycle() override;
-    // Space starts a game on the level-start screen, Escape quits; any key restarts the
-    // idle clock.
+    // Space starts a game on the level-start screen, H shows the high-score table, Escape
+    // quits; any key restarts the idle clock. Over the table any key but Escape goes back.
     void KeyDown(SDL_KeyboardEvent& event) override;
     void KeyUp(SDL_KeyboardEvent& event) override;
     void MouseButtonDown(SDL_MouseButtonEvent& event) override;
@@ -51,8 +54,12 @@ public:
     // given tick count; true when it did.
     bool StartDemoWhenIdle(uint32_t nowTicks);
 
-    // One frame for a frame time of dt seconds, left in the back buffer.
+    // One frame for a frame time of dt seconds, left in the back buffer: the title, or the
+    // table over it while that is shown.
     void Draw(double dt);
+    // The table as it is on disk now, shown until a key is pressed.
+    void ShowTable();
+    bool ShowsTable() const { return FTable != nullptr; }
     bool MusicPlaying() const;
 
     TFrameTimer Timer;
@@ -62,6 +69,10 @@ private:
     TMusicPtr FMusic;
     TTexture* FFont;
     TTexture* FPicture;
+    TTexture* FScores;
+    std::string FHome;
+    std::unique_ptr<THighscore> FTable; // while shown
+    TDifficulty FTableDifficulty = TDifficulty::Classic;
     std::string FFpsText;
     SDLKey FHeldKey = SDLK_UNKNOWN;
 };

@@ -4,6 +4,7 @@
 
 #include "game/levelstatusunit.h"
 
+#include "app/keyboardunit.h"
 #include "app/openglmainloop.h"
 #include "assets/animationhandlerunit.h"
 #include "assets/modelunit.h"
@@ -11,6 +12,7 @@
 #include "game/gameunit.h"
 #include "game/mainstatusunit.h"
 #include "game/screenkitunit.h"
+#include "gui/guidrawerunit.h"
 #include "gui/guiextraunit.h"
 
 #include <SDL_opengl.h>
@@ -21,7 +23,8 @@ const std::string Prompt = "Press space to start!";
 }
 
 TLevelStatus::TLevelStatus()
-    : FBanner(FetchTexture("wri")), FFont(FetchTexture("font")), FNumbers(FetchTexture("numbers")) {
+    : FBanner(FetchTexture("wri")), FFont(FetchTexture("font")), FNumbers(FetchTexture("numbers")),
+      FKeyCard(FetchTexture("keycard")) {
     FLevelText.reserve(16);
 }
 
@@ -81,6 +84,16 @@ void TLevelStatus::Draw(double dt) {
         const auto end = std::to_chars(digits, digits + sizeof digits, world->Level).ptr;
         FLevelText.assign(digits, end);
         DrawNumbers(440, 180, FLevelText, 1.0f);
+        // The card names the design's keys: a player who chose others knows them.
+        const bool designKeys =
+            Global.KeyState == nullptr || Global.KeyState->Bindings == TKeyBindings();
+        if (world->Level == 1 && designKeys && FKeyCard != nullptr) {
+            // The card fills the top-left of its 1024 x 64 picture, drawn pixel for pixel.
+            FKeyCard->Bind();
+            glColor3f(1, 1, 1);
+            DrawTexturePiece(CardLeft, CardTop, CardWidth, CardHeight, 0, 0, CardWidth / 1024,
+                             CardHeight / 64);
+        }
     }
     DrawFontText(FFont, 330, 450, Prompt, 0, 0, 0);
     EndOverlay2D();

@@ -28,8 +28,13 @@ public:
     // Space starts play, Escape quits.
     void KeyDown(SDL_KeyboardEvent& event) override;
 
-    // Advances the walk by dt seconds and draws one frame into the back buffer.
+    // Advances the walk by dt seconds and draws one frame into the back buffer; on level 1,
+    // with the design's play keys, the key card sits between the viking and the prompt.
     void Draw(double dt);
+
+    // Where the key card stands: 768 x 52 pixels from (16, 394), clear of the viking's feet
+    // and of the prompt at y 450.
+    static constexpr float CardLeft = 16, CardTop = 394, CardWidth = 768, CardHeight = 52;
 
     TFrameTimer Timer;
     std::unique_ptr<TRealTimeModel> Model;       // while current
@@ -39,5 +44,6 @@ private:
     TTexture* FBanner;
     TTexture* FFont;
     TTexture* FNumbers;
+    TTexture* FKeyCard;
     std::string FLevelText;
 };

@@ -112,10 +112,15 @@ const TScript Scripts[] = {
       {Button(B::Back, false), {{SDLK_p, false}}},
       {Button(B::Guide, true), {}},
       {Button(B::Guide, false), {}}}},
+    {"NorthIsHWhileEastIsHeld",
+     {{Button(B::East, true), {{SDLK_UNKNOWN, true}}},
+      {Button(B::North, true), {{SDLK_h, true}}},
+      {Button(B::North, false), {{SDLK_h, false}}},
+      {Button(B::East, false), {{SDLK_UNKNOWN, false}}}}},
     {"OtherButtonsAreKeysOfNoMeaning",
-     {{Button(B::North, true), {{SDLK_UNKNOWN, true}}},
+     {{Button(9, true), {{SDLK_UNKNOWN, true}}},
       {Button(B::East, true), {}},
-      {Button(B::North, false), {}},
+      {Button(9, false), {}},
       {Button(B::East, false), {{SDLK_UNKNOWN, false}}}}},
 };
 

@@ -76,4 +76,36 @@ TEST_F(IntroScreen, SpaceAndEscapeInOneStepStartTheGameAndQuit) {
     EXPECT_TRUE(S.Loop.Terminated);
 }
 
+TEST_F(IntroScreen, HShowsTheTableUntilAnotherKeyAndEscapeStillQuits) {
+    WritePicture(S.Dir, "font", CodedFont());
+    WritePicture(S.Dir, "scores", SolidPicture(8, 8, {255, 255, 255, 255}));
+    S.Dir.WriteFile("home/.quelmark/highscore", "70 Ulf\n30 Ada\n");
+    TIntroStatus intro((S.Dir.Path() / "home").string());
+    SetCurrentListener(&intro, &S.Loop);
+    const auto press = [&](SDLKey key) {
+        SDL_KeyboardEvent event = TGameScreen::Key(key);
+        intro.KeyDown(event);
+    };
+    intro.Idle.Reset(SDL_GetTicks() - TIdleClock::DemoAfterMilliseconds + 100);
+    press(SDLK_h);
+    ASSERT_TRUE(intro.ShowsTable());
+    EXPECT_FALSE(intro.Idle.Expired(SDL_GetTicks() + 1000)) << "the table restarts the idle clock";
+    intro.Draw(0.02);
+    EXPECT_EQ(S.ReadText(350, 430, 12), "*HIGHSCORES*");
+    EXPECT_EQ(S.ReadText(320, 450, 2), "70");
+    EXPECT_EQ(S.ReadText(390, 450, 3), "Ulf");
+    EXPECT_EQ(S.ReadText(320, 460, 2), "30");
+    EXPECT_EQ(S.ReadText(390, 460, 3), "Ada");
+    press(SDLK_h); // the keyboard's repeat
+    EXPECT_TRUE(intro.ShowsTable());
+    press(SDLK_SPACE);
+    EXPECT_FALSE(intro.ShowsTable());
+    press(SDLK_SPACE); // its repeat starts no game
+    EXPECT_EQ(CurrentListener, &intro);
+    press(SDLK_h);
+    ASSERT_TRUE(intro.ShowsTable());
+    press(SDLK_ESCAPE);
+    EXPECT_TRUE(S.Loop.Terminated);
+}
+
 } // namespace

@@ -27,12 +27,15 @@ TPngImage BannerPicture() {
     return image;
 }
 
+const TRgba Card{200, 120, 40, 255};
+
 class LevelStartScreen : public ::testing::Test {
 protected:
     LevelStartScreen() {
         WritePicture(S.Dir, "wri", BannerPicture());
         WritePicture(S.Dir, "numbers", CodedNumbers());
         WritePicture(S.Dir, "font", CodedFont());
+        WritePicture(S.Dir, "keycard", SolidPicture(16, 16, Card));
         Play = std::make_unique<TMainStatus>();
         MainStatus = Play.get();
         Level = std::make_unique<TLevelStatus>();
@@ -106,6 +109,27 @@ TEST_F(LevelStartScreen, SpaceStartsPlayAndEscapeQuits) {
     SDL_KeyboardEvent escape = TGameScreen::Key(SDLK_ESCAPE);
     Level->KeyDown(escape);
     EXPECT_TRUE(S.Loop.Terminated);
+}
+
+TEST_F(LevelStartScreen, TheKeyCardShowsOnTheFirstLevelOnlyBetweenTheVikingAndThePrompt) {
+    for (const int level : {1, 2}) {
+        Play->World().Level = level;
+        SetCurrentListener(Level.get(), &S.Loop);
+        S.Fill({255, 255, 255, 255});
+        Level->Draw(0.01);
+        const auto at = [&](int x, int y) { return S.Window.Pixel(x, y); };
+        for (const auto& [x, y] : {std::pair{16, 394}, {783, 394}, {16, 445}, {783, 445}})
+            EXPECT_EQ(static_cast<bool>(NearColour(at(x, y), Card, 6)), level == 1)
+                << level << ": " << x << "," << y;
+        for (const auto& [x, y] : {std::pair{15, 420}, {784, 420}, {400, 393}, {400, 446}})
+            EXPECT_FALSE(NearColour(at(x, y), Card, 6)) << level << ": " << x << "," << y;
+        SetCurrentListener(&S.Play, &S.Loop);
+    }
+    // Keys of the player's own choosing are not the card's.
+    Play->World().Level = 1;
+    S.Keys.Bindings.Rebind(TPlayAction::Swing, SDLK_a);
+    Level->Draw(0.01);
+    EXPECT_FALSE(NearColour(S.Window.Pixel(16, 394), Card, 6));
 }
 
 } // namespace

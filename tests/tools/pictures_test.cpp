@@ -102,7 +102,8 @@ const TPictureSize AllPictures[] = {
     {"font", 128, 128},       {"numbers", 256, 256},  {"interf3", 64, 64},
     {"interf3b", 64, 64},     {"interf4", 64, 64},    {"interf4g", 64, 64},
     {"interf6", 64, 64},      {"interftick", 64, 64}, {"demo", 512, 64},
-    {"paused", 512, 256},     {"volume", 256, 64}};
+    {"paused", 512, 256},     {"volume", 256, 64},    {"keycard", 1024, 64},
+    {"scores", 512, 256}};
 INSTANTIATE_TEST_SUITE_P(Every, PictureFiles, ::testing::ValuesIn(AllPictures),
                          [](const auto& info) { return std::string(info.param.Name); });
 
@@ -214,6 +215,23 @@ TEST(GameOver, IsClearOverTheNameFieldAndLightUnderTheBlackText) {
     EXPECT_GT(over.MinLightness(score[0], score[1], score[2], score[3]), 200);
     // Outside the field the picture covers the window.
     EXPECT_EQ(over.MinAlpha(0, 0, over.Width(), m.TexY(over, 380)), 255);
+}
+
+TEST(ScoresBoard, IsLightUnderTheRowsTheGameOverScreenWrites) {
+    const TPicture board("scores");
+    const TWindowMap m{144, 330, 512, 256};
+    const int rows[] = {m.TexX(board, 318), m.TexY(board, 428), m.TexX(board, 532),
+                        m.TexY(board, 550)};
+    EXPECT_EQ(board.MinAlpha(rows[0], rows[1], rows[2], rows[3]), 255);
+    EXPECT_GT(board.MinLightness(rows[0], rows[1], rows[2], rows[3]), 200);
+}
+
+TEST(KeyCard, FitsBetweenTheVikingAndThePromptAndIsClearBeyond) {
+    // Drawn 1:1 from (16, 394): the card may use 768 x 52, up to the prompt at y 450.
+    const TPicture card("keycard");
+    EXPECT_EQ(card.MaxAlpha(770, 0, card.Width(), card.Height()), 0);
+    EXPECT_EQ(card.MaxAlpha(0, 54, card.Width(), card.Height()), 0);
+    EXPECT_EQ(card.MinAlpha(20, 10, 740, 40), 255);
 }
 
 TEST(HudTitle, LeavesTheTextStripClearAndShowsBelowIt) {

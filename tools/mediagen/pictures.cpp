@@ -23,6 +23,8 @@ void GeneratePictures(const TOutput& out) {
     out.WriteBytes("demo.png", DemoBannerPicture());
     out.WriteBytes("paused.png", PausedPicture());
     out.WriteBytes("volume.png", VolumePicture());
+    out.WriteBytes("keycard.png", KeyCardPicture());
+    out.WriteBytes("scores.png", ScoresPicture());
     out.WriteBytes("heart.png", HeartIcon());
     out.WriteBytes("sheep.png", SheepIcon());
     out.WriteBytes("point.png", PointIcon());

@@ -27,6 +27,11 @@ std::string DemoBannerPicture();
 std::string PausedPicture();
 std::string VolumePicture();
 
+// The level-1 key card (drawn 1:1, the card in its top-left 768 x 52) and the board of the
+// high-score table seen from the title (512 x 256, drawn 1:1).
+std::string KeyCardPicture();
+std::string ScoresPicture();
+
 // HUD icons, drawn 32 x 32 by the game.
 std::string HeartIcon();
 std::string SheepIcon();

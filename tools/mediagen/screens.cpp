@@ -4,6 +4,7 @@
 
 // The full pictures: intro, game over, loading, the HUD title, the level and demo banners,
 // and the boards over any screen: the pause panel and the volume plaque.
+#include "boards.h"
 #include "canvas.h"
 #include "farmscene.h"
 #include "pictures.h"
@@ -28,63 +29,6 @@ void ClearCorner(cairo_t* cr, double width, double height) {
     cairo_paint(cr);
     cairo_pattern_destroy(fade);
     cairo_restore(cr);
-}
-
-// A keyboard key with its label.
-void KeyCap(cairo_t* cr, double x, double y, double w, const char* label, double size) {
-    const double h = 34;
-    RoundedRect(cr, x, y + 3, w, h, 7);
-    SetHex(cr, 0x8C8372);
-    cairo_fill(cr);
-    RoundedRect(cr, x, y, w, h, 7);
-    SetVerticalGradient(cr, y, 0xFFFDF6, y + h, 0xE4DCC8);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::Ink);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-    TTextStyle style;
-    style.Size = size;
-    style.Fill = colour::Ink;
-    CentredText(cr, label, x + w / 2, y + h / 2 + size * 0.36, style);
-}
-
-// Light wood darkening downwards to the given colour, in a dark frame of the given width.
-void WoodPanel(cairo_t* cr, double x, double y, double w, double h, double r, unsigned bottom,
-               double frame) {
-    RoundedRect(cr, x, y, w, h, r);
-    SetVerticalGradient(cr, y, 0xB88A5A, y + h, bottom);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, frame);
-    cairo_stroke(cr);
-}
-
-// A wooden board with a darker frame.
-void Board(cairo_t* cr, double x, double y, double w, double h, double r) {
-    RoundedRect(cr, x + 4, y + 6, w, h, r);
-    SetHex(cr, 0x000000, 0.25);
-    cairo_fill(cr);
-    WoodPanel(cr, x, y, w, h, r, 0x9A6E42, 4);
-    // Plank seams and grain.
-    cairo_save(cr);
-    RoundedRect(cr, x, y, w, h, r);
-    cairo_clip(cr);
-    SetHex(cr, 0x7A5430, 0.45);
-    cairo_set_line_width(cr, 1.5);
-    for (double seam = y + 34; seam < y + h - 8; seam += 34) {
-        cairo_move_to(cr, x, seam);
-        cairo_line_to(cr, x + w, seam);
-    }
-    cairo_stroke(cr);
-    cairo_restore(cr);
-}
-
-// A small wooden sign with a soft shadow below and to the right.
-void SignBoard(cairo_t* cr, double x, double y, double w, double h) {
-    RoundedRect(cr, x + 2, y + 2, w, h, 10);
-    SetHex(cr, 0x000000, 0.3);
-    cairo_fill(cr);
-    WoodPanel(cr, x, y, w, h, 10, 0x94683E, 3);
 }
 
 void ControlsBoard(cairo_t* cr) {
@@ -143,6 +87,7 @@ std::string IntroPicture() {
     subtitle.Fill = 0xFFFFFF;
     subtitle.OutlineWidth = 5;
     CentredText(cr, "Clear the field of sheep. Mind the rams!", 400, 196, subtitle);
+    TitleKeyLine(cr);
 
     ControlsBoard(cr);
     // The frame rate is written into the top-left corner under the picture.
@@ -319,21 +264,6 @@ std::string DemoBannerPicture() {
 } // namespace mediagen
 
 namespace mediagen {
-
-namespace {
-
-TTextStyle Outlined(double size, unsigned fill, double outlineWidth, unsigned outline = colour::Ink,
-                    double shadow = 0) {
-    TTextStyle style;
-    style.Size = size;
-    style.Fill = fill;
-    style.OutlineWidth = outlineWidth;
-    style.Outline = outline;
-    style.Shadow = shadow;
-    return style;
-}
-
-} // namespace
 
 std::string PausedPicture() {
     // Drawn 1:1 in the middle of the window, over the dimmed field.

@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int SheetWidth = 1200, SheetHeight = 900;
+constexpr int SheetWidth = 1200, SheetHeight = 1010;
 
 class TSheet {
 public:
@@ -216,6 +216,15 @@ void Skins(const TSheet& sheet) {
     TGuiDrawer(sheet.Media()).Draw(desktop);
 }
 
+// What a newcomer is shown: the level-1 key card and the table seen from the title.
+void Guides(const TSheet& sheet) {
+    TSheet::Fill(10, 905, 400, 40, 0.7f, 1, 1);
+    sheet.Picture("keycard", 18, 912, 384, 26, 0, 0, 0.75f, 52 / 64.0f);
+    sheet.Label(10, 950, "keycard (50 %, level 1 only)");
+    sheet.Picture("scores", 430, 900, 200, 100);
+    sheet.Label(640, 940, "scores (39 %, the table over the title)");
+}
+
 void SaveBmp(const char* path) {
     std::vector<unsigned char> pixels(SheetWidth * SheetHeight * 3), flipped(pixels.size());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -263,6 +272,7 @@ int main(int argc, char** argv) {
         Screens(sheet);
         Hud(sheet);
         Skins(sheet);
+        Guides(sheet);
         SaveBmp(out.c_str());
         Global.MediaManager = nullptr;
     } catch (const std::exception& error) {
