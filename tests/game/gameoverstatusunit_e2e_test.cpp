@@ -22,8 +22,10 @@ namespace fs = std::filesystem;
 constexpr double LoseSeconds = 300;
 const char* const TablePath = "home/.quelmark/highscore";
 
-// The body of the focused name field, which the game-over picture leaves uncovered.
-const std::array<uint8_t, 3> FocusedField{153, 230, 230};
+// The body of the focused name field, which the game-over picture leaves uncovered; without
+// the field the sky shows there. The picture's parchment beside the score.
+const std::array<uint8_t, 3> FocusedField{153, 230, 230}, Sky{178, 255, 255},
+    Parchment{251, 243, 220};
 
 struct TTableLine {
     int32_t Score;
@@ -76,6 +78,12 @@ public:
     bool ShowsNameField() const {
         return NearColour(Game.Shot("gameover-probe").Colour(303, 413), FocusedField);
     }
+    // The game-over screen without a name field.
+    bool ShowsTableOnly() const {
+        const TShot shot = Game.Shot("gameover-missed");
+        return NearColour(shot.Colour(303, 413), Sky) &&
+               NearColour(shot.Colour(230, 300), Parchment);
+    }
 
     // The middle of the title screen once this run has made its last screen (the
     // game-over picture is the last start-up load) and the picture stays the same; "" when
@@ -123,6 +131,8 @@ TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
         ASSERT_TRUE(run.LoseAGame()) << "no game-over screen within " << LoseSeconds << " s";
         const std::string shownBefore = Rows(run.Game.Shot("gameover-before"));
 
+        // The field takes no key in its first moments.
+        TGameSession::Pause(500);
         run.Game.Keys("key --delay 30 E r i k space t h e space R e d");
         run.Game.Shot("gameover");
         run.Game.Keys("key Return");
@@ -166,6 +176,29 @@ TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
         run.Game.Keys("key Escape");
         EXPECT_EQ(run.Game.Game->Wait(60), 0) << dir.ReadFile("stderr.txt");
     }
+}
+
+TEST(GameOver, NothingScoredEndsOnTheTableWithoutAPromptAndWritesNoFile) {
+    TTestDir dir;
+    TGameRun run(dir, false);
+    ASSERT_FALSE(run.Game.Window.empty()) << dir.ReadFile("stderr.txt");
+    const std::string intro = run.SettledMiddle();
+    ASSERT_FALSE(intro.empty()) << "the title screen never settled";
+    // Standing still on this field, the viking falls to the rams before any sheep does.
+    run.Game.Keys("key space sleep 1 key space");
+    ASSERT_TRUE(WaitUntil([&] { return run.ShowsTableOnly(); }, LoseSeconds))
+        << "no game-over screen without a name field within " << LoseSeconds << " s";
+    TGameSession::Pause(500);
+    run.Game.Keys("key --delay 30 a b Return");
+    TGameSession::Pause(500);
+    EXPECT_TRUE(run.ShowsTableOnly());
+    run.Game.Keys("key space");
+    EXPECT_TRUE(
+        WaitUntil([&] { return Middle(run.Game.Shot("gameover-missed-back")) == intro; }, 20))
+        << "space did not lead back to the title screen";
+    EXPECT_FALSE(fs::exists(dir.Path() / "home/.quelmark"));
+    run.Game.Keys("key Escape");
+    EXPECT_EQ(run.Game.Game->Wait(60), 0) << dir.ReadFile("stderr.txt");
 }
 
 } // namespace
