@@ -21,6 +21,7 @@
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
+#include "game/optionsstatusunit.h"
 #include "game/volumeindicatorunit.h"
 #include "gui/guiunit.h"
 #include "math/randomunit.h"
@@ -105,6 +106,17 @@ bool TProg::RunGame() {
     auto demo = std::make_unique<TDemoStatus>(*static_cast<TMainStatus*>(MainStatus));
     demo->Endless = WantsDemo(FArguments);
     DemoStatus = FStates.emplace_back(std::move(demo)).get();
+    auto options = std::make_unique<TOptionsStatus>("media/options.xml");
+    options->Settings = [comforts = FComforts.get()]() -> const TSettings& {
+        return comforts->Settings();
+    };
+    options->Change = [comforts = FComforts.get()](const TSettings& changed) {
+        comforts->Change(changed, SDL_GetTicks());
+    };
+    options->DrawBackground = [intro = static_cast<TIntroStatus*>(IntroStatus)](double dt) {
+        intro->Draw(dt);
+    };
+    OptionsStatus = FStates.emplace_back(std::move(options)).get();
     files.Preload(nullptr);
     SetCurrentListener(WantsDemo(FArguments) ? DemoStatus : IntroStatus, Global.Loop);
     // Starting the joystick subsystem takes a few milliseconds: the player sees the title
@@ -129,7 +141,7 @@ void TProg::StartGamepad() {
 void TProg::Shutdown() {
     // States first (they borrow assets), then the assets, then SDL itself.
     CurrentListener = nullptr;
-    MainStatus = IntroStatus = LevelStatus = GameOverStatus = DemoStatus = nullptr;
+    MainStatus = IntroStatus = LevelStatus = GameOverStatus = DemoStatus = OptionsStatus = nullptr;
     FStates.clear();
     Global.FrameOverlay = nullptr;
     FVolumeIndicator.reset();

@@ -15,6 +15,7 @@ TEventListener* IntroStatus = nullptr;
 TEventListener* LevelStatus = nullptr;
 TEventListener* GameOverStatus = nullptr;
 TEventListener* DemoStatus = nullptr;
+TEventListener* OptionsStatus = nullptr;
 TEventListener* CurrentListener = nullptr;
 
 void SetCurrentListener(TEventListener* listener, TOpenGlGenericLoop* loop) {

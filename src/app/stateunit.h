@@ -58,6 +58,8 @@ extern TEventListener* LevelStatus;
 extern TEventListener* GameOverStatus;
 // The self-playing demo the title turns into when left alone; none where it is not made.
 extern TEventListener* DemoStatus;
+// The options window over the title; none where it is not made.
+extern TEventListener* OptionsStatus;
 extern TEventListener* CurrentListener;
 
 // Leaves the current listener, enters the new one and wires it to the loop.

@@ -73,8 +73,10 @@ void TIntroStatus::Draw(double dt) {
     glEnable(GL_TEXTURE_2D);
     BeginOverlay2D(800, 600);
     // The rate shows only where the picture is transparent.
-    FormatFps(dt, TFpsRounding::Nearest, FFpsText);
-    DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
+    if (Global.ShowFps) {
+        FormatFps(dt, TFpsRounding::Nearest, FFpsText);
+        DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
+    }
     DrawPicture(FPicture, 0, 0, 800, 600);
     if (FTable != nullptr) {
         // The title dimmed under the board, the rows where the game-over screen writes them.
@@ -105,6 +107,9 @@ void TIntroStatus::KeyDown(SDL_KeyboardEvent& event) {
         ShowTable();
         FHeldKey = key; // its repeats must not close the table again
     }
+    // O, or the pad's Back button, which has nothing else to do here.
+    const bool options = key == SDLK_o || (FromPad(event) && key == SDLK_p);
+    if (options && OptionsStatus != nullptr) SetCurrentListener(OptionsStatus, Global.Loop);
 }
 
 void TIntroStatus::KeyUp(SDL_KeyboardEvent& event) {

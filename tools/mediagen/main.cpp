@@ -5,6 +5,8 @@
 // mediagen OUTDIR: writes every generated media file into OUTDIR.
 #include "mediagen.h"
 
+#include "game/optionslayoutunit.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
         mediagen::GenerateSounds(out);
         mediagen::GenerateMusic(out);
         mediagen::GenerateIcons(out);
+        out.WriteBytes("options.xml", BuiltInOptionsLayout());
     } catch (const std::exception& error) {
         std::cerr << "mediagen: " << error.what() << '\n';
         return 1;

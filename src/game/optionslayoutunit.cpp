@@ -1,0 +1,108 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/optionslayoutunit.h"
+
+#include "app/failureunit.h"
+#include "app/logunit.h"
+#include "assets/streamunit.h"
+#include "gui/guiunit.h"
+
+#include <stdexcept>
+
+namespace {
+
+const char* const WindowName = "options";
+
+bool IsTracker(const TUiWidget* w) {
+    return dynamic_cast<const TUiTracker*>(w) != nullptr;
+}
+bool IsCheckBox(const TUiWidget* w) {
+    return dynamic_cast<const TUiCheckBox*>(w) != nullptr;
+}
+bool IsButton(const TUiWidget* w) {
+    return dynamic_cast<const TUiButton*>(w) != nullptr;
+}
+bool IsLabel(const TUiWidget* w) {
+    return dynamic_cast<const TUiLabel*>(w) != nullptr;
+}
+
+struct TNamedKind {
+    const char* Name;
+    bool (*IsKind)(const TUiWidget*);
+};
+
+const TNamedKind Widgets[] = {
+    {"volumelabel", IsLabel},    {"volume", IsTracker},        {"music", IsCheckBox},
+    {"fullscreen", IsCheckBox},  {"fps", IsCheckBox},          {"difficulty", IsButton},
+    {"key.turn_left", IsButton}, {"key.turn_right", IsButton}, {"key.forwards", IsButton},
+    {"key.backwards", IsButton}, {"key.swing", IsButton},      {"key.pause", IsButton},
+    {"message", IsLabel},        {"defaults", IsButton},       {"back", IsButton}};
+
+// The window of a layout, or an exception saying what it lacks.
+std::unique_ptr<TUiWindow> CheckedWindow(std::unique_ptr<TUiWidget> widget) {
+    auto* window = dynamic_cast<TUiWindow*>(widget.get());
+    if (window == nullptr) throw std::runtime_error("no window \"options\"");
+    for (const TNamedKind& widget : Widgets)
+        if (!widget.IsKind(window->FindByName(widget.Name)))
+            throw std::runtime_error(std::string("no widget \"") + widget.Name + "\" of its kind");
+    widget.release();
+    return std::unique_ptr<TUiWindow>(window);
+}
+
+} // namespace
+
+const std::string& BuiltInOptionsLayout() {
+    static const std::string text = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!-- The options window over the title screen. The game finds its widgets by name; their places,
+     sizes and captions may be changed. -->
+<LAYOUT>
+  <WINDOW name="options">
+    <TITLE>Options</TITLE>
+    <LEFT>180</LEFT><TOP>76</TOP><WIDTH>440</WIDTH><HEIGHT>448</HEIGHT>
+    <MARGINLEFT>12</MARGINLEFT><MARGINTOP>24</MARGINTOP>
+    <CHILDREN>
+      <LABEL name="volumelabel"><LEFT>4</LEFT><TOP>14</TOP><WIDTH>60</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Volume</CAPTION></LABEL>
+      <TRACKER name="volume"><LEFT>100</LEFT><TOP>2</TOP><WIDTH>316</WIDTH><HEIGHT>32</HEIGHT><MIN>0</MIN><MAX>100</MAX><MARGIN>20</MARGIN><CURSORWIDTH>16</CURSORWIDTH></TRACKER>
+      <CHECKBOX name="music"><LEFT>4</LEFT><TOP>42</TOP><WIDTH>120</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Music</CAPTION></CHECKBOX>
+      <CHECKBOX name="fullscreen"><LEFT>136</LEFT><TOP>42</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Full screen</CAPTION></CHECKBOX>
+      <CHECKBOX name="fps"><LEFT>276</LEFT><TOP>42</TOP><WIDTH>140</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Frame rate</CAPTION></CHECKBOX>
+      <BUTTON name="difficulty"><LEFT>4</LEFT><TOP>82</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Difficulty</CAPTION></BUTTON>
+      <LABEL name="keyslabel"><LEFT>4</LEFT><TOP>124</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Play keys: choose a row, then press the new key</CAPTION></LABEL>
+      <BUTTON name="key.turn_left"><LEFT>4</LEFT><TOP>138</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn left</CAPTION></BUTTON>
+      <BUTTON name="key.turn_right"><LEFT>4</LEFT><TOP>172</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn right</CAPTION></BUTTON>
+      <BUTTON name="key.forwards"><LEFT>4</LEFT><TOP>206</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk forwards</CAPTION></BUTTON>
+      <BUTTON name="key.backwards"><LEFT>4</LEFT><TOP>240</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk backwards</CAPTION></BUTTON>
+      <BUTTON name="key.swing"><LEFT>4</LEFT><TOP>274</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Swing</CAPTION></BUTTON>
+      <BUTTON name="key.pause"><LEFT>4</LEFT><TOP>308</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Pause</CAPTION></BUTTON>
+      <LABEL name="message"><LEFT>4</LEFT><TOP>346</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION></CAPTION></LABEL>
+      <BUTTON name="defaults"><LEFT>4</LEFT><TOP>366</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Defaults</CAPTION></BUTTON>
+      <BUTTON name="back"><LEFT>286</LEFT><TOP>366</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Back</CAPTION></BUTTON>
+    </CHILDREN>
+  </WINDOW>
+</LAYOUT>
+)";
+    return text;
+}
+
+const std::vector<std::string>& OptionsWidgetNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const TNamedKind& widget : Widgets)
+            all.emplace_back(widget.Name);
+        return all;
+    }();
+    return names;
+}
+
+std::unique_ptr<TUiWindow> LoadOptionsWindow(const std::string& fileName) {
+    try {
+        return CheckedWindow(LoadWidgetFromFile(fileName, WindowName));
+    } catch (...) {
+        WriteLog("Unable to use layout " + fileName + ": " +
+                 DescribeFailure(std::current_exception()) + "; the built-in one stands in");
+    }
+    TMemoryStream builtIn(BuiltInOptionsLayout());
+    return CheckedWindow(LoadWidgetFromStream(builtIn, WindowName, "built-in options layout"));
+}

@@ -1,0 +1,327 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/optionsstatusunit.h"
+
+#include "app/keyboardunit.h"
+#include "app/openglmainloop.h"
+#include "game/gameunit.h"
+#include "game/introstatusunit.h"
+#include "game/mainstatusunit.h"
+#include "game/optionslayoutunit.h"
+#include "game/screenkitunit.h"
+#include "gui/guidrawerunit.h"
+#include "gui/guiunit.h"
+
+#include <SDL_opengl.h>
+#include <algorithm>
+
+namespace {
+
+// The focus colour of the wooden skin, #FFD23F.
+constexpr float FocusR = 1.0f, FocusG = 0.824f, FocusB = 0.247f;
+
+template <class T> T* Find(TUiWindow& window, const std::string& name) {
+    return dynamic_cast<T*>(window.FindByName(name));
+}
+
+// A flat rectangle in overlay pixels, texturing off for it.
+void Fill(float x, float y, float w, float h, float r, float g, float b) {
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(r, g, b);
+    // Corners in this order face the viewer in the overlay's y-down pixels.
+    glRectf(x, y + h, x + w, y);
+    glEnable(GL_TEXTURE_2D);
+}
+
+TMouseButton ButtonOf(const SDL_MouseButtonEvent& event) {
+    switch (event.button) {
+    case SDL_BUTTON_LEFT:
+        return mbLeft;
+    case SDL_BUTTON_MIDDLE:
+        return mbMiddle;
+    case SDL_BUTTON_RIGHT:
+        return mbRight;
+    default:
+        return mbNone;
+    }
+}
+
+} // namespace
+
+TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
+    : Desktop(std::make_unique<TUiDesktop>()),
+      FDrawer(std::make_unique<TGuiDrawer>(*Global.MediaManager)), FFont(FetchTexture("font")) {
+    Window = Desktop->Add(LoadOptionsWindow(layoutFile));
+    VolumeLabel = Find<TUiLabel>(*Window, "volumelabel");
+    Volume = Find<TUiTracker>(*Window, "volume");
+    Music = Find<TUiCheckBox>(*Window, "music");
+    FullScreen = Find<TUiCheckBox>(*Window, "fullscreen");
+    Fps = Find<TUiCheckBox>(*Window, "fps");
+    Difficulty = Find<TUiButton>(*Window, "difficulty");
+    for (int i = 0; i < PlayActionCount; ++i)
+        KeyRows[i] = Find<TUiButton>(*Window, std::string("key.") +
+                                                  ActionSettingName(static_cast<TPlayAction>(i)));
+    Message = Find<TUiLabel>(*Window, "message");
+    Defaults = Find<TUiButton>(*Window, "defaults");
+    Back = Find<TUiButton>(*Window, "back");
+    Rows = {Volume, Music, FullScreen, Fps, Difficulty};
+    Rows.insert(Rows.end(), std::begin(KeyRows), std::end(KeyRows));
+    Rows.insert(Rows.end(), {Defaults, Back});
+    // Steps of 10 %: the tracker counts tens.
+    Volume->Min = 0;
+    Volume->Max = 10;
+
+    Volume->OnChange = [this](TUiWidget&) {
+        TSettings s = Current();
+        s.Volume = Volume->Position * 10;
+        Apply(s);
+    };
+    for (TUiCheckBox* box : {Music, FullScreen, Fps})
+        box->OnClick = [this](TUiWidget&) {
+            TSettings s = Current();
+            s.MusicMuted = !Music->Checked;
+            s.FullScreen = FullScreen->Checked;
+            s.ShowFps = Fps->Checked;
+            Apply(s);
+        };
+    for (TUiButton* button : {Difficulty, Defaults, Back})
+        button->OnClick = [this](TUiWidget& sender) { Activate(sender); };
+    for (TUiButton* row : KeyRows)
+        row->OnClick = [this](TUiWidget& sender) { Activate(sender); };
+}
+
+TOptionsStatus::~TOptionsStatus() = default;
+
+void TOptionsStatus::Enter() {
+    SDL_ShowCursor(SDL_ENABLE);
+    Capturing.reset();
+    Message->Caption.clear();
+    Desktop->ClearFocus();
+    Refresh();
+    Timer.LastTicks = SDL_GetTicks();
+}
+
+void TOptionsStatus::Leave() {
+    SDL_ShowCursor(SDL_DISABLE);
+    Capturing.reset();
+    PlaySound("x2");
+}
+
+void TOptionsStatus::Cycle() {
+    Draw(Timer.Tick());
+    PresentFrame();
+}
+
+const TSettings& TOptionsStatus::Current() const {
+    return Settings ? Settings() : FOwnSettings;
+}
+
+void TOptionsStatus::Apply(const TSettings& settings) {
+    if (TBaseList* world = PlayWorld();
+        world != nullptr && world->Difficulty != settings.Difficulty)
+        world->SetDifficulty(settings.Difficulty);
+    if (Change)
+        Change(settings);
+    else
+        FOwnSettings = settings;
+    Refresh();
+}
+
+void TOptionsStatus::Refresh() {
+    const TSettings& s = Current();
+    Volume->Position = s.Volume / 10;
+    Music->Checked = !s.MusicMuted;
+    FullScreen->Checked = s.FullScreen;
+    Fps->Checked = s.ShowFps;
+    Difficulty->Caption = std::string("Difficulty: ") + DifficultyLabel(s.Difficulty);
+    VolumeLabel->Caption = "Volume " + std::to_string(s.Volume) + "%";
+}
+
+void TOptionsStatus::MoveFocus(int steps) {
+    const auto at = std::find(Rows.begin(), Rows.end(), Desktop->Focused);
+    const int count = static_cast<int>(Rows.size());
+    // With no row focused, Down comes to the first row and Up to the last.
+    const int from = at != Rows.end() ? static_cast<int>(at - Rows.begin())
+                     : steps > 0      ? -1
+                                      : count;
+    Rows[static_cast<size_t>(((from + steps) % count + count) % count)]->SetFocus();
+}
+
+void TOptionsStatus::ChangeFocused(int direction) {
+    TUiWidget* focused = Desktop->Focused;
+    if (focused == Volume) {
+        TSettings s = Current();
+        s.Volume = StepVolume(s.Volume, direction);
+        Apply(s);
+    } else if (focused == Music || focused == FullScreen || focused == Fps ||
+               focused == Difficulty) {
+        Activate(*focused);
+    }
+}
+
+void TOptionsStatus::Activate(TUiWidget& widget) {
+    widget.SetFocus();
+    if (auto* box = dynamic_cast<TUiCheckBox*>(&widget)) {
+        box->Checked = !box->Checked;
+        box->OnClick(*box);
+    } else if (&widget == Difficulty) {
+        TSettings s = Current();
+        s.Difficulty =
+            s.Difficulty == TDifficulty::Classic ? TDifficulty::Gentle : TDifficulty::Classic;
+        Apply(s);
+    } else if (&widget == Defaults) {
+        TSettings s = Current();
+        s.Keys = TKeyBindings();
+        Apply(s);
+        Message->Caption = "The design's keys are back";
+    } else if (&widget == Back) {
+        SetCurrentListener(IntroStatus, Global.Loop);
+        // Key repeat would otherwise hand the title the same key as a fresh press.
+        if (auto* title = dynamic_cast<TIntroStatus*>(IntroStatus)) title->IgnoreHeldKey(FKey);
+    } else if (const auto row = std::find(std::begin(KeyRows), std::end(KeyRows), &widget);
+               row != std::end(KeyRows)) {
+        Capturing = static_cast<TPlayAction>(row - std::begin(KeyRows));
+        Message->Caption =
+            std::string("Press a key for ") + ActionLabel(*Capturing) + " (Escape cancels)";
+    }
+}
+
+void TOptionsStatus::Capture(SDL_KeyboardEvent& event) {
+    // The pad has no keys to give.
+    if (FromPad(event)) return;
+    const TPlayAction action = *Capturing;
+    const SDLKey key = event.keysym.sym;
+    Capturing.reset();
+    if (key == SDLK_ESCAPE) {
+        Message->Caption.clear();
+        return;
+    }
+    TSettings s = Current();
+    const SDLKey old = s.Keys.Key(action);
+    switch (s.Keys.Rebind(action, key)) {
+    case TRebind::Refused:
+        Message->Caption = KeyName(key) + " is kept for every screen: not a play key";
+        return;
+    case TRebind::Swapped:
+        Message->Caption = std::string(ActionLabel(*s.Keys.ActionOf(old))) + " takes " +
+                           KeyName(old) + " in exchange";
+        break;
+    case TRebind::Bound:
+        Message->Caption.clear();
+        break;
+    }
+    Apply(s);
+}
+
+void TOptionsStatus::KeyDown(SDL_KeyboardEvent& event) {
+    if (Capturing) return Capture(event);
+    FKey = event.keysym.sym;
+    const bool pad = FromPad(event);
+    switch (event.keysym.sym) {
+    case SDLK_ESCAPE:
+    case SDLK_BACKSPACE:
+        return Activate(*Back);
+    case SDLK_UP:
+        return MoveFocus(-1);
+    case SDLK_DOWN:
+        return MoveFocus(1);
+    case SDLK_TAB:
+        return MoveFocus((event.keysym.mod & KMOD_SHIFT) != 0 ? -1 : 1);
+    case SDLK_LEFT:
+        return ChangeFocused(-1);
+    case SDLK_RIGHT:
+        return ChangeFocused(1);
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE:
+        if (Desktop->Focused != nullptr) Activate(*Desktop->Focused);
+        return;
+    case SDLK_LCTRL: // the pad's south button
+        if (pad && Desktop->Focused != nullptr) Activate(*Desktop->Focused);
+        return;
+    case SDLK_p: // the pad's Back button
+        if (pad) Activate(*Back);
+        return;
+    default:
+        return;
+    }
+}
+
+void TOptionsStatus::MouseButtonDown(SDL_MouseButtonEvent& event) {
+    if (Capturing) {
+        Capturing.reset();
+        Message->Caption.clear();
+    }
+    TUiWidget* before = Desktop->Focused;
+    FKey = SDLK_UNKNOWN;
+    Desktop->MouseDown(event.x, event.y, ButtonOf(event));
+    // Only the rows take the focus; a click elsewhere leaves it where it was.
+    if (std::find(Rows.begin(), Rows.end(), Desktop->Focused) == Rows.end())
+        Desktop->SetFocused(before);
+}
+
+void TOptionsStatus::MouseButtonUp(SDL_MouseButtonEvent& event) {
+    Desktop->MouseUp(event.x, event.y, ButtonOf(event));
+}
+
+void TOptionsStatus::MouseMove(SDL_MouseMotionEvent& event) {
+    RecordMousePosition(event);
+    Desktop->MouseMove(event.x, event.y);
+}
+
+void TOptionsStatus::Draw(double dt) {
+    if (DrawBackground)
+        DrawBackground(dt);
+    else
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    BeginOverlay2D(800, 600);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    Refresh();
+    FDrawer->Draw(*Desktop);
+    DrawFocus();
+    DrawKeycaps();
+    EndOverlay2D();
+}
+
+void TOptionsStatus::DrawFocus() const {
+    const TUiWidget* focused = Desktop->Focused;
+    if (focused == nullptr) return;
+    const float x = static_cast<float>(Window->Left + Window->MarginLeft + focused->Left) - 3;
+    const float y = static_cast<float>(Window->Top + Window->MarginTop + focused->Top) - 3;
+    const float w = static_cast<float>(focused->GetWidth()) + 6;
+    const float h = static_cast<float>(focused->GetHeight()) + 6;
+    Fill(x, y, w, 2, FocusR, FocusG, FocusB);
+    Fill(x, y + h - 2, w, 2, FocusR, FocusG, FocusB);
+    Fill(x, y, 2, h, FocusR, FocusG, FocusB);
+    Fill(x + w - 2, y, 2, h, FocusR, FocusG, FocusB);
+}
+
+void TOptionsStatus::DrawKeycaps() const {
+    const TKeyBindings& keys = Current().Keys;
+    for (int i = 0; i < PlayActionCount; ++i) {
+        const TUiButton& row = *KeyRows[i];
+        const auto action = static_cast<TPlayAction>(i);
+        const bool waiting = Capturing == action;
+        const std::string text = waiting ? "press a key" : KeyName(keys.Key(action));
+        const float w = static_cast<float>(std::max<size_t>(24, text.size() * 7 + 12));
+        const float x =
+            static_cast<float>(Window->Left + Window->MarginLeft + row.Left + row.GetWidth()) - w -
+            12;
+        const float y = static_cast<float>(Window->Top + Window->MarginTop + row.Top) + 6;
+        // A light cap on a darker rim, its corners cut round.
+        Fill(x + 1, y, w - 2, 20, 0.35f, 0.23f, 0.12f);
+        Fill(x, y + 1, w, 18, 0.35f, 0.23f, 0.12f);
+        if (waiting)
+            Fill(x + 1, y + 1, w - 2, 18, FocusR, FocusG, FocusB);
+        else
+            Fill(x + 1, y + 1, w - 2, 18, 0.95f, 0.92f, 0.85f);
+        DrawFontText(FFont, static_cast<int32_t>(x) + 6, static_cast<int32_t>(y) + 6, text, 0.23f,
+                     0.23f, 0.23f);
+    }
+}

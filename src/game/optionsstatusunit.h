@@ -1,0 +1,101 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The options screen: a window over the title where the player sets the volume, the music,
+// full screen, the frame-rate counter, the difficulty and the play keys. Every change takes
+// effect and is saved at once.
+#pragma once
+
+#include "app/keybindingsunit.h"
+#include "app/settingsunit.h"
+#include "app/stateunit.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TUiDesktop;
+class TUiWindow;
+class TUiWidget;
+class TUiTracker;
+class TUiCheckBox;
+class TUiButton;
+class TUiLabel;
+class TGuiDrawer;
+class TTexture;
+
+class TOptionsStatus : public TEventListener {
+public:
+    // layoutFile: the window's layout (media/options.xml).
+    explicit TOptionsStatus(const std::string& layoutFile);
+    ~TOptionsStatus() override;
+    TOptionsStatus(const TOptionsStatus&) = delete;
+    TOptionsStatus& operator=(const TOptionsStatus&) = delete;
+
+    // Shows the pointer; no row has the focus until one is chosen.
+    void Enter() override;
+    // Hides the pointer again.
+    void Leave() override;
+    void Cycle() override;
+    // Up, Down and Tab move the focus, Left and Right change a value, Return and space
+    // activate, Back (the pad's too), Backspace and Escape return to the title. While a key
+    // is awaited the next press is the key, and Escape cancels.
+    void KeyDown(SDL_KeyboardEvent& event) override;
+    void KeyUp(SDL_KeyboardEvent&) override {}
+    void MouseButtonDown(SDL_MouseButtonEvent& event) override;
+    void MouseButtonUp(SDL_MouseButtonEvent& event) override;
+    void MouseMove(SDL_MouseMotionEvent& event) override;
+    // While a key is awaited, M, - and + are keys like any other.
+    bool TakesText() const override { return Capturing.has_value(); }
+
+    // One frame into the back buffer: the screen under the window, then the window.
+    void Draw(double dt);
+    // Moves the focus by steps along the rows, wrapping round.
+    void MoveFocus(int steps);
+    // Left (-1) or Right (+1) on the focused row.
+    void ChangeFocused(int direction);
+    // Return, space or a click on the row.
+    void Activate(TUiWidget& widget);
+    // The widgets shown as the settings say.
+    void Refresh();
+
+    // The settings as they are, and how a change is made; unset, they live here only.
+    std::function<const TSettings&()> Settings;
+    std::function<void(const TSettings&)> Change;
+    // Draws the screen under the window; none leaves the sky.
+    std::function<void(double)> DrawBackground;
+
+    std::unique_ptr<TUiDesktop> Desktop;
+    TUiWindow* Window = nullptr;
+    TUiLabel* VolumeLabel = nullptr;
+    TUiTracker* Volume = nullptr;
+    TUiCheckBox* Music = nullptr;
+    TUiCheckBox* FullScreen = nullptr;
+    TUiCheckBox* Fps = nullptr;
+    TUiButton* Difficulty = nullptr;
+    TUiButton* KeyRows[PlayActionCount] = {};
+    TUiLabel* Message = nullptr;
+    TUiButton* Defaults = nullptr;
+    TUiButton* Back = nullptr;
+    // The rows in focus order.
+    std::vector<TUiWidget*> Rows;
+    // The action whose new key is awaited.
+    std::optional<TPlayAction> Capturing;
+    TFrameTimer Timer;
+
+private:
+    const TSettings& Current() const;
+    void Apply(const TSettings& settings);
+    void Capture(SDL_KeyboardEvent& event);
+    void DrawFocus() const;
+    void DrawKeycaps() const;
+
+    TSettings FOwnSettings;
+    // The key of the event being handled, none for the mouse.
+    SDLKey FKey = SDLK_UNKNOWN;
+    std::unique_ptr<TGuiDrawer> FDrawer;
+    TTexture* FFont;
+};

@@ -1,0 +1,141 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/optionsstatusunit.h"
+
+#include "app/comfortsunit.h"
+#include "game/introstatusunit.h"
+#include "gui/guiunit.h"
+#include "support/gamescreen.h"
+#include "support/pixelcheck.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+const TRgba Background{30, 60, 200, 255};
+const TRgba Focus{255, 210, 63, 255};
+
+// The options window with the game's own skin and layout over a one-colour title, its
+// changes made through the comforts as in the game.
+class OptionsScreen : public ::testing::Test {
+protected:
+    OptionsScreen() {
+        std::filesystem::create_directories(S.Dir.Path() / "media");
+        for (const char* name : {"interf3", "interf4", "interf6", "interftick"})
+            std::filesystem::copy_file(std::string(QUELMARK_MEDIA_DIR) + "/" + name + ".png",
+                                       S.Dir.Path() / "media" / (std::string(name) + ".png"));
+        WritePicture(S.Dir, "font", CodedFont());
+        Comforts.emplace(TSettings{}, (S.Dir.Path() / "settings").string(), nullptr);
+        Options.emplace(std::string(QUELMARK_MEDIA_DIR) + "/options.xml");
+        Options->Settings = [this]() -> const TSettings& { return Comforts->Settings(); };
+        Options->Change = [this](const TSettings& s) { Comforts->Change(s, 1000); };
+        Options->DrawBackground = [this](double) { S.Fill(Background); };
+        SetCurrentListener(&*Options, &S.Loop);
+    }
+    ~OptionsScreen() override {
+        CurrentListener = nullptr;
+        Global.ShowFps = true;
+    }
+
+    void Press(SDLKey key) {
+        SDL_KeyboardEvent event = TGameScreen::Key(key);
+        Options->KeyDown(event);
+    }
+    // The top-left corner of the focus outline around a row.
+    std::array<uint8_t, 4> OutlineOf(const TUiWidget& row) const {
+        const TUiWindow& w = *Options->Window;
+        return S.Window.Pixel(w.Left + w.MarginLeft + row.Left - 2,
+                              w.Top + w.MarginTop + row.Top - 2);
+    }
+    const TKeyBindings& Keys() const { return Comforts->Settings().Keys; }
+
+    TGameScreen S;
+    std::optional<TComforts> Comforts;
+    std::optional<TOptionsStatus> Options;
+};
+
+TEST_F(OptionsScreen, TheWindowLiesOverTheTitleAndTheFocusFollowsDown) {
+    Options->Draw(0.02);
+    EXPECT_TRUE(NearColour(S.Window.Pixel(100, 300), Background));
+    EXPECT_FALSE(NearColour(S.Window.Pixel(400, 300), Background));
+    EXPECT_FALSE(NearColour(OutlineOf(*Options->Volume), Focus)) << "no row before a key";
+    Press(SDLK_DOWN);
+    Options->Draw(0.02);
+    EXPECT_TRUE(NearColour(OutlineOf(*Options->Volume), Focus));
+    Press(SDLK_DOWN);
+    Options->Draw(0.02);
+    EXPECT_FALSE(NearColour(OutlineOf(*Options->Volume), Focus));
+    EXPECT_TRUE(NearColour(OutlineOf(*Options->Music), Focus));
+    Press(SDLK_UP);
+    Press(SDLK_UP);
+    EXPECT_EQ(Options->Desktop->Focused, Options->Back) << "the rows wrap round";
+}
+
+TEST_F(OptionsScreen, LeftAndRightStepTheVolumeAndTheFileKeepsIt) {
+    Press(SDLK_DOWN);
+    Press(SDLK_LEFT);
+    Press(SDLK_LEFT);
+    EXPECT_EQ(Comforts->Settings().Volume, 80);
+    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).Volume, 80);
+    Press(SDLK_RIGHT);
+    EXPECT_EQ(Options->Volume->Position, 9);
+    EXPECT_TRUE(Comforts->ShowsVolume(1000)) << "the plaque shows the change";
+}
+
+TEST_F(OptionsScreen, TheCounterCheckBoxHidesTheCounterOfTheScreenBelow) {
+    TIntroStatus title;
+    Options->DrawBackground = [&title](double dt) { title.Draw(dt); };
+    Options->Draw(0.15);
+    EXPECT_EQ(S.ReadText(10, 10, 6), "FPS: 7");
+    Options->Activate(*Options->Fps);
+    EXPECT_FALSE(Global.ShowFps);
+    Options->Draw(0.15);
+    EXPECT_EQ(S.ReadText(10, 10, 6), std::string(6, '\0'));
+}
+
+TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
+    Options->Activate(*Options->KeyRows[static_cast<int>(TPlayAction::Swing)]);
+    EXPECT_TRUE(Options->TakesText()) << "M and the volume keys may not act meanwhile";
+    Press(SDLK_UP);
+    EXPECT_EQ(Keys().Key(TPlayAction::Swing), SDLK_UP);
+    EXPECT_EQ(Keys().Key(TPlayAction::Forwards), SDLK_LCTRL);
+    EXPECT_FALSE(Options->Capturing);
+    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).Keys, Keys());
+    Options->Activate(*Options->Defaults);
+    EXPECT_EQ(Keys(), TKeyBindings());
+}
+
+TEST_F(OptionsScreen, AReservedKeyIsRefusedWithAWordAndEscapeCancels) {
+    Options->Activate(*Options->KeyRows[0]);
+    Press(SDLK_SPACE);
+    EXPECT_EQ(Options->Message->Caption, "space is kept for every screen: not a play key");
+    EXPECT_EQ(Keys(), TKeyBindings());
+    Options->Activate(*Options->KeyRows[0]);
+    Press(SDLK_ESCAPE);
+    EXPECT_EQ(Keys(), TKeyBindings());
+    EXPECT_EQ(CurrentListener, &*Options) << "Escape only ended the capture";
+    EXPECT_EQ(Options->Message->Caption, "");
+    Press(SDLK_ESCAPE);
+    EXPECT_EQ(CurrentListener, &S.Intro);
+}
+
+TEST_F(OptionsScreen, ThePadMovesWithTheDpadAndGoesBackWithBack) {
+    SDL_KeyboardEvent south = TGameScreen::Key(SDLK_LCTRL);
+    Options->KeyDown(south);
+    EXPECT_EQ(Options->Desktop->Focused, nullptr) << "Ctrl from the keyboard does nothing";
+    Press(SDLK_DOWN);
+    Press(SDLK_DOWN);
+    south.which = PadKeyboard;
+    Options->KeyDown(south);
+    EXPECT_TRUE(Comforts->Settings().MusicMuted);
+    SDL_KeyboardEvent back = TGameScreen::Key(SDLK_p);
+    back.which = PadKeyboard;
+    Options->KeyDown(back);
+    EXPECT_EQ(CurrentListener, &S.Intro);
+}
+
+} // namespace
