@@ -108,4 +108,22 @@ TEST_F(IntroScreen, HShowsTheTableUntilAnotherKeyAndEscapeStillQuits) {
     EXPECT_TRUE(S.Loop.Terminated);
 }
 
+TEST_F(IntroScreen, OOrThePadsBackButOnlyThePadsOpensTheOptions) {
+    TVisitRecorder options;
+    OptionsStatus = &options;
+    TIntroStatus intro;
+    SetCurrentListener(&intro, &S.Loop);
+    SDL_KeyboardEvent p = TGameScreen::Key(SDLK_p);
+    intro.KeyDown(p);
+    EXPECT_EQ(CurrentListener, &intro);
+    p.which = PadKeyboard;
+    intro.KeyDown(p);
+    EXPECT_EQ(CurrentListener, &options);
+    SetCurrentListener(&intro, &S.Loop);
+    SDL_KeyboardEvent o = TGameScreen::Key(SDLK_o);
+    intro.KeyDown(o);
+    EXPECT_EQ(CurrentListener, &options);
+    OptionsStatus = nullptr;
+}
+
 } // namespace
