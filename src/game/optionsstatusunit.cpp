@@ -96,6 +96,7 @@ TOptionsStatus::~TOptionsStatus() = default;
 
 void TOptionsStatus::Enter() {
     SDL_ShowCursor(SDL_ENABLE);
+    FHeld.clear();
     Capturing.reset();
     Message->Caption.clear();
     Desktop->ClearFocus();
@@ -189,8 +190,9 @@ void TOptionsStatus::Activate(TUiWidget& widget) {
 }
 
 void TOptionsStatus::Capture(SDL_KeyboardEvent& event) {
-    // The pad has no keys to give.
-    if (FromPad(event)) return;
+    // The pad has no keys to give, and the key that chose the row may still be repeating.
+    if (FromPad(event) || std::find(FHeld.begin(), FHeld.end(), event.keysym.sym) != FHeld.end())
+        return;
     const TPlayAction action = *Capturing;
     const SDLKey key = event.keysym.sym;
     Capturing.reset();
@@ -219,6 +221,10 @@ void TOptionsStatus::KeyDown(SDL_KeyboardEvent& event) {
     if (Capturing) return Capture(event);
     FKey = event.keysym.sym;
     const bool pad = FromPad(event);
+    // Only Left and Right repeat while held: a held key moves the focus, or ticks a box, once.
+    const bool stepsValue = FKey == SDLK_LEFT || FKey == SDLK_RIGHT;
+    if (!stepsValue && std::find(FHeld.begin(), FHeld.end(), FKey) != FHeld.end()) return;
+    if (!stepsValue) FHeld.push_back(FKey);
     switch (event.keysym.sym) {
     case SDLK_ESCAPE:
     case SDLK_BACKSPACE:
@@ -247,6 +253,10 @@ void TOptionsStatus::KeyDown(SDL_KeyboardEvent& event) {
     default:
         return;
     }
+}
+
+void TOptionsStatus::KeyUp(SDL_KeyboardEvent& event) {
+    std::erase(FHeld, event.keysym.sym);
 }
 
 void TOptionsStatus::MouseButtonDown(SDL_MouseButtonEvent& event) {

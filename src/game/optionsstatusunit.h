@@ -41,10 +41,11 @@ public:
     void Leave() override;
     void Cycle() override;
     // Up, Down and Tab move the focus, Left and Right change a value, Return and space
-    // activate, Back (the pad's too), Backspace and Escape return to the title. While a key
-    // is awaited the next press is the key, and Escape cancels.
+    // activate, Back (the pad's too), Backspace and Escape return to the title; only Left and
+    // Right repeat while held. While a key is awaited the next press is the key, and Escape
+    // cancels.
     void KeyDown(SDL_KeyboardEvent& event) override;
-    void KeyUp(SDL_KeyboardEvent&) override {}
+    void KeyUp(SDL_KeyboardEvent& event) override;
     void MouseButtonDown(SDL_MouseButtonEvent& event) override;
     void MouseButtonUp(SDL_MouseButtonEvent& event) override;
     void MouseMove(SDL_MouseMotionEvent& event) override;
@@ -96,6 +97,8 @@ private:
     TSettings FOwnSettings;
     // The key of the event being handled, none for the mouse.
     SDLKey FKey = SDLK_UNKNOWN;
+    // Keys pressed here and not yet released.
+    std::vector<SDLKey> FHeld;
     std::unique_ptr<TGuiDrawer> FDrawer;
     TTexture* FFont;
 };

@@ -44,6 +44,7 @@ protected:
     void Press(SDLKey key) {
         SDL_KeyboardEvent event = TGameScreen::Key(key);
         Options->KeyDown(event);
+        Options->KeyUp(event);
     }
     // The top-left corner of the focus outline around a row.
     std::array<uint8_t, 4> OutlineOf(const TUiWidget& row) const {
@@ -75,6 +76,20 @@ TEST_F(OptionsScreen, TheWindowLiesOverTheTitleAndTheFocusFollowsDown) {
     EXPECT_EQ(Options->Desktop->Focused, Options->Back) << "the rows wrap round";
 }
 
+TEST_F(OptionsScreen, AHeldKeyMovesTheFocusOnceButStepsTheVolumeAgain) {
+    SDL_KeyboardEvent down = TGameScreen::Key(SDLK_DOWN);
+    Options->KeyDown(down);
+    Options->KeyDown(down); // the keyboard's repeat
+    EXPECT_EQ(Options->Desktop->Focused, Options->Volume);
+    SDL_KeyboardEvent left = TGameScreen::Key(SDLK_LEFT);
+    Options->KeyDown(left);
+    Options->KeyDown(left);
+    EXPECT_EQ(Comforts->Settings().Volume, 80);
+    Options->KeyUp(down);
+    Options->KeyDown(down);
+    EXPECT_EQ(Options->Desktop->Focused, Options->Music);
+}
+
 TEST_F(OptionsScreen, LeftAndRightStepTheVolumeAndTheFileKeepsIt) {
     Press(SDLK_DOWN);
     Press(SDLK_LEFT);
@@ -98,7 +113,13 @@ TEST_F(OptionsScreen, TheCounterCheckBoxHidesTheCounterOfTheScreenBelow) {
 }
 
 TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
-    Options->Activate(*Options->KeyRows[static_cast<int>(TPlayAction::Swing)]);
+    Options->KeyRows[static_cast<int>(TPlayAction::Swing)]->SetFocus();
+    SDL_KeyboardEvent enter = TGameScreen::Key(SDLK_RETURN);
+    Options->KeyDown(enter);
+    Options->KeyDown(enter); // its repeat is no key to bind
+    EXPECT_TRUE(Options->Capturing);
+    EXPECT_EQ(Options->Message->Caption, "Press a key for Swing (Escape cancels)");
+    Options->KeyUp(enter);
     EXPECT_TRUE(Options->TakesText()) << "M and the volume keys may not act meanwhile";
     Press(SDLK_UP);
     EXPECT_EQ(Keys().Key(TPlayAction::Swing), SDLK_UP);
@@ -127,6 +148,7 @@ TEST_F(OptionsScreen, ThePadMovesWithTheDpadAndGoesBackWithBack) {
     SDL_KeyboardEvent south = TGameScreen::Key(SDLK_LCTRL);
     Options->KeyDown(south);
     EXPECT_EQ(Options->Desktop->Focused, nullptr) << "Ctrl from the keyboard does nothing";
+    Options->KeyUp(south);
     Press(SDLK_DOWN);
     Press(SDLK_DOWN);
     south.which = PadKeyboard;

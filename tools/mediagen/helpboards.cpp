@@ -61,7 +61,7 @@ void KeyRow(cairo_t* cr, const std::vector<TKeyHint>& hints, double x, double y,
 
 void TitleKeyLine(cairo_t* cr) {
     const TKeyRowStyle style{28, 15, 18, 34, Outlined(18, 0xFFFFFF, 4, colour::Ink)};
-    KeyRow(cr, {{{"Space"}, "play"}, {{"H"}, "high scores"}}, 400, 214, style);
+    KeyRow(cr, {{{"Space"}, "play"}, {{"H"}, "high scores"}, {{"O"}, "options"}}, 400, 214, style);
 }
 
 std::string KeyCardPicture() {
