@@ -66,6 +66,10 @@ bool TComforts::Filter(SDL_Event& event) {
         std::erase(FHeldToggles, event.key.keysym.sym);
         return false;
     }
+    if (event.type == SDL_VIDEORESIZE) {
+        Resize(event.resize.w, event.resize.h);
+        return true;
+    }
     // Key releases may never come while another window has the focus.
     if (event.type == SDL_ACTIVEEVENT && IsFocusLoss(event.active)) FHeldToggles.clear();
     if (event.type != SDL_KEYDOWN) return false;
@@ -119,6 +123,18 @@ void TComforts::ShowMutedStart(uint32_t now) {
     if (!FSettings.MusicMuted) return;
     FIndicatorShown = true;
     FChangedAt = now;
+}
+
+void TComforts::Resize(int width, int height) {
+    if (FScreen == nullptr) return;
+    FScreen->Resize(width, height);
+    if (FScreen->FullScreen) return;
+    const TSettings before = FSettings;
+    FSettings.WindowWidth =
+        std::clamp(FScreen->WindowWidth, TSettings::MinWindowWidth, TSettings::MaxWindowSide);
+    FSettings.WindowHeight =
+        std::clamp(FScreen->WindowHeight, TSettings::MinWindowHeight, TSettings::MaxWindowSide);
+    if (FSettings != before) Save();
 }
 
 bool TComforts::ShowsVolume(uint32_t now) const {

@@ -40,6 +40,8 @@ public:
     void Apply(TComfort comfort, uint32_t now);
     // Takes every setting at once (the options screen), acting on what changed and saving it.
     void Change(const TSettings& settings, uint32_t now);
+    // The player gave the window a new size: the picture follows, and the settings keep it.
+    void Resize(int width, int height);
 
     // At the first frames: music that starts muted from the settings shows the indicator for
     // its time, so that the silence is not taken for a fault.

@@ -55,6 +55,9 @@ bool TProg::RunGame() {
     const bool fullScreen = WantsFullScreen(FArguments) || settings.FullScreen;
     FScreen = std::make_unique<TScreen>("Quelmark!", 800, 600, 16, fullScreen, 500.0f);
     FScreen->IconFile = "media/icons/quelmark-64.png";
+    FScreen->WindowWidth = settings.WindowWidth;
+    FScreen->WindowHeight = settings.WindowHeight;
+    FScreen->RenderSize = settings.RenderSize;
     Global.Screen = FScreen.get();
     if (!FScreen->Open()) {
         FFailure = std::string("cannot open the 800x600 OpenGL window: ") + SDL_GetError();
@@ -191,6 +194,7 @@ void TProg::ShowLoadingPicture() {
         DrawTexturedRect(250, 100, 256, 256, 1, 1, 1);
     }
     EndOverlay2D();
+    if (Global.Screen != nullptr) Global.Screen->ClearBars();
     SDL_GL_SwapBuffers();
 }
 

@@ -10,14 +10,17 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <SDL_syswm.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <strings.h>
 
 TScreen::TScreen(const std::string& title, int32_t width, int32_t height, int32_t bitsPerPixel,
                  bool fullScreen, float viewDistance)
     : Title(title), Width(width), Height(height), BitsPerPixel(bitsPerPixel),
-      ViewDistance(viewDistance), FullScreen(fullScreen) {}
+      ViewDistance(viewDistance), FullScreen(fullScreen), WindowWidth(width), WindowHeight(height) {
+}
 
 TScreen::~TScreen() {
     if (IsOpen()) Close();
@@ -44,7 +47,32 @@ void SetWindowIcon(const std::string& fileName) {
     SDL_FreeSurface(icon);
 }
 
+// Waits up to about a second, while the window manager does what it was asked, for the window
+// to meet the wish; the last geometry read stays in geometry. False when it never did.
+template <typename Wish>
+bool WaitForWindow(const TScreen& screen, TWindowGeometry& geometry, Wish wish) {
+    for (int tries = 0; tries < 50; ++tries) {
+        if (!screen.Geometry(geometry)) return true; // nothing to check with: trust SDL
+        if (wish(geometry)) return true;
+        SDL_Delay(20);
+    }
+    return false;
+}
+
+std::string SizeText(int width, int height) {
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
 } // namespace
+
+bool IsSoftwareRenderer(const std::string& renderer) {
+    std::string lower = renderer;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+        if (lower.find(name) != std::string::npos) return true;
+    return false;
+}
 
 bool IsUnaskedHeadlessDriver(const std::string& driver, const char* requested) {
     if (strcasecmp(driver.c_str(), "offscreen") != 0 && strcasecmp(driver.c_str(), "dummy") != 0)
@@ -73,41 +101,197 @@ bool TScreen::Open() {
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info == nullptr) return false;
 
-    Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | SDL_HWPALETTE;
-    if (FullScreen) flags |= SDL_FULLSCREEN;
-    flags |= (info->hw_available || info->wm_available) ? SDL_HWSURFACE : SDL_SWSURFACE;
+    FFlags = SDL_OPENGL | SDL_DOUBLEBUF | SDL_HWPALETTE | SDL_RESIZABLE;
+    FFlags |= (info->hw_available || info->wm_available) ? SDL_HWSURFACE : SDL_SWSURFACE;
     if (info->blit_hw || info->blit_hw_CC || info->blit_hw_A || info->blit_sw || info->blit_sw_CC ||
         info->blit_sw_A || info->blit_fill)
-        flags |= SDL_HWACCEL;
+        FFlags |= SDL_HWACCEL;
+    // Before the first mode, SDL reports the desktop's: the size full screen must reach.
+    FDesktopWidth = info->current_w;
+    FDesktopHeight = info->current_h;
 
     SDL_WM_SetCaption(Title.c_str(), nullptr);
     SetWindowIcon(IconFile);
     // Swapping at the display's refresh keeps the loop (braked only by the swap) off a full core.
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
-    Surface = SDL_SetVideoMode(Width, Height, BitsPerPixel, flags);
-    if (Surface == nullptr) return false;
+    // Which renderer draws is known only once there is a context: until then the picture has
+    // the design's size unless the player asked for the window's own.
+    FNative = RenderSize == TRenderSize::Native;
+    if (!SetMode(FullScreen)) return false;
+    if (RenderSize == TRenderSize::Auto) {
+        const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        FNative = !IsSoftwareRenderer(renderer != nullptr ? renderer : "");
+        if (FNative && (FullScreen || WindowWidth != Width || WindowHeight != Height) &&
+            !SetMode(FullScreen))
+            return false;
+    }
     SDL_ShowCursor(SDL_DISABLE);
     SetupGlDefaults();
-    SetPerspective(Width, Height, ViewDistance);
+    if (!Settle(FullScreen) && FullScreen) {
+        // Started in full screen where none can be had: the window it is.
+        WriteLog("Cannot switch to full screen: " + FProblem);
+        FullScreen = false;
+        if (!SetMode(false)) return false;
+        Settle(false);
+    }
     return true;
+}
+
+bool TScreen::SetMode(bool fullScreen) {
+    int width = Width, height = Height;
+    if (FNative) {
+        // 0 x 0 asks for the desktop's size.
+        width = fullScreen ? 0 : WindowWidth;
+        height = fullScreen ? 0 : WindowHeight;
+    }
+    SDL_Surface* surface =
+        SDL_SetVideoMode(width, height, BitsPerPixel, FFlags | (fullScreen ? SDL_FULLSCREEN : 0));
+    if (surface == nullptr) {
+        FProblem = SDL_GetError();
+        return false;
+    }
+    Surface = surface;
+    FDrawWidth = surface->w;
+    FDrawHeight = surface->h;
+    return true;
+}
+
+bool TScreen::Settle(bool fullScreen) {
+    TWindowGeometry window;
+    bool settled = true;
+    if (fullScreen) {
+        settled = WaitForWindow(*this, window, [this](const TWindowGeometry& g) {
+            return g.Width == FDesktopWidth && g.Height == FDesktopHeight;
+        });
+        if (!settled)
+            FProblem = "the window stayed " + SizeText(window.Width, window.Height) +
+                       " instead of " + SizeText(FDesktopWidth, FDesktopHeight);
+    } else {
+        const int width = FNative ? WindowWidth : Width, height = FNative ? WindowHeight : Height;
+        const bool sized = WaitForWindow(*this, window, [=](const TWindowGeometry& g) {
+            return g.Width == width && g.Height == height;
+        });
+        // The window manager has the last word on a window's size: the picture takes the
+        // size it gave.
+        if (!sized && FNative && window.Width > 0 && window.Height > 0) {
+            WindowWidth = window.Width;
+            WindowHeight = window.Height;
+            SetMode(false);
+        }
+        if (!FNative && (WindowWidth != Width || WindowHeight != Height)) {
+            // SDL makes the window the picture's size; the player's size comes after.
+            ResizeWindow(WindowWidth, WindowHeight);
+            WaitForWindow(*this, window, [this](const TWindowGeometry& g) {
+                return g.Width == WindowWidth && g.Height == WindowHeight;
+            });
+        }
+        MoveOnScreen();
+    }
+    Picture = PictureViewport(FDrawWidth, FDrawHeight);
+    ApplyPicture();
+    return settled;
 }
 
 bool TScreen::ToggleFullScreen() {
     if (!IsOpen()) return false;
-    if (SDL_WM_ToggleFullScreen(Surface) == 0) {
-        // Not every video driver toggles in place; a new mode of the same size keeps the
-        // context as well.
-        SDL_Surface* surface =
-            SDL_SetVideoMode(Width, Height, BitsPerPixel, Surface->flags ^ SDL_FULLSCREEN);
-        if (surface == nullptr) {
-            WriteLog(std::string("Cannot toggle full screen: ") + SDL_GetError());
-            return false;
-        }
-        Surface = surface;
+    const bool target = !FullScreen;
+    if (!SetMode(target) || !Settle(target)) {
+        WriteLog(std::string("Cannot switch to ") + (target ? "full screen: " : "a window: ") +
+                 FProblem);
+        // Back to the mode the window still has, so that the picture fits it.
+        if (SetMode(FullScreen)) Settle(FullScreen);
+        return false;
     }
-    FullScreen = !FullScreen;
+    FullScreen = target;
     WriteLog(FullScreen ? "Full screen" : "Windowed");
     return true;
+}
+
+void TScreen::Resize(int32_t width, int32_t height) {
+    if (!IsOpen() || FullScreen || width < 1 || height < 1) return;
+    WindowWidth = width;
+    WindowHeight = height;
+    // At the design's size SDL scales the picture to the window by itself.
+    if (!FNative || (width == FDrawWidth && height == FDrawHeight)) return;
+    if (!SetMode(false)) {
+        WriteLog("Cannot resize the window: " + FProblem);
+        return;
+    }
+    Picture = PictureViewport(FDrawWidth, FDrawHeight);
+    ApplyPicture();
+}
+
+void TScreen::ApplyPicture() {
+    SetPerspective(Width, Height, ViewDistance);
+    glViewport(Picture.X, Picture.Y, Picture.Width, Picture.Height);
+}
+
+void TScreen::ClearBars() {
+    if (Picture.Width == FDrawWidth && Picture.Height == FDrawHeight) return;
+    GLfloat sky[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, sky);
+    glClearColor(0, 0, 0, 0);
+    glEnable(GL_SCISSOR_TEST);
+    // Two bars: left and right of the picture, or below and above it.
+    const bool sides = Picture.Width < FDrawWidth;
+    const int before = sides ? Picture.X : Picture.Y;
+    const int after =
+        sides ? FDrawWidth - Picture.X - Picture.Width : FDrawHeight - Picture.Y - Picture.Height;
+    if (sides) {
+        glScissor(0, 0, before, FDrawHeight);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glScissor(Picture.X + Picture.Width, 0, after, FDrawHeight);
+    } else {
+        glScissor(0, 0, FDrawWidth, before);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glScissor(0, Picture.Y + Picture.Height, FDrawWidth, after);
+    }
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(sky[0], sky[1], sky[2], sky[3]);
+}
+
+bool TScreen::Geometry(TWindowGeometry& geometry) const {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!IsOpen() || SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return false;
+    Display* display = info.info.x11.display;
+    const Window window = info.info.x11.window;
+    if (display == nullptr || window == 0) return false;
+    XWindowAttributes attributes, root;
+    Window child = 0;
+    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+        XGetWindowAttributes(display, attributes.root, &root) == 0 ||
+        XTranslateCoordinates(display, window, attributes.root, 0, 0, &geometry.X, &geometry.Y,
+                              &child) == 0)
+        return false;
+    geometry.Width = attributes.width;
+    geometry.Height = attributes.height;
+    geometry.ScreenWidth = root.width;
+    geometry.ScreenHeight = root.height;
+    return true;
+}
+
+void TScreen::ResizeWindow(int32_t width, int32_t height) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return;
+    XResizeWindow(info.info.x11.display, info.info.x11.window, width, height);
+    XFlush(info.info.x11.display);
+}
+
+void TScreen::MoveOnScreen() {
+    TWindowGeometry g;
+    if (!Geometry(g)) return;
+    if (g.X >= 0 && g.Y >= 0 && g.X + g.Width <= g.ScreenWidth && g.Y + g.Height <= g.ScreenHeight)
+        return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1) return;
+    XMoveWindow(info.info.x11.display, info.info.x11.window,
+                std::max((g.ScreenWidth - g.Width) / 2, 0),
+                std::max((g.ScreenHeight - g.Height) / 2, 0));
+    XFlush(info.info.x11.display);
 }
 
 void TScreen::Close() {

@@ -5,6 +5,8 @@
 // The SDL OpenGL window, its base GL state and a few small drawing helpers.
 #pragma once
 
+#include "app/viewportunit.h"
+
 #include <cstdint>
 #include <string>
 
@@ -14,6 +16,16 @@ struct SDL_Surface;
 // being asked for it in SDL_VIDEODRIVER (requested; a comma-separated list or null). SDL
 // falls back to one when it cannot reach a display, and a game nobody can see must not run.
 bool IsUnaskedHeadlessDriver(const std::string& driver, const char* requested);
+
+// Whether an OpenGL renderer (its GL_RENDERER text) rasterises in software and so pays for
+// every pixel it draws: Mesa's llvmpipe, softpipe and swrast.
+bool IsSoftwareRenderer(const std::string& renderer);
+
+// A window's size and place on its screen, as the X server has it.
+struct TWindowGeometry {
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    int ScreenWidth = 0, ScreenHeight = 0;
+};
 
 class TScreen {
 public:
@@ -30,10 +42,21 @@ public:
     void Close();
     bool IsOpen() const { return Surface != nullptr; }
     // Switches between the window and full screen, keeping the OpenGL context (textures and
-    // display lists stay); false when the screen is not open or the switch failed.
+    // display lists stay); false when the screen is not open or the switch failed. A switch
+    // the window did not follow is logged and undone.
     bool ToggleFullScreen();
+    // The player gave the window a new size (SDL's resize event).
+    void Resize(int32_t width, int32_t height);
     void SetupGlDefaults();
     bool SetPerspective(int32_t width, int32_t height, float viewDistance);
+    // Viewport and projection for the picture area; the overlay's 800 x 600 follow it.
+    void ApplyPicture();
+    // Blacks out the bars beside the picture area, if any; every frame before it is shown.
+    void ClearBars();
+    // Whether the picture is drawn with the window's own pixels.
+    bool DrawsNative() const { return FNative; }
+    // The real window, or false when the video driver cannot say.
+    bool Geometry(TWindowGeometry& geometry) const;
 
     std::string Title;
     int32_t Width;
@@ -44,6 +67,30 @@ public:
     SDL_Surface* Surface = nullptr; // belongs to SDL
     // PNG shown as the window's icon; empty or unreadable means none.
     std::string IconFile;
+    // The size of the window when not in full screen, as the player last had it.
+    int32_t WindowWidth;
+    int32_t WindowHeight;
+    TRenderSize RenderSize = TRenderSize::Auto;
+    // Where the picture goes in the drawing surface, from its bottom left.
+    TViewport Picture;
+
+private:
+    // Asks SDL for the mode: the window or full screen, at the size that goes with it.
+    bool SetMode(bool fullScreen);
+    // Checks the window SDL made against the mode asked for and fits the picture to it.
+    bool Settle(bool fullScreen);
+    // A window off the screen, wholly or in part, goes to the screen's middle.
+    void MoveOnScreen();
+    // Asks the window manager for a size, as the player would by dragging the border.
+    void ResizeWindow(int32_t width, int32_t height);
+
+    uint32_t FFlags = 0;
+    bool FNative = false;
+    // The size of what OpenGL draws on; SDL scales it to the window when the two differ.
+    int32_t FDrawWidth = 0, FDrawHeight = 0;
+    int32_t FDesktopWidth = 0, FDesktopHeight = 0;
+    // Why the last mode could not be had.
+    std::string FProblem;
 };
 
 // The current front material colour from bytes 0..255.

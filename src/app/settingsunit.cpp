@@ -33,6 +33,27 @@ bool ParseFlag(const std::string& text, bool& flag) {
     return true;
 }
 
+// "WxH" with both sides within the window's bounds.
+bool ParseWindow(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    int w = 0, h = 0;
+    if (x == std::string::npos || !ParseInt(text.substr(0, x), w) ||
+        !ParseInt(text.substr(x + 1), h))
+        return false;
+    if (w < TSettings::MinWindowWidth || h < TSettings::MinWindowHeight ||
+        w > TSettings::MaxWindowSide || h > TSettings::MaxWindowSide)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+const struct {
+    TRenderSize Size;
+    const char* Name;
+} RenderNames[] = {
+    {TRenderSize::Auto, "auto"}, {TRenderSize::Native, "native"}, {TRenderSize::Design, "800x600"}};
+
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos) return "";
@@ -71,6 +92,11 @@ TSettings ReadSettings(std::istream& in) {
             settings.Difficulty = DifficultyOfName(value).value_or(settings.Difficulty);
         else if (const auto action = ActionOfSetting(key); action && KeyOfName(value))
             settings.Keys.Rebind(*action, *KeyOfName(value));
+        else if (key == "window")
+            ParseWindow(value, settings.WindowWidth, settings.WindowHeight);
+        else if (key == "render")
+            for (const auto& render : RenderNames)
+                if (value == render.Name) settings.RenderSize = render.Size;
     }
     return settings;
 }
@@ -78,8 +104,8 @@ TSettings ReadSettings(std::istream& in) {
 std::string FormatSettings(const TSettings& settings) {
     std::ostringstream out;
     out << "# Quelmark settings: volume 0-100 (steps of 10), music_muted, fullscreen and show_fps "
-           "0 "
-           "or 1,\n# difficulty classic or gentle, key.<action> an SDL key name\n"
+           "0 or 1,\n# difficulty classic or gentle, key.<action> an SDL key name, window WxH,\n"
+           "# render auto, native or 800x600\n"
         << "volume=" << settings.Volume << '\n'
         << "music_muted=" << (settings.MusicMuted ? 1 : 0) << '\n'
         << "fullscreen=" << (settings.FullScreen ? 1 : 0) << '\n'
@@ -90,6 +116,9 @@ std::string FormatSettings(const TSettings& settings) {
         out << "key." << ActionSettingName(action) << '=' << KeyName(settings.Keys.Key(action))
             << '\n';
     }
+    out << "window=" << settings.WindowWidth << 'x' << settings.WindowHeight << '\n';
+    for (const auto& render : RenderNames)
+        if (render.Size == settings.RenderSize) out << "render=" << render.Name << '\n';
     return out.str();
 }
 

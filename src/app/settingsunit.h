@@ -3,23 +3,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The player's settings (volume, music mute, full screen, the frame-rate counter, the
-// difficulty and the play keys), kept between runs in
-// ${XDG_CONFIG_HOME:-$HOME/.config}/quelmark/settings as key=value lines.
+// difficulty, the play keys, the window's size and how many pixels the picture is drawn
+// with), kept between runs in ${XDG_CONFIG_HOME:-$HOME/.config}/quelmark/settings as
+// key=value lines.
 #pragma once
 
 #include "app/keybindingsunit.h"
+#include "app/viewportunit.h"
 #include "game/difficultyunit.h"
 
 #include <iosfwd>
 #include <string>
 
 struct TSettings {
+    // The window's sides, when it is not full screen.
+    static constexpr int MinWindowWidth = 320, MinWindowHeight = 240, MaxWindowSide = 16384;
+
     int Volume = 100; // master volume in percent, a multiple of 10
     bool MusicMuted = false;
     bool FullScreen = false;
     bool ShowFps = true;
     TDifficulty Difficulty = TDifficulty::Classic;
     TKeyBindings Keys{};
+    int WindowWidth = 800;
+    int WindowHeight = 600;
+    TRenderSize RenderSize = TRenderSize::Auto;
 
     bool operator==(const TSettings&) const = default;
 };
@@ -28,6 +36,7 @@ struct TSettings {
 // default. Volumes 0..100 are rounded to the nearest 10; anything else is unreadable. The
 // key.<action> lines bind in the file's order as the options screen does, a key another
 // action holds swapping the two; a reserved or unknown key leaves the binding as it was.
+// A window is "WxH", each side within its bounds; render is "auto", "native" or "800x600".
 TSettings ReadSettings(std::istream& in);
 // The file's text: a comment line, then one key=value line per setting.
 std::string FormatSettings(const TSettings& settings);

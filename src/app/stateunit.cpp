@@ -5,6 +5,7 @@
 #include "app/stateunit.h"
 
 #include "app/openglmainloop.h"
+#include "app/screenunit.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>
@@ -41,6 +42,7 @@ void ConnectListener(TEventListener* listener, TOpenGlGenericLoop* loop) {
 
 void PresentFrame() {
     if (Global.FrameOverlay) Global.FrameOverlay();
+    if (Global.Screen != nullptr) Global.Screen->ClearBars();
     SDL_GL_SwapBuffers();
 }
 

@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/viewportunit.h"
+
+#include <algorithm>
+
+TViewport PictureViewport(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    TViewport area;
+    // The side that does not fill the window is rounded to the nearest pixel.
+    if (3LL * width <= 4LL * height) {
+        area.Width = width;
+        area.Height = static_cast<int>(std::max((3LL * width + 2) / 4, 1LL));
+    } else {
+        area.Height = height;
+        area.Width = static_cast<int>(std::max((4LL * height + 1) / 3, 1LL));
+    }
+    area.X = (width - area.Width) / 2;
+    area.Y = (height - area.Height) / 2;
+    return area;
+}

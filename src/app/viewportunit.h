@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Where the game's 4:3 picture goes in a window of any size.
+#pragma once
+
+// How many pixels the picture is drawn with: the window's real pixels, the design's own
+// 800 x 600 (scaled up by SDL to a larger window), or whichever suits the renderer.
+enum class TRenderSize { Auto, Native, Design };
+
+struct TViewport {
+    int X = 0; // from the window's left edge
+    int Y = 0; // from the window's bottom edge, as glViewport counts
+    int Width = 0;
+    int Height = 0;
+
+    bool operator==(const TViewport&) const = default;
+};
+
+// The largest 4:3 area centred in a window of width x height pixels, the rest being black
+// bars; a window smaller than 1 x 1 counts as 1 x 1, and the area is never empty.
+TViewport PictureViewport(int width, int height);
