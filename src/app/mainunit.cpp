@@ -121,6 +121,16 @@ bool TProg::RunGame() {
     };
     OptionsStatus = FStates.emplace_back(std::move(options)).get();
     files.Preload(nullptr);
+    // The 8-pixel font and the HUD digits stay crisp where the overlay is scaled up whole.
+    FScreen->OnPictureChanged = [screen = FScreen.get()] {
+        const GLint filter = IsWholeScaleUp(screen->Picture) ? GL_NEAREST : GL_LINEAR;
+        for (const char* name : {"font", "numbers"})
+            if (TTexture* texture = Global.MediaManager->GetTexture(name)) {
+                texture->Bind();
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+            }
+    };
+    FScreen->OnPictureChanged();
     SetCurrentListener(WantsDemo(FArguments) ? DemoStatus : IntroStatus, Global.Loop);
     // Starting the joystick subsystem takes a few milliseconds: the player sees the title
     // first.
@@ -157,6 +167,7 @@ void TProg::Shutdown() {
     FGamepad.reset();
     FKeyState.reset();
     Global.KeyState = nullptr;
+    if (FScreen) FScreen->OnPictureChanged = nullptr;
     if (FScreen) FScreen->Close();
     FScreen.reset();
     Global.Screen = nullptr;

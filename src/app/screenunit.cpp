@@ -69,7 +69,7 @@ bool IsSoftwareRenderer(const std::string& renderer) {
     std::string lower = renderer;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "software rasterizer"})
         if (lower.find(name) != std::string::npos) return true;
     return false;
 }
@@ -224,6 +224,7 @@ void TScreen::Resize(int32_t width, int32_t height) {
 void TScreen::ApplyPicture() {
     SetPerspective(Width, Height, ViewDistance);
     glViewport(Picture.X, Picture.Y, Picture.Width, Picture.Height);
+    if (OnPictureChanged) OnPictureChanged();
 }
 
 void TScreen::ClearBars() {

@@ -8,6 +8,7 @@
 #include "app/viewportunit.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct SDL_Surface;
@@ -73,6 +74,8 @@ public:
     TRenderSize RenderSize = TRenderSize::Auto;
     // Where the picture goes in the drawing surface, from its bottom left.
     TViewport Picture;
+    // Called whenever the picture area changes.
+    std::function<void()> OnPictureChanged;
 
 private:
     // Asks SDL for the mode: the window or full screen, at the size that goes with it.

@@ -22,3 +22,7 @@ TViewport PictureViewport(int width, int height) {
     area.Y = (height - area.Height) / 2;
     return area;
 }
+
+bool IsWholeScaleUp(const TViewport& area) {
+    return area.Width >= 1600 && area.Width % 800 == 0 && area.Height == area.Width / 4 * 3;
+}

@@ -21,3 +21,7 @@ struct TViewport {
 // The largest 4:3 area centred in a window of width x height pixels, the rest being black
 // bars; a window smaller than 1 x 1 counts as 1 x 1, and the area is never empty.
 TViewport PictureViewport(int width, int height);
+
+// Whether the area shows the 800 x 600 overlay at a whole multiple of 2 or more, where pixel
+// art is sharpest sampled from its nearest texel.
+bool IsWholeScaleUp(const TViewport& area);

@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -54,6 +55,63 @@ TEST(Screen, OpensAnOpenGlWindowWithPerspectiveAndBaseState) {
     screen.Close();
     EXPECT_FALSE(screen.IsOpen());
     EXPECT_TRUE(LogHasLine(dir, "Finalizing SDL"));
+}
+
+TEST(Screen, SoftwareRenderersAreKnownByTheirNames) {
+    const struct {
+        const char* Renderer;
+        bool Software;
+    } cases[] = {
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
+        {"softpipe", true},
+        {"Mesa X11 swrast", true},
+        {"Software Rasterizer", true},
+        {"LLVMPIPE", true},
+        {"AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49, 6.1.0-13-amd64)", false},
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"NVIDIA GeForce GTX 1060 6GB/PCIe/SSE2", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsSoftwareRenderer(c.Renderer), c.Software) << c.Renderer;
+}
+
+// A window wider than 4:3 draws the picture in its middle, at the window's own pixels, with
+// black bars beside it; the overlay's 800 x 600 cover the picture alone.
+TEST(Screen, ANativeWindowOfAnotherShapeDrawsBetweenBlackBars) {
+    TTestDir dir;
+    TScreen screen("Quelmark test", 800, 600, 16, false, 500.0f);
+    screen.RenderSize = TRenderSize::Native;
+    ASSERT_TRUE(screen.Open());
+    screen.Resize(1000, 600);
+    EXPECT_EQ(screen.Picture, (TViewport{100, 0, 800, 600}));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 100);
+    EXPECT_EQ(viewport[2], 800);
+    glClearColor(0.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    BeginOverlay2D(800, 600);
+    DrawTexturedRect(0, 0, 10, 600, 1, 0, 0); // the overlay's left edge
+    EndOverlay2D();
+    screen.ClearBars();
+    const auto pixel = [](int x, int y) {
+        std::array<uint8_t, 3> rgb{};
+        glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    };
+    EXPECT_EQ(pixel(99, 300), (std::array<uint8_t, 3>{0, 0, 0}));
+    EXPECT_EQ(pixel(100, 300), (std::array<uint8_t, 3>{255, 0, 0}));
+    EXPECT_EQ(pixel(109, 300), (std::array<uint8_t, 3>{255, 0, 0}));
+    EXPECT_EQ(pixel(110, 300), (std::array<uint8_t, 3>{0, 255, 255}));
+    EXPECT_EQ(pixel(899, 0), (std::array<uint8_t, 3>{0, 255, 255}));
+    EXPECT_EQ(pixel(900, 599), (std::array<uint8_t, 3>{0, 0, 0}));
+    // The clear colour is the screen's again for the next frame.
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[1], 1.0f);
+    screen.Close();
 }
 
 // SDL falls back to a driver that shows nothing when no display answers; only a player who

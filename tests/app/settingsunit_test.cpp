@@ -30,9 +30,25 @@ TSettings Rebound() {
     return settings;
 }
 
+TSettings Window(int width, int height) {
+    TSettings settings;
+    settings.WindowWidth = width;
+    settings.WindowHeight = height;
+    return settings;
+}
+
+TSettings Render(TRenderSize size) {
+    TSettings settings;
+    settings.RenderSize = size;
+    return settings;
+}
+
 TEST(Settings, WrittenTextReadsBackTheSame) {
+    TSettings resized = Window(1366, 700);
+    resized.RenderSize = TRenderSize::Design;
     for (const TSettings settings :
-         {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}, Rebound()}) {
+         {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}, Rebound(), resized,
+          Render(TRenderSize::Native)}) {
         const std::string text = FormatSettings(settings);
         EXPECT_EQ(text[0], '#');
         EXPECT_EQ(Read(text), settings) << text;
@@ -95,6 +111,26 @@ TEST(Settings, KeyLinesBindInTheirOrderAndBadOnesLeaveTheDefault) {
                              "key.jump=a", "KEY.swing=a", "key.=a", "key.swing=unknown key"})
         EXPECT_EQ(Read(text), Defaults) << text;
 }
+
+// The window's sides count from 320 x 240 to 16384 each; the render size has three names.
+INSTANTIATE_TEST_SUITE_P(
+    WindowAndRender, SettingsLines,
+    ::testing::Values(TLineCase{"window=1200x900", Window(1200, 900)},
+                      TLineCase{" window = 1024x768 \r", Window(1024, 768)},
+                      TLineCase{"window=320x240", Window(320, 240)},
+                      TLineCase{"window=319x240", Defaults}, TLineCase{"window=320x239", Defaults},
+                      TLineCase{"window=16384x16384", Window(16384, 16384)},
+                      TLineCase{"window=16385x600", Defaults},
+                      TLineCase{"window=800x16385", Defaults},
+                      TLineCase{"window=1024X768", Defaults}, TLineCase{"window=1024x", Defaults},
+                      TLineCase{"window=x768", Defaults}, TLineCase{"window=1024x768x2", Defaults},
+                      TLineCase{"window=-800x600", Defaults},
+                      TLineCase{"window=1024 x 768", Defaults},
+                      TLineCase{"render=native", Render(TRenderSize::Native)},
+                      TLineCase{"render=800x600", Render(TRenderSize::Design)},
+                      TLineCase{"render=native\nrender=auto", Defaults},
+                      TLineCase{"render=Native", Defaults}, TLineCase{"render=1024x768", Defaults},
+                      TLineCase{"render=800x600\nrender=sharp", Render(TRenderSize::Design)}));
 
 TEST(Settings, FileFollowsXdgConfigHomeWhenItIsAnAbsolutePath) {
     EXPECT_EQ(SettingsFile("/x/cfg", "/home/p"), "/x/cfg/quelmark/settings");

@@ -50,4 +50,15 @@ INSTANTIATE_TEST_SUITE_P(
         TViewportCase{1, 2, {0, 0, 1, 1}}, TViewportCase{0, 0, {0, 0, 1, 1}},
         TViewportCase{-5, 600, {0, 299, 1, 1}}));
 
+TEST(PictureViewport, IsScaledUpWholeOnlyAtTwiceTheDesignOrMore) {
+    const struct {
+        int Width, Height;
+        bool Whole;
+    } cases[] = {{800, 600, false},   {1600, 1200, true},  {2400, 1800, true}, {1440, 1080, false},
+                 {1599, 1200, false}, {1601, 1201, false}, {3200, 2400, true}, {2000, 1500, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IsWholeScaleUp(PictureViewport(c.Width, c.Height)), c.Whole)
+            << c.Width << "x" << c.Height;
+}
+
 } // namespace
