@@ -13,6 +13,20 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// After a switch, SDL (sdl12-compat) can go on repeating the key that made it although the key
+// was released, and the repeats would then hold back its next real press; setting the repeat
+// anew stops them.
+void RestartKeyRepeat() {
+    int delay = 0, interval = 0;
+    SDL_GetKeyRepeat(&delay, &interval);
+    SDL_EnableKeyRepeat(0, 0);
+    SDL_EnableKeyRepeat(delay, interval);
+}
+
+} // namespace
+
 TComfort ComfortOf(const SDL_keysym& key, bool takingText) {
     const bool alt = (key.mod & KMOD_ALT) != 0;
     if (key.sym == SDLK_F11 || (alt && (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER)))
@@ -94,6 +108,7 @@ void TComforts::Apply(TComfort comfort, uint32_t now) {
     case TComfort::FullScreen:
         if (FSwitched && now - FSwitchedAt < FullScreenSettleMilliseconds) return;
         if (FScreen == nullptr || !FScreen->ToggleFullScreen()) return;
+        RestartKeyRepeat();
         FSettings.FullScreen = FScreen->FullScreen;
         FSwitched = true;
         FSwitchedAt = now;

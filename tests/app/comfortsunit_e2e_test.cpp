@@ -5,69 +5,15 @@
 // Full screen, the volume and the music mute with the real binary under a window manager, and
 // the settings they leave behind for the next run.
 #include "support/gamesession.h"
+#include "support/windowsize.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace {
 
-// The window's size as the X server reports it, "WxH".
-std::string WindowSize(const std::string& window) {
-    const std::string info = RunCommand("xwininfo -id " + window);
-    const auto number = [&info](const std::string& label) {
-        const size_t at = info.find(label);
-        return at == std::string::npos
-                   ? std::string("?")
-                   : info.substr(at + label.size(), info.find('\n', at) - at - label.size());
-    };
-    return number("Width: ") + "x" + number("Height: ");
-}
-
-// Waits until the window has kept the size for a second and a half, so that a switch still
-// under way is not taken for done; false when it does not within the time (a loaded machine
-// can lag the keys by seconds).
-bool WaitForSettledSize(const std::string& window, const std::string& size) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::seconds(60);
-    std::optional<Clock::time_point> since;
-    while (Clock::now() < deadline) {
-        if (WindowSize(window) != size)
-            since.reset();
-        else if (!since)
-            since = Clock::now();
-        else if (Clock::now() - *since >= std::chrono::milliseconds(1500))
-            return true;
-        TGameSession::Pause(200);
-    }
-    return false;
-}
-
-// Share of the window picture, below the frame-rate line, that the full screen picture shows
-// alike at the same place scaled up to its size.
-double AlikeScaled(const TShot& window, const TShot& full) {
-    const double sx = full.Image.Width / 800.0, sy = full.Image.Height / 600.0;
-    int alike = 0, total = 0;
-    for (int y = 40; y < 600; y += 8)
-        for (int x = 0; x < 800; x += 8) {
-            const uint8_t* p = window.At(x, y);
-            const uint8_t* q = full.At(static_cast<int>(x * sx), static_cast<int>(y * sy));
-            alike += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) < 90;
-            ++total;
-        }
-    return static_cast<double>(alike) / total;
-}
-
 TEST(Comforts, FullScreenKeepsThePictureAndVolumeAndMuteSurviveARestart) {
     TTestDir dir;
-    // Full screen is the window manager's to grant: the test display gets a small one.
-    TChildProcess manager("/usr/bin/evilwm", {"-fn", "fixed"}, {}, dir.Path().string());
-    for (int tries = 0; tries < 100; ++tries) {
-        if (RunCommand("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
-            std::string::npos)
-            break;
-        TGameSession::Pause(100);
-    }
+    TWindowManager manager(dir);
     const std::map<std::string, std::string> config{
         {"XDG_CONFIG_HOME", (dir.Path() / "config").string()}};
     const auto settings = [&dir] { return dir.ReadFile("config/quelmark/settings"); };

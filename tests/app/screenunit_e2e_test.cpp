@@ -6,6 +6,7 @@
 // really gets, and that the title picture survives every switch, with a window manager and
 // without one.
 #include "support/gamesession.h"
+#include "support/windowsize.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -29,15 +30,12 @@ TPlace Place(const std::string& window) {
             Field(info, "Width: "), Field(info, "Height: ")};
 }
 
-// Waits for the window to take a size; its place when it did, nothing when it did not in
-// time (a loaded machine can lag the keys by seconds).
+// Waits for the window to settle at a size; its place when it did, nothing when it did not in
+// time.
 std::optional<TPlace> WaitForSize(const std::string& window, int width, int height) {
-    for (int tries = 0; tries < 100; ++tries) {
-        const TPlace place = Place(window);
-        if (place.Width == width && place.Height == height) return place;
-        TGameSession::Pause(200);
-    }
-    return std::nullopt;
+    if (!WaitForSettledSize(window, std::to_string(width) + "x" + std::to_string(height)))
+        return std::nullopt;
+    return Place(window);
 }
 
 // The window lies wholly on the screen.
@@ -45,37 +43,6 @@ bool OnScreen(const TPlace& place, const TPlace& screen) {
     return place.X >= 0 && place.Y >= 0 && place.X + place.Width <= screen.Width &&
            place.Y + place.Height <= screen.Height;
 }
-
-// Share of the 800 x 600 picture, below the frame-rate line, that a larger shot of a 4:3
-// picture shows alike at the same place scaled.
-double AlikeWhenScaled(const TShot& small, const TShot& large) {
-    const double scale = large.Image.Width / 800.0;
-    int alike = 0, total = 0;
-    for (int y = 40; y < 600; y += 6)
-        for (int x = 0; x < 800; x += 6) {
-            const uint8_t* p = small.At(x, y);
-            const uint8_t* q = large.At(static_cast<int>(x * scale), static_cast<int>(y * scale));
-            alike += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) < 90;
-            ++total;
-        }
-    return static_cast<double>(alike) / total;
-}
-
-class WindowManager {
-public:
-    explicit WindowManager(const TTestDir& dir)
-        : Process("/usr/bin/evilwm", {"-fn", "fixed"}, {}, dir.Path().string()) {
-        for (int tries = 0; tries < 100; ++tries) {
-            if (RunCommand("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
-                std::string::npos)
-                return;
-            TGameSession::Pause(100);
-        }
-    }
-
-private:
-    TChildProcess Process;
-};
 
 std::map<std::string, std::string> Config(const TTestDir& dir) {
     return {{"XDG_CONFIG_HOME", (dir.Path() / "config").string()}};
@@ -95,7 +62,7 @@ void Quit(TGameSession& game) {
 
 TEST(FullScreen, HoldsFromAWindowedStartAndFromAFullScreenStart) {
     TTestDir dir;
-    WindowManager manager(dir);
+    TWindowManager manager(dir);
     const TPlace screen = Place("-root");
     TShot window;
     {
@@ -103,34 +70,38 @@ TEST(FullScreen, HoldsFromAWindowedStartAndFromAFullScreenStart) {
         ASSERT_FALSE(game.Window.empty()) << dir.ReadFile("stderr.txt");
         window = Title(game, "window");
         game.Keys("key F11");
-        const auto full = WaitForSize(game.Window, screen.Width, screen.Height);
-        ASSERT_TRUE(full) << "no full screen";
-        EXPECT_EQ(full->X, 0);
-        EXPECT_EQ(full->Y, 0);
-        game.Pause(1000);
-        EXPECT_GT(AlikeWhenScaled(window, game.Shot("full")), 0.9);
+        const auto filled = WaitForSize(game.Window, screen.Width, screen.Height);
+        ASSERT_TRUE(filled) << "no full screen";
+        EXPECT_EQ(filled->X, 0);
+        EXPECT_EQ(filled->Y, 0);
+        const TShot full = game.ShotWhen("full", [&](const TShot& shot) {
+            return shot.Image.Width == screen.Width && AlikeScaled(window, shot) > 0.9;
+        });
+        EXPECT_GT(AlikeScaled(window, full), 0.9);
         game.Keys("key F11");
         const auto back = WaitForSize(game.Window, 800, 600);
         ASSERT_TRUE(back) << "no window again";
         EXPECT_TRUE(OnScreen(*back, screen)) << back->X << "," << back->Y;
-        game.Pause(1000);
-        EXPECT_LT(Changed(window, game.Shot("back"), 0, 40, 800, 600), 0.02);
+        const TShot shot = game.ShotWhen("back", [&](const TShot& s) {
+            return s.Image.Width == 800 && Changed(window, s, 0, 40, 800, 600) < 0.02;
+        });
+        EXPECT_LT(Changed(window, shot, 0, 40, 800, 600), 0.02);
         Quit(game);
     }
     // Started full screen, the window it leaves for has no place yet: the screen's middle.
     TGameSession game(dir, Config(dir), {"-fs"});
     ASSERT_FALSE(game.Window.empty()) << dir.ReadFile("stderr.txt");
     EXPECT_TRUE(WaitForSize(game.Window, screen.Width, screen.Height)) << "no full screen";
-    EXPECT_GT(AlikeWhenScaled(window, Title(game, "fs-start")), 0.9);
+    EXPECT_GT(AlikeScaled(window, Title(game, "fs-start")), 0.9);
     game.Keys("key F11");
     const auto back = WaitForSize(game.Window, 800, 600);
     ASSERT_TRUE(back) << "no window after the full-screen start";
     EXPECT_NEAR(back->X, (screen.Width - 800) / 2, 2);
     EXPECT_NEAR(back->Y, (screen.Height - 600) / 2, 2);
-    game.Pause(1000);
-    EXPECT_LT(Changed(window, game.Shot("fs-back"), 0, 40, 800, 600), 0.02);
-    game.Keys("key F11");
-    EXPECT_TRUE(WaitForSize(game.Window, screen.Width, screen.Height)) << "no full screen again";
+    const TShot shot = game.ShotWhen("fs-back", [&](const TShot& s) {
+        return s.Image.Width == 800 && Changed(window, s, 0, 40, 800, 600) < 0.02;
+    });
+    EXPECT_LT(Changed(window, shot, 0, 40, 800, 600), 0.02);
     Quit(game);
 }
 
@@ -138,7 +109,7 @@ TEST(FullScreen, HoldsFromAWindowedStartAndFromAFullScreenStart) {
 // for the next run.
 TEST(Window, ResizedItDrawsTheTitleOverItsWholeArea) {
     TTestDir dir;
-    WindowManager manager(dir);
+    TWindowManager manager(dir);
     dir.WriteFile("config/quelmark/settings", "render=native\n");
     {
         TGameSession game(dir, Config(dir));
@@ -149,8 +120,8 @@ TEST(Window, ResizedItDrawsTheTitleOverItsWholeArea) {
         RunCommand("xdotool windowsize " + game.Window + " 880 660");
         ASSERT_TRUE(WaitForSize(game.Window, 880, 660));
         const TShot large = game.ShotWhen(
-            "resized", [&](const TShot& shot) { return AlikeWhenScaled(window, shot) > 0.9; });
-        EXPECT_GT(AlikeWhenScaled(window, large), 0.9);
+            "resized", [&](const TShot& shot) { return AlikeScaled(window, shot) > 0.9; });
+        EXPECT_GT(AlikeScaled(window, large), 0.9);
         // The sky reaches the corners: no bars and nothing left undrawn.
         ASSERT_EQ(large.Image.Width, 880);
         ASSERT_EQ(large.Image.Height, 660);
