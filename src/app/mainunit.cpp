@@ -22,6 +22,8 @@
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
 #include "game/optionsstatusunit.h"
+#include "game/replaycheckunit.h"
+#include "game/replayfilesunit.h"
 #include "game/volumeindicatorunit.h"
 #include "gui/guiunit.h"
 #include "math/randomunit.h"
@@ -31,6 +33,7 @@
 #include <algorithm>
 #include <cfenv>
 #include <cstdio>
+#include <iostream>
 
 TProg::TProg(std::vector<std::string> arguments) : FArguments(std::move(arguments)) {}
 
@@ -101,7 +104,12 @@ bool TProg::RunGame() {
     RandomSeed(seed);
     WriteLog("Random seed " + std::to_string(seed));
 
-    MainStatus = FStates.emplace_back(std::make_unique<TMainStatus>()).get();
+    auto play = std::make_unique<TMainStatus>();
+    play->FirstSeed = seed;
+    // Every game is kept; a failed save is logged and the game goes on.
+    play->GameRecorded = [](const TReplay& replay) { KeepReplay(replay, ReplayDirectory()); };
+    TMainStatus& playing = *play;
+    MainStatus = FStates.emplace_back(std::move(play)).get();
     PlayWorld()->SetDifficulty(settings.Difficulty);
     IntroStatus = FStates.emplace_back(std::make_unique<TIntroStatus>()).get();
     LevelStatus = FStates.emplace_back(std::make_unique<TLevelStatus>()).get();
@@ -139,6 +147,8 @@ bool TProg::RunGame() {
     Global.Loop->Step();
     StartGamepad();
     if (!Global.Loop->Terminated) Global.Loop->Run();
+    // A game left by Escape or the window's close is kept as it stood.
+    playing.FinishGame(TReplayEnd::Quit);
     return true;
 }
 
@@ -217,10 +227,31 @@ bool WantsDemo(const std::vector<std::string>& arguments) {
     return std::find(arguments.begin(), arguments.end(), "--demo") != arguments.end();
 }
 
+std::optional<std::string> ReplayFile(const std::vector<std::string>& arguments) {
+    const auto at = std::find(arguments.begin(), arguments.end(), "--replay");
+    if (at == arguments.end()) return std::nullopt;
+    return at + 1 != arguments.end() ? *(at + 1) : "";
+}
+
 int QuelmarkMain(int argc, char** argv) {
     // Game arithmetic relies on infinities and NaNs instead of floating-point traps.
     fedisableexcept(FE_ALL_EXCEPT);
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const auto replay = ReplayFile(arguments)) {
+        if (replay->empty()) {
+            std::fprintf(stderr, "quelmark: --replay needs a file\n");
+            return 1;
+        }
+        if (std::find(arguments.begin(), arguments.end(), "--check") != arguments.end())
+            return RunReplayCheck(*replay, std::cout, std::cerr);
+        // A bad file is refused before any window opens.
+        try {
+            LoadReplayFile(*replay);
+        } catch (const TReplayError& e) {
+            std::fprintf(stderr, "quelmark: replay %s: %s\n", replay->c_str(), e.what());
+            return 1;
+        }
+    }
     TProg prog(std::move(arguments));
     const bool ran = prog.Run();
     prog.Shutdown();

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ private:
 bool WantsFullScreen(const std::vector<std::string>& arguments);
 // "--demo" anywhere runs demos one after another from the start, until Escape.
 bool WantsDemo(const std::vector<std::string>& arguments);
+
+// The file after "--replay", none without "--replay"; "" when no file follows it.
+std::optional<std::string> ReplayFile(const std::vector<std::string>& arguments);
 
 // The process entry: runs the game and returns the exit status (1 when start-up failed).
 int QuelmarkMain(int argc, char** argv);

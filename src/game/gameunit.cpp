@@ -428,3 +428,15 @@ void TBaseList::SortPass() {
     for (size_t i = 0; i + 1 < FItems.size(); ++i)
         if (FItems[i]->Position.x > FItems[i + 1]->Position.x) std::swap(FItems[i], FItems[i + 1]);
 }
+
+TLevelOutcome StepLevel(TBaseList& world, float& endTimer, double dt) {
+    constexpr float DecisionSeconds = 5;
+    world.Update(static_cast<float>(dt));
+    const TViking& player = *world.Player;
+    if (world.SheepCount == 0 || player.Dead) endTimer += static_cast<float>(dt);
+    if (endTimer <= DecisionSeconds) return TLevelOutcome::Playing;
+    if (player.Dead || player.Animation->Animation == eaDeath || player.Health < 1)
+        return TLevelOutcome::Lost;
+    if (world.SheepCount == 0) return TLevelOutcome::Cleared;
+    return TLevelOutcome::Playing;
+}

@@ -179,3 +179,10 @@ private:
 
     std::vector<std::unique_ptr<TBase>> FItems;
 };
+
+// What a frame of play decided: play goes on, or the level is over one way or the other.
+enum class TLevelOutcome { Playing, Cleared, Lost };
+
+// One frame of play: advances the world by dt and decides the level five seconds after the
+// last sheep or the viking fell, counting those seconds in endTimer.
+TLevelOutcome StepLevel(TBaseList& world, float& endTimer, double dt);

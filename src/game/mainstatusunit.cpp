@@ -14,8 +14,10 @@
 #include "game/hitflashunit.h"
 #include "game/screenkitunit.h"
 #include "gui/guiextraunit.h"
+#include "math/randomunit.h"
 
 #include <SDL_opengl.h>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <numbers>
@@ -23,7 +25,6 @@
 namespace {
 
 const float CameraOffset = 20;
-const float DecisionSeconds = 5;
 // Every entity is taken as this sphere, centred this high above its ground point.
 const float CullCentreHeight = 3;
 const float CullRadius = 3;
@@ -87,7 +88,23 @@ TMainStatus::TMainStatus()
 TMainStatus::~TMainStatus() = default;
 
 void TMainStatus::Enter() {
+    // Only the first level of a game comes here without a recording.
+    if (!Recorder.Recording()) StartGame();
     BeginVisit();
+}
+
+void TMainStatus::StartGame() {
+    const uint32_t seed = FirstSeed.value_or(DrawSeed());
+    FirstSeed.reset();
+    RandomSeed(seed);
+    FWorld->NewGame();
+    Recorder.Begin(seed);
+}
+
+void TMainStatus::FinishGame(TReplayEnd end) {
+    if (!Recorder.Recording()) return;
+    const TReplay replay = Recorder.Finish(end, *FWorld);
+    if (GameRecorded) GameRecorded(replay);
 }
 
 void TMainStatus::BeginVisit() {
@@ -117,6 +134,9 @@ void TMainStatus::CycleAt(uint32_t now) {
         return;
     }
     const double dt = FrameSeconds(LastTicks, now);
+    // The replay keeps the time as the milliseconds that give the same dt.
+    Recorder.Step(static_cast<uint32_t>(std::max(static_cast<int32_t>(now - LastTicks), 0)),
+                  HeldPlayKeys(*Global.KeyState));
     LastTicks = now;
     FLastDt = dt;
     Frame(dt, LevelMilliseconds(now));
@@ -156,9 +176,11 @@ void TMainStatus::Frame(double dt, uint32_t levelMilliseconds) {
 bool TMainStatus::AdvanceWorld(double dt) {
     switch (StepWorld(dt)) {
     case TLevelOutcome::Lost:
+        FinishGame(TReplayEnd::Lost);
         SetCurrentListener(GameOverStatus, Global.Loop);
         return true;
     case TLevelOutcome::Cleared:
+        Recorder.LevelEnd(*FWorld);
         FWorld->NewLevel();
         SetCurrentListener(LevelStatus, Global.Loop);
         return true;
@@ -169,15 +191,7 @@ bool TMainStatus::AdvanceWorld(double dt) {
 }
 
 TLevelOutcome TMainStatus::StepWorld(double dt) {
-    TBaseList& world = *FWorld;
-    world.Update(static_cast<float>(dt));
-    const TViking& player = *world.Player;
-    if (world.SheepCount == 0 || player.Dead) EndTimer += static_cast<float>(dt);
-    if (EndTimer <= DecisionSeconds) return TLevelOutcome::Playing;
-    if (player.Dead || player.Animation->Animation == eaDeath || player.Health < 1)
-        return TLevelOutcome::Lost;
-    if (world.SheepCount == 0) return TLevelOutcome::Cleared;
-    return TLevelOutcome::Playing;
+    return StepLevel(*FWorld, EndTimer, dt);
 }
 
 void TMainStatus::DrawScene() {

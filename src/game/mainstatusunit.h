@@ -7,16 +7,19 @@
 #pragma once
 
 #include "app/stateunit.h"
+#include "game/gameunit.h"
+#include "game/replayunit.h"
 #include "math/frustumunit.h"
 #include "math/vectorunit.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TTexture;
 class TRealTimeModel;
-class TBaseList;
 
 // The camera stands this far from the viking in x, y and z and looks at its feet.
 TVector CameraEye(float vikingX, float vikingZ);
@@ -30,9 +33,6 @@ bool HidesViking(const TVector& eye, const TVector& vikingPoint, const TVector& 
 // "TIME: mm:ss" for the milliseconds spent on the level, into out.
 void FormatClock(uint32_t milliseconds, std::string& out);
 
-// What a frame of play decided: play goes on, or the level is over one way or the other.
-enum class TLevelOutcome { Playing, Cleared, Lost };
-
 class TMainStatus : public TEventListener {
 public:
     // Builds the world on level 1 and loads the fence.
@@ -41,7 +41,8 @@ public:
     TMainStatus(const TMainStatus&) = delete;
     TMainStatus& operator=(const TMainStatus&) = delete;
 
-    // Restarts the level clock, unpaused; the first frame measures from here.
+    // Restarts the level clock, unpaused; the first frame measures from here. A new game is
+    // dealt from a seed of its own and recorded from here on.
     void Enter() override;
     void Leave() override;
     void Cycle() override;
@@ -83,6 +84,17 @@ public:
     void DrawPaused();
 
     TBaseList& World() const { return *FWorld; }
+
+    // Deals a new game from the next game's seed and starts recording it.
+    void StartGame();
+    // Ends the game being recorded, if any, and hands its replay to GameRecorded.
+    void FinishGame(TReplayEnd end);
+
+    // The first game's seed; later games draw theirs from the generator.
+    std::optional<uint32_t> FirstSeed;
+    TReplayRecorder Recorder;
+    // Receives every game when it ends (lost or quit).
+    std::function<void(const TReplay&)> GameRecorded;
 
     uint32_t LastTicks = 0;
     uint32_t StartTicks = 0;

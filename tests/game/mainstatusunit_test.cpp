@@ -12,6 +12,7 @@
 #include "game/hitflashunit.h"
 #include "game/levelstatusunit.h"
 #include "game/screenkitunit.h"
+#include "math/randomunit.h"
 #include "support/gamescreen.h"
 #include "support/pixelcheck.h"
 
@@ -20,6 +21,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <optional>
 
 namespace {
 
@@ -336,6 +338,44 @@ TEST_F(PlayScreen, FirstCycleAfterEnterMeasuresFromEnterNotFromTheLastVisit) {
     const float age = Viking().Age;
     Play->Cycle();
     EXPECT_LT(Viking().Age - age, 0.2f);
+}
+
+TEST_F(PlayScreen, EveryGameIsDealtFromTheSeedItsRecordingKeeps) {
+    std::vector<TReplay> games;
+    Play->GameRecorded = [&games](const TReplay& replay) { games.push_back(replay); };
+    const auto field = [this] {
+        std::vector<float> places;
+        for (int i = 0; i < World().Count(); ++i)
+            places.insert(places.end(), {World().Items(i).Position.x, World().Items(i).Position.z,
+                                         World().Items(i).Animation->Time});
+        return places;
+    };
+    const auto visit = [this] {
+        SetCurrentListener(&S.LevelStart, &S.Loop);
+        SetCurrentListener(Play.get(), &S.Loop);
+    };
+    // The first game of a run from the run's seed, the next one from a seed of its own.
+    const std::optional<uint32_t> firsts[] = {5489u, std::nullopt};
+    for (const std::optional<uint32_t>& first : firsts) {
+        Play->FinishGame(TReplayEnd::Quit);
+        Play->FirstSeed = first;
+        visit();
+        const std::vector<float> dealt = field();
+        const uint32_t seed = Play->Recorder.Replay().Seed;
+        if (first) {
+            EXPECT_EQ(seed, *first);
+        }
+        RandomSeed(seed);
+        World().NewGame();
+        EXPECT_EQ(field(), dealt);
+        // Later levels of the same game are no new game.
+        visit();
+        EXPECT_EQ(Play->Recorder.Replay().Seed, seed);
+        EXPECT_TRUE(Play->Recorder.Recording());
+    }
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[1].Seed, 5489u);
+    EXPECT_NE(games[0].Seed, games[1].Seed);
 }
 
 TEST_F(PlayScreen, PauseFreezesWorldAndClockAndResumingDoesNotJump) {

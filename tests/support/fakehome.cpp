@@ -35,5 +35,7 @@ std::map<std::string, std::string> TFakeHome::Environment() const {
     environment["HOME"] = (FDir / "not-the-home").string();
     // The settings then live in the fake home's ~/.config too.
     environment["XDG_CONFIG_HOME"] = "";
+    // And the replays in its ~/.local/state.
+    environment["XDG_STATE_HOME"] = "";
     return environment;
 }

@@ -25,7 +25,7 @@ public:
 
     // FakePasswdEnvironment for those files, with HOME pointing elsewhere so that a game
     // reading HOME instead of the password database would miss the table, and without
-    // XDG_CONFIG_HOME.
+    // XDG_CONFIG_HOME or XDG_STATE_HOME.
     std::map<std::string, std::string> Environment() const;
 
     std::filesystem::path Home;

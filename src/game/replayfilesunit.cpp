@@ -1,0 +1,78 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/replayfilesunit.h"
+
+#include "app/filesaveunit.h"
+#include "app/logunit.h"
+#include "game/highscoreunit.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// Far beyond any real game (a step is about a byte); a bigger file is not read.
+constexpr std::streamoff MaxFileBytes = std::streamoff{64} << 20;
+
+bool Save(const std::string& fileName, const std::string& bytes) {
+    try {
+        SaveFileReplacing(fileName, bytes);
+        return true;
+    } catch (const TFileSaveError& e) {
+        WriteLog(e.what());
+        return false;
+    }
+}
+
+} // namespace
+
+std::string ReplayDirectory(const char* stateHome, const std::string& home) {
+    if (stateHome != nullptr && stateHome[0] == '/')
+        return std::string(stateHome) + "/quelmark/replays/";
+    if (home.empty()) return "";
+    return home + "/.local/state/quelmark/replays/";
+}
+
+std::string ReplayDirectory() {
+    return ReplayDirectory(std::getenv("XDG_STATE_HOME"), HomeDirectory());
+}
+
+TReplay LoadReplayFile(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
+    if (!in) throw TReplayError(std::strerror(errno));
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > MaxFileBytes) throw TReplayError("not a Quelmark replay (too big)");
+    in.seekg(0);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    if (!in.read(bytes.data(), size)) throw TReplayError("cannot be read");
+    return DecodeReplay(bytes);
+}
+
+void KeepReplay(const TReplay& replay, const std::string& directory) {
+    if (directory.empty()) {
+        WriteLog("No home directory: replay not saved");
+        return;
+    }
+    if (const std::string reason = EnsureDirectory(directory); !reason.empty()) {
+        WriteLog("Cannot create " + directory + ": " + reason);
+        return;
+    }
+    const std::string bytes = EncodeReplay(replay);
+    Save(directory + "last.qrp", bytes);
+    const std::optional<TReplay> best = BestReplay(directory);
+    if (!best || replay.Score > best->Score) Save(directory + "best.qrp", bytes);
+}
+
+std::optional<TReplay> BestReplay(const std::string& directory) {
+    if (directory.empty()) return std::nullopt;
+    try {
+        return LoadReplayFile(directory + "best.qrp");
+    } catch (const TReplayError&) {
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,413 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/replayunit.h"
+
+#include "app/keyboardunit.h"
+#include "game/gameunit.h"
+#include "math/randomunit.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+// The file: "QRPL", format (u16), game version (u8 length and bytes), seed (u32), difficulty
+// (u8), all little-endian; then one record after another, each opened by a tag byte:
+//   0x00-0x7F  one step, its time the last step's plus the zigzag-coded delta -64..63
+//   0x80-0x9F  the keys held from now on (the low five bits)
+//   0xA0 n     n more steps like the last one
+//   0xA1 ms    one step of ms milliseconds
+//   0xB0 l d   level l ended here, the world's digest d (u64)
+//   0xFF       the end: how (u8), level, score and health (zigzag), the last digest (u64)
+// Numbers without a stated width are unsigned LEB128 varints. A steady frame rate costs one
+// byte per step, and keys cost a byte only when they change.
+namespace {
+
+const char Magic[4] = {'Q', 'R', 'P', 'L'};
+constexpr uint8_t TagKeys = 0x80, TagRepeat = 0xA0, TagAbsolute = 0xA1, TagLevelEnd = 0xB0,
+                  TagEnd = 0xFF;
+constexpr uint8_t KeyBits = 0x1F;
+constexpr size_t MaxVersionLength = 32;
+
+void PutVarint(std::string& out, uint64_t value) {
+    while (value >= 0x80) {
+        out.push_back(static_cast<char>(0x80 | (value & 0x7F)));
+        value >>= 7;
+    }
+    out.push_back(static_cast<char>(value));
+}
+
+void PutFixed(std::string& out, uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>(value >> (8 * i)));
+}
+
+uint64_t ZigZag(int64_t value) {
+    return (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63);
+}
+
+int64_t UnZigZag(uint64_t value) {
+    return static_cast<int64_t>(value >> 1) ^ -static_cast<int64_t>(value & 1);
+}
+
+class TReader {
+public:
+    explicit TReader(const std::string& bytes) : FBytes(bytes) {}
+
+    bool AtEnd() const { return FAt == FBytes.size(); }
+    size_t At() const { return FAt; }
+
+    uint8_t Byte() {
+        if (AtEnd()) throw TReplayError("truncated at byte " + std::to_string(FAt));
+        return static_cast<uint8_t>(FBytes[FAt++]);
+    }
+    uint64_t Fixed(int bytes) {
+        uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= uint64_t{Byte()} << (8 * i);
+        return value;
+    }
+    uint64_t Varint(uint64_t limit) {
+        const size_t start = FAt;
+        uint64_t value = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            const uint8_t byte = Byte();
+            const uint64_t bits = byte & 0x7F;
+            if (shift == 63 && bits > 1) break;
+            value |= bits << shift;
+            if ((byte & 0x80) == 0) {
+                if (value > limit) break;
+                return value;
+            }
+        }
+        throw Corrupt(start, "number out of range");
+    }
+    int32_t Signed() {
+        const int64_t value = UnZigZag(Varint(std::numeric_limits<uint32_t>::max()));
+        return static_cast<int32_t>(value);
+    }
+    std::string Text(size_t length) {
+        if (FBytes.size() - FAt < length)
+            throw TReplayError("truncated at byte " + std::to_string(FBytes.size()));
+        std::string text = FBytes.substr(FAt, length);
+        FAt += length;
+        return text;
+    }
+    static TReplayError Corrupt(size_t at, const std::string& what) {
+        return TReplayError("corrupt at byte " + std::to_string(at) + ": " + what);
+    }
+
+private:
+    const std::string& FBytes;
+    size_t FAt = 0;
+};
+
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (const char c : text)
+        out.push_back(c >= 32 && c < 127 ? c : '?');
+    return out;
+}
+
+void AppendSteps(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t keys,
+                 uint64_t count) {
+    while (count > 0) {
+        if (runs.empty() || runs.back().Milliseconds != milliseconds || runs.back().Keys != keys ||
+            runs.back().Count == std::numeric_limits<uint32_t>::max())
+            runs.push_back({0, milliseconds, keys});
+        const uint64_t room = std::numeric_limits<uint32_t>::max() - runs.back().Count;
+        const uint64_t take = std::min(room, count);
+        runs.back().Count += static_cast<uint32_t>(take);
+        count -= take;
+    }
+}
+
+class TDigest {
+public:
+    void Add(uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            FHash ^= (value >> (8 * i)) & 0xFF;
+            FHash *= 0x100000001B3ull;
+        }
+    }
+    void Add(float value) { Add(std::bit_cast<uint32_t>(value), 4); }
+    void Add(int32_t value) { Add(static_cast<uint32_t>(value), 4); }
+    uint64_t Value() const { return FHash; }
+
+private:
+    uint64_t FHash = 0xCBF29CE484222325ull;
+};
+
+uint8_t KindOf(const TBase& entity) {
+    if (dynamic_cast<const TViking*>(&entity) != nullptr) return 1;
+    if (dynamic_cast<const TSheep*>(&entity) != nullptr) return 2;
+    if (dynamic_cast<const TWolf*>(&entity) != nullptr) return 3;
+    return 4;
+}
+
+} // namespace
+
+const std::string& GameVersion() {
+    static const std::string version = QUELMARK_VERSION;
+    return version;
+}
+
+uint8_t HeldPlayKeys(const TKeyState& keys) {
+    return static_cast<uint8_t>((keys.Left ? rkLeft : 0) | (keys.Right ? rkRight : 0) |
+                                (keys.Up ? rkUp : 0) | (keys.Down ? rkDown : 0) |
+                                (keys.Control ? rkControl : 0));
+}
+
+void HoldPlayKeys(uint8_t bits, TKeyState& keys) {
+    keys.Clear();
+    keys.Left = (bits & rkLeft) != 0;
+    keys.Right = (bits & rkRight) != 0;
+    keys.Up = (bits & rkUp) != 0;
+    keys.Down = (bits & rkDown) != 0;
+    keys.Control = (bits & rkControl) != 0;
+}
+
+uint64_t TReplay::Steps() const {
+    uint64_t steps = 0;
+    for (const TReplayRun& run : Runs)
+        steps += run.Count;
+    return steps;
+}
+
+void AppendStep(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t keys) {
+    AppendSteps(runs, milliseconds, keys, 1);
+}
+
+std::string EncodeReplay(const TReplay& replay) {
+    std::string out(Magic, sizeof Magic);
+    PutFixed(out, replay.Format, 2);
+    const std::string version = replay.Version.substr(0, MaxVersionLength);
+    out.push_back(static_cast<char>(version.size()));
+    out += version;
+    PutFixed(out, replay.Seed, 4);
+    out.push_back(static_cast<char>(replay.Difficulty));
+
+    uint64_t position = 0;
+    size_t nextEnd = 0;
+    const auto levelEndsHere = [&] {
+        for (; nextEnd < replay.LevelEnds.size() && replay.LevelEnds[nextEnd].Step <= position;
+             ++nextEnd) {
+            out.push_back(static_cast<char>(TagLevelEnd));
+            PutVarint(out, static_cast<uint32_t>(replay.LevelEnds[nextEnd].Level));
+            PutFixed(out, replay.LevelEnds[nextEnd].Digest, 8);
+        }
+    };
+    uint8_t keys = 0;
+    uint32_t last = 0;
+    levelEndsHere();
+    for (const TReplayRun& run : replay.Runs) {
+        if ((run.Keys & KeyBits) != keys) {
+            keys = run.Keys & KeyBits;
+            out.push_back(static_cast<char>(TagKeys | keys));
+        }
+        uint64_t left = run.Count;
+        while (left > 0) {
+            uint64_t chunk = left;
+            if (nextEnd < replay.LevelEnds.size())
+                chunk = std::min(chunk, replay.LevelEnds[nextEnd].Step - position);
+            const int64_t delta = int64_t{run.Milliseconds} - last;
+            if (delta >= -64 && delta <= 63) {
+                out.push_back(static_cast<char>(ZigZag(delta)));
+            } else {
+                out.push_back(static_cast<char>(TagAbsolute));
+                PutVarint(out, run.Milliseconds);
+            }
+            last = run.Milliseconds;
+            if (chunk > 1) {
+                out.push_back(static_cast<char>(TagRepeat));
+                PutVarint(out, chunk - 1);
+            }
+            position += chunk;
+            left -= chunk;
+            levelEndsHere();
+        }
+    }
+    out.push_back(static_cast<char>(TagEnd));
+    out.push_back(static_cast<char>(replay.End));
+    PutVarint(out, ZigZag(replay.Level));
+    PutVarint(out, ZigZag(replay.Score));
+    PutVarint(out, ZigZag(replay.Health));
+    PutFixed(out, replay.Digest, 8);
+    return out;
+}
+
+TReplay DecodeReplay(const std::string& bytes) {
+    if (bytes.size() < sizeof Magic || bytes.compare(0, sizeof Magic, Magic, sizeof Magic) != 0)
+        throw TReplayError("not a Quelmark replay");
+    TReader in(bytes);
+    in.Text(sizeof Magic);
+    TReplay replay;
+    replay.Format = static_cast<uint16_t>(in.Fixed(2));
+    replay.Version = in.Text(in.Byte());
+    if (replay.Format != ReplayFormatVersion || replay.Version != GameVersion())
+        throw TReplayError("made by Quelmark " + Printable(replay.Version) + " (replay format " +
+                           std::to_string(replay.Format) + "), this is Quelmark " + GameVersion() +
+                           " (replay format " + std::to_string(ReplayFormatVersion) + ")");
+    replay.Seed = static_cast<uint32_t>(in.Fixed(4));
+    replay.Difficulty = in.Byte();
+
+    uint64_t steps = 0;
+    uint32_t last = 0;
+    uint8_t keys = 0;
+    const auto addSteps = [&](uint32_t milliseconds, uint64_t count, size_t at) {
+        if (count > MaxReplaySteps - steps) throw TReader::Corrupt(at, "too many steps");
+        AppendSteps(replay.Runs, milliseconds, keys, count);
+        steps += count;
+        last = milliseconds;
+    };
+    for (;;) {
+        const size_t at = in.At();
+        const uint8_t tag = in.Byte();
+        if (tag < TagKeys) {
+            const int64_t time = int64_t{last} + UnZigZag(tag);
+            if (time < 0) throw TReader::Corrupt(at, "negative step time");
+            addSteps(static_cast<uint32_t>(time), 1, at);
+        } else if ((tag & ~KeyBits) == TagKeys) {
+            keys = tag & KeyBits;
+        } else if (tag == TagRepeat) {
+            addSteps(last, in.Varint(MaxReplaySteps), at);
+        } else if (tag == TagAbsolute) {
+            addSteps(static_cast<uint32_t>(in.Varint(std::numeric_limits<uint32_t>::max())), 1, at);
+        } else if (tag == TagLevelEnd) {
+            const auto level = static_cast<int32_t>(in.Varint(std::numeric_limits<int32_t>::max()));
+            replay.LevelEnds.push_back({steps, level, in.Fixed(8)});
+        } else if (tag == TagEnd) {
+            break;
+        } else {
+            throw TReader::Corrupt(at, "unknown record");
+        }
+    }
+    const size_t endAt = in.At();
+    const uint8_t end = in.Byte();
+    if (end != static_cast<uint8_t>(TReplayEnd::Lost) &&
+        end != static_cast<uint8_t>(TReplayEnd::Quit))
+        throw TReader::Corrupt(endAt, "unknown end of game");
+    replay.End = static_cast<TReplayEnd>(end);
+    replay.Level = in.Signed();
+    replay.Score = in.Signed();
+    replay.Health = in.Signed();
+    replay.Digest = in.Fixed(8);
+    if (!in.AtEnd()) throw TReader::Corrupt(in.At(), "bytes after the end");
+    return replay;
+}
+
+uint64_t WorldDigest(const TBaseList& world) {
+    TDigest digest;
+    digest.Add(world.Level);
+    digest.Add(world.Lives);
+    digest.Add(world.SheepCount);
+    digest.Add(world.Score);
+    digest.Add(world.Count());
+    for (int i = 0; i < world.Count(); ++i) {
+        const TBase& entity = world.Items(i);
+        digest.Add(KindOf(entity), 1);
+        digest.Add(entity.Position.x);
+        digest.Add(entity.Position.z);
+        digest.Add(entity.Heading);
+        digest.Add(entity.Speed);
+        digest.Add(entity.Health);
+        digest.Add(entity.Dead ? 1 : 0, 1);
+        const TAnimationHandler& animation = *entity.Animation;
+        digest.Add(animation.Animation);
+        digest.Add(animation.Time);
+        digest.Add(animation.Duration);
+        digest.Add(animation.Triggered ? 1 : 0, 1);
+    }
+    return digest.Value();
+}
+
+void TReplayRecorder::Begin(uint32_t seed) {
+    FReplay = TReplay();
+    FReplay.Version = GameVersion();
+    FReplay.Seed = seed;
+    FRecording = true;
+}
+
+void TReplayRecorder::Step(uint32_t milliseconds, uint8_t keys) {
+    if (FRecording) AppendStep(FReplay.Runs, milliseconds, keys);
+}
+
+void TReplayRecorder::LevelEnd(const TBaseList& world) {
+    if (FRecording) FReplay.LevelEnds.push_back({FReplay.Steps(), world.Level, WorldDigest(world)});
+}
+
+TReplay TReplayRecorder::Finish(TReplayEnd end, const TBaseList& world) {
+    FRecording = false;
+    FReplay.End = end;
+    FReplay.Level = world.Level;
+    FReplay.Score = world.Score;
+    FReplay.Health = world.Player != nullptr ? world.Player->Health : 0;
+    FReplay.Digest = WorldDigest(world);
+    return std::move(FReplay);
+}
+
+TReplayPlayer::TReplayPlayer(const TReplay& replay, TBaseList& world, TKeyState& keys)
+    : FReplay(replay), FWorld(world), FKeys(keys) {
+    RandomSeed(replay.Seed);
+    FWorld.NewGame();
+    FLevel = FWorld.Level;
+}
+
+uint32_t TReplayPlayer::NextMilliseconds() const {
+    return FRun < FReplay.Runs.size() ? FReplay.Runs[FRun].Milliseconds : 0;
+}
+
+TReplayPlayer::TResult TReplayPlayer::Step() {
+    if (FDone) return FResult;
+    if (FRun >= FReplay.Runs.size()) return CheckEnd(false);
+    const TReplayRun& run = FReplay.Runs[FRun];
+    HoldPlayKeys(run.Keys, FKeys);
+    FLastDt = std::max(run.Milliseconds / 1000.0, 1e-11);
+    const TLevelOutcome outcome = StepLevel(FWorld, FEndTimer, FLastDt);
+    FLevelMilliseconds += run.Milliseconds;
+    ++FStepsDone;
+    if (++FInRun >= run.Count) {
+        ++FRun;
+        FInRun = 0;
+    }
+    const bool endedHere = FNextLevelEnd < FReplay.LevelEnds.size() &&
+                           FReplay.LevelEnds[FNextLevelEnd].Step == FStepsDone;
+    if (outcome == TLevelOutcome::Lost) return CheckEnd(true);
+    if (outcome == TLevelOutcome::Cleared) {
+        if (!endedHere || WorldDigest(FWorld) != FReplay.LevelEnds[FNextLevelEnd].Digest)
+            return Diverged();
+        ++FNextLevelEnd;
+        FWorld.NewLevel();
+        FEndTimer = 0;
+        FLevel = FWorld.Level;
+        FLevelMilliseconds = 0;
+        return FRun < FReplay.Runs.size() ? TResult::LevelCleared : CheckEnd(false);
+    }
+    if (endedHere) return Diverged();
+    return FRun < FReplay.Runs.size() ? TResult::Playing : CheckEnd(false);
+}
+
+TReplayPlayer::TResult TReplayPlayer::Diverged() {
+    FDone = true;
+    FLevel = FWorld.Level;
+    FResult = TResult::Diverges;
+    return FResult;
+}
+
+TReplayPlayer::TResult TReplayPlayer::CheckEnd(bool lost) {
+    if (lost != (FReplay.End == TReplayEnd::Lost) || FRun < FReplay.Runs.size() ||
+        FNextLevelEnd != FReplay.LevelEnds.size() || WorldDigest(FWorld) != FReplay.Digest)
+        return Diverged();
+    FDone = true;
+    FResult = TResult::Matches;
+    return FResult;
+}
+
+TReplayPlayer::TResult CheckReplay(TReplayPlayer& player) {
+    for (;;) {
+        const TReplayPlayer::TResult result = player.Step();
+        if (result == TReplayPlayer::TResult::Matches || result == TReplayPlayer::TResult::Diverges)
+            return result;
+    }
+}

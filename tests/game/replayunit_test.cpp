@@ -1,0 +1,213 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Games recorded as the play screen records them, with the game's own models and uneven
+// frame times, then played back: every digest must agree, and a single changed key must be
+// caught, never before the step it changed.
+#include "game/replayunit.h"
+
+#include "game/gameunit.h"
+#include "game/pilotunit.h"
+
+#include "support/gameworld.h"
+#include "support/testdir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using TResult = TReplayPlayer::TResult;
+
+// The pilot plays until it falls or has cleared three levels with frames of 1 to 40 ms, recorded
+// step by step.
+TReplay RecordPilotGame(uint32_t seed, TKeyState& keys) {
+    TBaseList world;
+    TReplayRecorder recorder;
+    recorder.Begin(seed);
+    RandomSeed(seed);
+    world.NewGame();
+    std::mt19937 frames(seed); // apart from the game's generator
+    float endTimer = 0;
+    for (int step = 0; step < 200000; ++step) {
+        SteerViking(world, keys);
+        const auto ms = static_cast<uint32_t>(std::uniform_int_distribution<int>(1, 40)(frames));
+        recorder.Step(ms, HeldPlayKeys(keys));
+        const TLevelOutcome outcome = StepLevel(world, endTimer, ms / 1000.0);
+        if (outcome == TLevelOutcome::Lost) return recorder.Finish(TReplayEnd::Lost, world);
+        if (outcome == TLevelOutcome::Cleared) {
+            recorder.LevelEnd(world);
+            world.NewLevel();
+            endTimer = 0;
+            if (world.Level > 3) break;
+        }
+    }
+    return recorder.Finish(TReplayEnd::Quit, world);
+}
+
+class Replays : public ::testing::Test {
+protected:
+    Replays() {
+        std::filesystem::create_directory_symlink(QUELMARK_MEDIA_DIR, Dir.Path() / "media");
+        Game = RecordPilotGame(3, Scope.Keys);
+    }
+
+    // The replay played on a fresh world; the level ends met on the way.
+    TResult Play(const TReplay& replay, TReplayPlayer** out = nullptr, int* cleared = nullptr) {
+        World = std::make_unique<TBaseList>();
+        Player = std::make_unique<TReplayPlayer>(replay, *World, Scope.Keys);
+        if (out != nullptr) *out = Player.get();
+        for (;;) {
+            const TResult result = Player->Step();
+            if (result == TResult::LevelCleared && cleared != nullptr) ++*cleared;
+            if (result == TResult::Matches || result == TResult::Diverges) return result;
+        }
+    }
+
+    TTestDir Dir;
+    TGlobalWorldScope Scope;
+    TReplay Game;
+    std::unique_ptr<TBaseList> World;
+    std::unique_ptr<TReplayPlayer> Player;
+};
+
+TEST_F(Replays, PilotGameOverThreeLevelsPlaysBackWithEveryDigestMatching) {
+    // With frames this uneven the pilot falls on the third level, after 20 s at the least.
+    ASSERT_EQ(Game.End, TReplayEnd::Lost);
+    ASSERT_EQ(Game.LevelEnds.size(), 2u);
+    EXPECT_GT(Game.Steps(), 20 * 1000 / 40);
+    const TReplay read = DecodeReplay(EncodeReplay(Game));
+    int cleared = 0;
+    TReplayPlayer* player = nullptr;
+    EXPECT_EQ(Play(read, &player, &cleared), TResult::Matches);
+    EXPECT_EQ(cleared, 2);
+    EXPECT_EQ(player->StepsDone(), Game.Steps());
+    EXPECT_EQ(World->Level, 3);
+    EXPECT_EQ(World->Score, Game.Score);
+    // A steady 60 frames a second would cost about a byte a step; these frames jitter widely.
+    EXPECT_LT(EncodeReplay(Game).size(), Game.Steps() * 2);
+}
+
+// Where the key changes: the very first step, a quarter, half, three quarters and nine
+// tenths into the game (the viking still standing).
+class FlippedKey : public Replays, public ::testing::WithParamInterface<double> {};
+
+TEST_P(FlippedKey, DivergesAtTheChangedStepOrLaterNeverEarlier) {
+    const uint64_t total = Game.Steps();
+    const auto changed = std::min(total - 1, static_cast<uint64_t>(GetParam() * total));
+    TReplay edited = Game;
+    edited.Runs.clear();
+    uint64_t step = 0;
+    for (const TReplayRun& run : Game.Runs)
+        for (uint32_t i = 0; i < run.Count; ++i, ++step) {
+            uint8_t keys = run.Keys;
+            // A turn the other way would cancel out; this one always turns the viking.
+            if (step == changed) keys ^= (keys & rkRight) ? rkRight : rkLeft;
+            AppendStep(edited.Runs, run.Milliseconds, keys);
+        }
+    TReplayPlayer* player = nullptr;
+    ASSERT_EQ(Play(edited, &player), TResult::Diverges);
+    EXPECT_GE(player->StepsDone(), changed + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Where, FlippedKey, ::testing::Values(0.0, 0.25, 0.5, 0.75, 0.9));
+
+TEST_F(Replays, ChangedEndingOrExtraStepDiverges) {
+    TReplay quit = Game;
+    quit.End = TReplayEnd::Quit;
+    EXPECT_EQ(Play(quit), TResult::Diverges);
+    TReplay longer = Game;
+    AppendStep(longer.Runs, 16, 0);
+    EXPECT_EQ(Play(longer), TResult::Diverges);
+    TReplay earlyEnd = Game;
+    earlyEnd.LevelEnds[1].Step -= 1;
+    TReplayPlayer* player = nullptr;
+    EXPECT_EQ(Play(earlyEnd, &player), TResult::Diverges);
+    EXPECT_EQ(player->StepsDone(), earlyEnd.LevelEnds[1].Step);
+    EXPECT_EQ(player->Level(), 2);
+}
+
+TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
+    TReplay replay;
+    replay.Version = GameVersion();
+    replay.Seed = 0xDEADBEEF;
+    replay.Difficulty = 7;
+    // Deltas of -65, -64, 63 and 64 ms sit on both sides of the one-byte step.
+    for (uint32_t ms : {100u, 35u, 100u, 36u, 99u, 163u, 100u, 164u, 0u, 0u, 4294967295u, 0u})
+        AppendStep(replay.Runs, ms, static_cast<uint8_t>(ms % 32));
+    AppendStep(replay.Runs, 17, rkUp | rkControl);
+    AppendStep(replay.Runs, 17, rkUp | rkControl);
+    AppendStep(replay.Runs, 17, rkUp | rkControl);
+    // Level ends at the start, twice on one step and inside a run.
+    replay.LevelEnds = {{0, 1, 1}, {5, 2, ~0ull}, {5, 3, 0}, {13, 4, 42}};
+    replay.End = TReplayEnd::Lost;
+    replay.Level = 2147483647;
+    replay.Score = -2147483647 - 1;
+    replay.Health = -1;
+    replay.Digest = 0x0123456789ABCDEFull;
+    EXPECT_EQ(DecodeReplay(EncodeReplay(replay)), replay);
+    const TReplay empty{.Version = GameVersion()};
+    EXPECT_EQ(DecodeReplay(EncodeReplay(empty)), empty);
+}
+
+TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
+    const struct {
+        uint16_t Format;
+        std::string Version;
+        std::string Says;
+    } cases[] = {
+        {ReplayFormatVersion, "1.0.9",
+         "made by Quelmark 1.0.9 (replay format 1), this is Quelmark " + GameVersion() +
+             " (replay format 1)"},
+        {2, GameVersion(),
+         "made by Quelmark " + GameVersion() + " (replay format 2), this is Quelmark " +
+             GameVersion() + " (replay format 1)"},
+    };
+    for (const auto& c : cases) {
+        TReplay replay{.Format = c.Format, .Version = c.Version};
+        try {
+            DecodeReplay(EncodeReplay(replay));
+            ADD_FAILURE() << c.Version;
+        } catch (const TReplayError& e) {
+            EXPECT_EQ(std::string(e.what()), c.Says);
+        }
+    }
+}
+
+TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason) {
+    TReplay replay{.Version = GameVersion()};
+    AppendStep(replay.Runs, 16, rkLeft);
+    AppendStep(replay.Runs, 16, rkLeft);
+    const std::string good = EncodeReplay(replay);
+    const size_t body = 4 + 2 + 1 + GameVersion().size() + 4 + 1;
+    std::string hugeRepeat = good.substr(0, body) + std::string("\x00\xA0", 2);
+    for (uint64_t n = MaxReplaySteps; n >= 0x80; n >>= 7)
+        hugeRepeat.push_back(static_cast<char>(0x80 | (n & 0x7F)));
+    hugeRepeat.push_back(static_cast<char>(MaxReplaySteps >> 21));
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "not a Quelmark replay"},
+        {"QRPX" + good.substr(4), "not a Quelmark replay"},
+        {good.substr(0, good.size() - 1), "truncated at byte " + std::to_string(good.size() - 1)},
+        {good + "x", "corrupt at byte " + std::to_string(good.size()) + ": bytes after the end"},
+        {good.substr(0, body) + "\xC0",
+         "corrupt at byte " + std::to_string(body) + ": unknown record"},
+        {good.substr(0, body) + "\x01",
+         "corrupt at byte " + std::to_string(body) + ": negative step time"},
+        {hugeRepeat, "corrupt at byte " + std::to_string(body + 1) + ": too many steps"},
+    };
+    for (const auto& [bytes, says] : cases) {
+        try {
+            DecodeReplay(bytes);
+            ADD_FAILURE() << says;
+        } catch (const TReplayError& e) {
+            EXPECT_EQ(std::string(e.what()), says);
+        }
+    }
+    // Every cut of a good file is refused, none crashes.
+    for (size_t cut = 0; cut < good.size(); ++cut)
+        EXPECT_THROW(DecodeReplay(good.substr(0, cut)), TReplayError) << cut;
+}
+
+} // namespace
