@@ -24,6 +24,7 @@
 #include "game/optionsstatusunit.h"
 #include "game/replaycheckunit.h"
 #include "game/replayfilesunit.h"
+#include "game/replaystatusunit.h"
 #include "game/volumeindicatorunit.h"
 #include "gui/guiunit.h"
 #include "math/randomunit.h"
@@ -128,6 +129,10 @@ bool TProg::RunGame() {
         intro->Draw(dt);
     };
     OptionsStatus = FStates.emplace_back(std::move(options)).get();
+    auto replay = std::make_unique<TReplayStatus>(playing);
+    replay->Endless = WantsDemo(FArguments);
+    ReplayStatus = replay.get();
+    FStates.emplace_back(std::move(replay));
     files.Preload(nullptr);
     // The 8-pixel font and the HUD digits stay crisp where the overlay is scaled up whole.
     FScreen->OnPictureChanged = [screen = FScreen.get()] {
@@ -139,7 +144,12 @@ bool TProg::RunGame() {
             }
     };
     FScreen->OnPictureChanged();
-    SetCurrentListener(WantsDemo(FArguments) ? DemoStatus : IntroStatus, Global.Loop);
+    TEventListener* first = WantsDemo(FArguments) ? NextDemo(DemoStatus) : IntroStatus;
+    if (const auto file = ReplayFile(FArguments)) {
+        ReplayStatus->Show(LoadReplayFile(*file), "");
+        first = ReplayStatus;
+    }
+    SetCurrentListener(first, Global.Loop);
     // Starting the joystick subsystem takes a few milliseconds: the player sees the title
     // first.
     Global.Loop->Terminated = false;
@@ -165,6 +175,7 @@ void TProg::Shutdown() {
     // States first (they borrow assets), then the assets, then SDL itself.
     CurrentListener = nullptr;
     MainStatus = IntroStatus = LevelStatus = GameOverStatus = DemoStatus = OptionsStatus = nullptr;
+    ReplayStatus = nullptr;
     FStates.clear();
     Global.FrameOverlay = nullptr;
     FVolumeIndicator.reset();

@@ -10,6 +10,7 @@
 #include "game/introstatusunit.h"
 #include "game/mainstatusunit.h"
 #include "game/pilotunit.h"
+#include "game/replaystatusunit.h"
 
 #include <SDL_opengl.h>
 
@@ -76,5 +77,5 @@ void TDemoStatus::ReturnToTitle(SDLKey key) {
 }
 
 void TDemoStatus::Finish() {
-    SetCurrentListener(Endless ? static_cast<TEventListener*>(this) : IntroStatus, Global.Loop);
+    SetCurrentListener(Endless ? NextDemo(this) : IntroStatus, Global.Loop);
 }

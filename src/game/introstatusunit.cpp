@@ -11,6 +11,7 @@
 #include "game/gameoverstatusunit.h"
 #include "game/gameunit.h"
 #include "game/mainstatusunit.h"
+#include "game/replaystatusunit.h"
 #include "game/screenkitunit.h"
 
 #include <SDL_mixer.h>
@@ -62,7 +63,7 @@ void TIntroStatus::Cycle() {
 
 bool TIntroStatus::StartDemoWhenIdle(uint32_t nowTicks) {
     if (DemoStatus == nullptr || !Idle.Expired(nowTicks)) return false;
-    SetCurrentListener(DemoStatus, Global.Loop);
+    SetCurrentListener(NextDemo(DemoStatus), Global.Loop);
     return true;
 }
 
