@@ -75,11 +75,15 @@ void TReplayStatus::Leave() {
 }
 
 void TReplayStatus::EnterPhase(TPhase phase, uint32_t now) {
+    // The attract mode goes from level to level as the pilot's demo does, without the
+    // level start and its prompt.
+    if (phase == TPhase::LevelStart && !FBand.empty()) phase = TPhase::Playing;
     if (FPhase == TPhase::LevelStart && phase != TPhase::LevelStart && FLevelScreen.Animator)
         FLevelScreen.Leave();
     FPhase = phase;
     FPhaseTicks = 0;
     FLastTicks = now;
+    FFreshPhase = true;
     FBudget = 0;
     if (phase == TPhase::LevelStart) FLevelScreen.Enter();
 }
@@ -89,13 +93,15 @@ void TReplayStatus::Cycle() {
 }
 
 void TReplayStatus::CycleAt(uint32_t now) {
-    const uint32_t elapsed = now - FLastTicks;
+    // A phase's time counts from its first frame: loading the level screen's model, or a
+    // slow start-up, must not eat the second it shows.
+    const uint32_t elapsed = FFreshPhase ? 0 : now - FLastTicks;
+    FFreshPhase = false;
     FLastTicks = now;
     if (!FPaused) FPhaseTicks += elapsed;
     switch (FPhase) {
     case TPhase::LevelStart:
         FLevelScreen.Draw(elapsed / 1000.0);
-        if (!FBand.empty()) DrawBand();
         PresentFrame();
         if (FPhaseTicks >= LevelStartMilliseconds) EnterPhase(TPhase::Playing, now);
         return;

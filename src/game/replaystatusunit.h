@@ -4,7 +4,8 @@
 
 // A kept game shown again on the play screen's world at its recorded pace: watched from a
 // file (space skips a level start, P pauses, F picks 1x, 2x or 4x, Escape quits) or, in the
-// attract mode, the best game under a band with its player and score.
+// attract mode, the best game under a band with its player and score, from level to level
+// without the level starts.
 #pragma once
 
 #include "game/levelstatusunit.h"
@@ -45,6 +46,7 @@ public:
     // One cycle at the tick count now: the steps due, then the frame into the back buffer.
     void CycleAt(uint32_t now);
     int Speed() const { return 1 << FSpeedShift; }
+    uint64_t StepsPlayed() const { return FPlayer ? FPlayer->StepsDone() : 0; }
     bool Paused() const { return FPaused; }
 
     // In the attract mode demos follow each other and Escape quits, as "--demo" asks.
@@ -68,6 +70,7 @@ private:
     TPhase FPhase = TPhase::LevelStart;
     uint32_t FLastTicks = 0;
     uint32_t FPhaseTicks = 0;
+    bool FFreshPhase = true;
     double FBudget = 0; // recorded milliseconds due but not yet played
     bool FPaused = false;
     int FSpeedShift = 0;

@@ -219,9 +219,12 @@ std::string EncodeReplay(const TReplay& replay) {
                 PutVarint(out, run.Milliseconds);
             }
             last = run.Milliseconds;
-            if (chunk > 1) {
+            // A repeat costs two bytes or more; a few steps are cheaper one byte each.
+            if (chunk > 3) {
                 out.push_back(static_cast<char>(TagRepeat));
                 PutVarint(out, chunk - 1);
+            } else {
+                out.append(static_cast<size_t>(chunk - 1), '\0');
             }
             position += chunk;
             left -= chunk;
