@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     uint64_t allBytes = 0, allMilliseconds = 0;
     for (uint32_t seed = first; seed <= last; ++seed) {
         TReplayRecorder recorder;
-        recorder.Begin(seed);
+        recorder.Begin(seed, 0);
         RandomSeed(seed);
         world.NewGame();
         float endTimer = 0;

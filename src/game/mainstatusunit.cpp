@@ -98,7 +98,7 @@ void TMainStatus::StartGame() {
     FirstSeed.reset();
     RandomSeed(seed);
     FWorld->NewGame();
-    Recorder.Begin(seed);
+    Recorder.Begin(seed, static_cast<uint8_t>(FWorld->Difficulty));
 }
 
 void TMainStatus::FinishGame(TReplayEnd end) {

@@ -53,6 +53,12 @@ TReplay LoadReplayFile(const std::string& fileName) {
     return DecodeReplay(bytes);
 }
 
+std::string BestReplayFileName(TDifficulty difficulty) {
+    return difficulty == TDifficulty::Classic
+               ? "best.qrp"
+               : std::string("best-") + DifficultySettingName(difficulty) + ".qrp";
+}
+
 void KeepReplay(const TReplay& replay, const std::string& directory) {
     if (directory.empty()) {
         WriteLog("No home directory: replay not saved");
@@ -64,14 +70,16 @@ void KeepReplay(const TReplay& replay, const std::string& directory) {
     }
     const std::string bytes = EncodeReplay(replay);
     Save(directory + "last.qrp", bytes);
-    const std::optional<TReplay> best = BestReplay(directory);
-    if (!best || replay.Score > best->Score) Save(directory + "best.qrp", bytes);
+    const auto difficulty = static_cast<TDifficulty>(replay.Difficulty);
+    const std::optional<TReplay> best = BestReplay(directory, difficulty);
+    if (!best || replay.Score > best->Score)
+        Save(directory + BestReplayFileName(difficulty), bytes);
 }
 
-std::optional<TReplay> BestReplay(const std::string& directory) {
+std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty) {
     if (directory.empty()) return std::nullopt;
     try {
-        return LoadReplayFile(directory + "best.qrp");
+        return LoadReplayFile(directory + BestReplayFileName(difficulty));
     } catch (const TReplayError&) {
         return std::nullopt;
     }

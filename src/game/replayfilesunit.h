@@ -6,6 +6,7 @@
 // best one as best.qrp.
 #pragma once
 
+#include "game/difficultyunit.h"
 #include "game/replayunit.h"
 
 #include <optional>
@@ -20,9 +21,14 @@ std::string ReplayDirectory();
 // The replay in the file; throws TReplayError saying why not (the file's name not included).
 TReplay LoadReplayFile(const std::string& fileName);
 
-// Saves the game as last.qrp and, when it beats the score of best.qrp (or there is no
-// readable one), as best.qrp too. A failure is logged and nothing else happens.
+// The best game of each difficulty has its file, as its scores have their table:
+// "best.qrp" for Classic, "best-gentle.qrp" for Gentle.
+std::string BestReplayFileName(TDifficulty difficulty);
+
+// Saves the game as last.qrp and, when it beats the score of the best game of its
+// difficulty (or there is no readable one), as that best game too. A failure is logged and
+// nothing else happens.
 void KeepReplay(const TReplay& replay, const std::string& directory);
 
-// best.qrp of the directory, or none when it is missing or unreadable.
-std::optional<TReplay> BestReplay(const std::string& directory);
+// The best game of the difficulty in the directory, or none when it is missing or unreadable.
+std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty);

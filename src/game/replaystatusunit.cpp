@@ -44,9 +44,11 @@ void TReplayStatus::Show(TReplay replay, std::string band) {
 }
 
 bool TReplayStatus::ShowBest() {
-    std::optional<TReplay> best = BestReplay(ReplayDirectory());
+    // The best game and the table of the difficulty the player has chosen.
+    const TDifficulty difficulty = FPlay.World().Difficulty;
+    std::optional<TReplay> best = BestReplay(ReplayDirectory(), difficulty);
     if (!best) return false;
-    THighscore table;
+    THighscore table(HomeDirectory(), HighscoreFileName(difficulty));
     table.Load();
     std::string name;
     for (int i = 0; i < table.Count() && name.empty(); ++i)
@@ -57,6 +59,7 @@ bool TReplayStatus::ShowBest() {
 }
 
 void TReplayStatus::Enter() {
+    FPlayersDifficulty = FPlay.World().Difficulty;
     FPlayer = std::make_unique<TReplayPlayer>(FReplay, FPlay.World(), *Global.KeyState);
     FPlay.BeginVisit();
     FPaused = false;
@@ -69,6 +72,7 @@ void TReplayStatus::Leave() {
     FLevelScreen.Animator.reset();
     FLevelScreen.Model.reset();
     FPlayer.reset();
+    FPlay.World().Difficulty = FPlayersDifficulty;
     FPlay.World().NewGame();
     Global.KeyState->Clear();
     PlaySound("x2");

@@ -8,6 +8,7 @@
 // without the level starts.
 #pragma once
 
+#include "game/difficultyunit.h"
 #include "game/levelstatusunit.h"
 #include "game/replayunit.h"
 #include "game/screenkitunit.h"
@@ -73,6 +74,8 @@ private:
     bool FFreshPhase = true;
     double FBudget = 0; // recorded milliseconds due but not yet played
     bool FPaused = false;
+    // The replay brings its own rules; the player's come back afterwards.
+    TDifficulty FPlayersDifficulty = TDifficulty::Classic;
     int FSpeedShift = 0;
     TTexture* FFont;
     TTexture* FPanel;

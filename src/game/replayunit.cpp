@@ -254,6 +254,8 @@ TReplay DecodeReplay(const std::string& bytes) {
                            " (replay format " + std::to_string(ReplayFormatVersion) + ")");
     replay.Seed = static_cast<uint32_t>(in.Fixed(4));
     replay.Difficulty = in.Byte();
+    if (replay.Difficulty > static_cast<uint8_t>(TDifficulty::Gentle))
+        throw TReader::Corrupt(in.At() - 1, "unknown difficulty");
 
     uint64_t steps = 0;
     uint32_t last = 0;
@@ -325,10 +327,11 @@ uint64_t WorldDigest(const TBaseList& world) {
     return digest.Value();
 }
 
-void TReplayRecorder::Begin(uint32_t seed) {
+void TReplayRecorder::Begin(uint32_t seed, uint8_t difficulty) {
     FReplay = TReplay();
     FReplay.Version = GameVersion();
     FReplay.Seed = seed;
+    FReplay.Difficulty = difficulty;
     FRecording = true;
 }
 
@@ -352,6 +355,7 @@ TReplay TReplayRecorder::Finish(TReplayEnd end, const TBaseList& world) {
 
 TReplayPlayer::TReplayPlayer(const TReplay& replay, TBaseList& world, TKeyState& keys)
     : FReplay(replay), FWorld(world), FKeys(keys) {
+    FWorld.Difficulty = static_cast<TDifficulty>(replay.Difficulty);
     RandomSeed(replay.Seed);
     FWorld.NewGame();
     FLevel = FWorld.Level;

@@ -56,7 +56,7 @@ struct TReplay {
     uint16_t Format = ReplayFormatVersion;
     std::string Version{};
     uint32_t Seed = 0;
-    // The rule settings; 0 is the classic game.
+    // The rules: a TDifficulty, 0 the classic game.
     uint8_t Difficulty = 0;
     std::vector<TReplayRun> Runs{};
     std::vector<TReplayLevelEnd> LevelEnds{};
@@ -85,8 +85,9 @@ uint64_t WorldDigest(const TBaseList& world);
 // Writes down a game as it is played.
 class TReplayRecorder {
 public:
-    // A new game dealt from seed; what was recorded before is dropped.
-    void Begin(uint32_t seed);
+    // A new game dealt from seed under the rules of difficulty; what was recorded before is
+    // dropped.
+    void Begin(uint32_t seed, uint8_t difficulty);
     // One world step of the given time with these keys held.
     void Step(uint32_t milliseconds, uint8_t keys);
     // The world has just been decided cleared, before the next level is built.
@@ -106,7 +107,7 @@ class TReplayPlayer {
 public:
     enum class TResult { Playing, LevelCleared, Matches, Diverges };
 
-    // Seeds the generator and deals the game's first level on world.
+    // Sets the replay's difficulty on world, seeds the generator and deals the first level.
     TReplayPlayer(const TReplay& replay, TBaseList& world, TKeyState& keys);
 
     // One recorded step (the next level is built when this one was cleared), or the end.

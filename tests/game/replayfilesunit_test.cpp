@@ -31,24 +31,36 @@ TEST(ReplayFiles, DirectoryFollowsAnAbsoluteStateHomeElseTheHome) {
 TEST(ReplayFiles, EveryGameIsTheLastAndOnlyABetterScoreTheBest) {
     TTestDir dir;
     const std::string replays = (dir.Path() / "a/replays/").string();
-    // (score, seed): the seed tells the files apart.
+    constexpr auto Classic = TDifficulty::Classic, Gentle = TDifficulty::Gentle;
+    // The seed tells the files apart; each difficulty keeps its own best game.
     const struct {
+        TDifficulty Difficulty;
         int32_t Score;
-        uint32_t BestSeed;
-    } games[] = {{10, 0}, {5, 0}, {10, 0}, {11, 3}, {-4, 3}};
+        uint32_t ClassicBest, GentleBest; // seeds, 99 for none
+    } games[] = {{Classic, 10, 0, 99}, {Classic, 5, 0, 99}, {Classic, 10, 0, 99},
+                 {Gentle, 50, 0, 3},   {Classic, 11, 4, 3}, {Classic, -4, 4, 3},
+                 {Gentle, 50, 4, 3},   {Gentle, 51, 4, 7}};
+    const auto bestSeed = [&](TDifficulty difficulty) {
+        const auto best = BestReplay(replays, difficulty);
+        return best ? best->Seed : 99;
+    };
     for (uint32_t seed = 0; const auto& game : games) {
-        TReplay replay{.Version = GameVersion(), .Seed = seed, .Score = game.Score};
-        KeepReplay(replay, replays);
+        KeepReplay({.Version = GameVersion(),
+                    .Seed = seed,
+                    .Difficulty = static_cast<uint8_t>(game.Difficulty),
+                    .Score = game.Score},
+                   replays);
         EXPECT_EQ(LoadReplayFile(replays + "last.qrp").Seed, seed);
-        ASSERT_TRUE(BestReplay(replays));
-        EXPECT_EQ(BestReplay(replays)->Seed, game.BestSeed) << game.Score;
+        EXPECT_EQ(bestSeed(Classic), game.ClassicBest) << seed;
+        EXPECT_EQ(bestSeed(Gentle), game.GentleBest) << seed;
         ++seed;
     }
+    EXPECT_TRUE(std::filesystem::exists(replays + "best-gentle.qrp"));
     // A damaged best game is replaced by the next one.
     dir.WriteFile("a/replays/best.qrp", "QRPL");
-    EXPECT_FALSE(BestReplay(replays));
+    EXPECT_FALSE(BestReplay(replays, Classic));
     KeepReplay(TReplay{.Version = GameVersion(), .Seed = 9, .Score = 1}, replays);
-    EXPECT_EQ(BestReplay(replays)->Seed, 9u);
+    EXPECT_EQ(bestSeed(Classic), 9u);
 }
 
 TEST(ReplayFiles, AFailedSaveIsLoggedAndTheGameGoesOn) {

@@ -19,7 +19,7 @@ namespace {
 // Three seconds of 10 ms steps walking forwards: no level is decided that soon.
 TReplay WalkingGame(TBaseList& world, TKeyState& keys) {
     TReplayRecorder recorder;
-    recorder.Begin(7);
+    recorder.Begin(7, 0);
     RandomSeed(7);
     world.NewGame();
     float endTimer = 0;

@@ -23,10 +23,12 @@ using TResult = TReplayPlayer::TResult;
 
 // The pilot plays until it falls or has cleared three levels with frames of 1 to 40 ms, recorded
 // step by step.
-TReplay RecordPilotGame(uint32_t seed, TKeyState& keys) {
+TReplay RecordPilotGame(uint32_t seed, TKeyState& keys,
+                        TDifficulty difficulty = TDifficulty::Classic) {
     TBaseList world;
     TReplayRecorder recorder;
-    recorder.Begin(seed);
+    recorder.Begin(seed, static_cast<uint8_t>(difficulty));
+    world.Difficulty = difficulty;
     RandomSeed(seed);
     world.NewGame();
     std::mt19937 frames(seed); // apart from the game's generator
@@ -129,11 +131,20 @@ TEST_F(Replays, ChangedEndingOrExtraStepDiverges) {
     EXPECT_EQ(player->Level(), 2);
 }
 
+TEST_F(Replays, TheRulesComeFromTheReplay) {
+    const TReplay gentle = RecordPilotGame(3, Scope.Keys, TDifficulty::Gentle);
+    EXPECT_EQ(Play(DecodeReplay(EncodeReplay(gentle))), TResult::Matches);
+    EXPECT_EQ(World->Difficulty, TDifficulty::Gentle);
+    TReplay asClassic = gentle;
+    asClassic.Difficulty = static_cast<uint8_t>(TDifficulty::Classic);
+    EXPECT_EQ(Play(asClassic), TResult::Diverges);
+}
+
 TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
     TReplay replay;
     replay.Version = GameVersion();
     replay.Seed = 0xDEADBEEF;
-    replay.Difficulty = 7;
+    replay.Difficulty = static_cast<uint8_t>(TDifficulty::Gentle);
     // Deltas of -65, -64, 63 and 64 ms sit on both sides of the one-byte step.
     for (uint32_t ms : {100u, 35u, 100u, 36u, 99u, 163u, 100u, 164u, 0u, 0u, 4294967295u, 0u})
         AppendStep(replay.Runs, ms, static_cast<uint8_t>(ms % 32));
@@ -196,6 +207,8 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason) {
         {good.substr(0, body) + "\x01",
          "corrupt at byte " + std::to_string(body) + ": negative step time"},
         {hugeRepeat, "corrupt at byte " + std::to_string(body + 1) + ": too many steps"},
+        {good.substr(0, body - 1) + "\x02",
+         "corrupt at byte " + std::to_string(body - 1) + ": unknown difficulty"},
     };
     for (const auto& [bytes, says] : cases) {
         try {
