@@ -123,11 +123,8 @@ std::string FormatSettings(const TSettings& settings) {
 }
 
 std::string SettingsFile(const char* configHome, const std::string& home) {
-    // XDG_CONFIG_HOME counts only as an absolute path; a relative one is ignored.
-    if (configHome != nullptr && configHome[0] == '/')
-        return std::string(configHome) + "/quelmark/settings";
-    if (home.empty()) return "";
-    return home + "/.config/quelmark/settings";
+    const std::string base = XdgBaseDirectory(configHome, home, ".config");
+    return base.empty() ? "" : base + "/quelmark/settings";
 }
 
 std::string SettingsFile() {

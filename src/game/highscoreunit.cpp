@@ -145,6 +145,13 @@ std::string HomeDirectory() {
     return home != nullptr ? home : "";
 }
 
+std::string XdgBaseDirectory(const char* value, const std::string& home,
+                             const std::string& homeRelative) {
+    if (value != nullptr && value[0] == '/') return value;
+    if (home.empty()) return "";
+    return home + "/" + homeRelative;
+}
+
 std::string CleanName(const std::string& name) {
     std::string clean;
     clean.reserve(name.size());

@@ -72,5 +72,10 @@ private:
 // neither is known.
 std::string HomeDirectory();
 
+// An XDG base directory: the variable's value when it is an absolute path (a relative one is
+// ignored), else home + "/" + homeRelative; "" when neither is known.
+std::string XdgBaseDirectory(const char* value, const std::string& home,
+                             const std::string& homeRelative);
+
 // The name without control bytes (0-31 and 127), so no name can break the table's lines.
 std::string CleanName(const std::string& name);

@@ -32,10 +32,8 @@ bool Save(const std::string& fileName, const std::string& bytes) {
 } // namespace
 
 std::string ReplayDirectory(const char* stateHome, const std::string& home) {
-    if (stateHome != nullptr && stateHome[0] == '/')
-        return std::string(stateHome) + "/quelmark/replays/";
-    if (home.empty()) return "";
-    return home + "/.local/state/quelmark/replays/";
+    const std::string base = XdgBaseDirectory(stateHome, home, ".local/state");
+    return base.empty() ? "" : base + "/quelmark/replays/";
 }
 
 std::string ReplayDirectory() {
