@@ -85,6 +85,11 @@ bool TProg::RunGame() {
     Global.Loop = FLoop.get();
     // The pad comes first; it starts after the first frame (see below).
     FFilters.push_back([this](SDL_Event& event) { return FGamepad && FGamepad->Filter(event); });
+    // Mouse positions reach the screens in the overlay's 800 x 600, whatever the window's size.
+    FFilters.push_back([screen = FScreen.get()](SDL_Event& event) {
+        screen->MapMouse(event);
+        return false;
+    });
     FLoop->OnEvent = [this](SDL_Event& event) {
         for (const auto& filter : FFilters)
             if (filter(event)) return true;

@@ -252,6 +252,17 @@ void TScreen::ClearBars() {
     glClearColor(sky[0], sky[1], sky[2], sky[3]);
 }
 
+void TScreen::MapMouse(SDL_Event& event) const {
+    if (!FNative || (Picture.Width == Width && Picture.Height == Height)) return;
+    const auto map = [this](auto& position) {
+        const TOverlayPoint point = OverlayPoint(Picture, FDrawHeight, position.x, position.y);
+        position.x = static_cast<Uint16>(point.X);
+        position.y = static_cast<Uint16>(point.Y);
+    };
+    if (event.type == SDL_MOUSEMOTION) map(event.motion);
+    if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) map(event.button);
+}
+
 bool TScreen::Geometry(TWindowGeometry& geometry) const {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);

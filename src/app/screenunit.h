@@ -12,6 +12,7 @@
 #include <string>
 
 struct SDL_Surface;
+union SDL_Event;
 
 // Whether SDL settled on a video driver that shows nothing ("offscreen", "dummy") without
 // being asked for it in SDL_VIDEODRIVER (requested; a comma-separated list or null). SDL
@@ -56,6 +57,9 @@ public:
     void ClearBars();
     // Whether the picture is drawn with the window's own pixels.
     bool DrawsNative() const { return FNative; }
+    // Puts a mouse event's position into the overlay's 800 x 600, as the screens take it (SDL
+    // does so itself when it scales the picture).
+    void MapMouse(SDL_Event& event) const;
     // The real window, or false when the video driver cannot say.
     bool Geometry(TWindowGeometry& geometry) const;
 

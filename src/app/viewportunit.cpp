@@ -26,3 +26,9 @@ TViewport PictureViewport(int width, int height) {
 bool IsWholeScaleUp(const TViewport& area) {
     return area.Width >= 1600 && area.Width % 800 == 0 && area.Height == area.Width / 4 * 3;
 }
+
+TOverlayPoint OverlayPoint(const TViewport& area, int surfaceHeight, int x, int y) {
+    const int top = surfaceHeight - area.Y - area.Height;
+    return {std::clamp((x - area.X) * 800 / area.Width, 0, 799),
+            std::clamp((y - top) * 600 / area.Height, 0, 599)};
+}

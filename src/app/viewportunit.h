@@ -25,3 +25,12 @@ TViewport PictureViewport(int width, int height);
 // Whether the area shows the 800 x 600 overlay at a whole multiple of 2 or more, where pixel
 // art is sharpest sampled from its nearest texel.
 bool IsWholeScaleUp(const TViewport& area);
+
+struct TOverlayPoint {
+    int X = 0, Y = 0;
+    bool operator==(const TOverlayPoint&) const = default;
+};
+
+// A pixel of a window surfaceHeight pixels high (x from the left, y down from the top) in the
+// overlay's 800 x 600 over the area, kept within them: where a mouse event lands on a screen.
+TOverlayPoint OverlayPoint(const TViewport& area, int surfaceHeight, int x, int y);

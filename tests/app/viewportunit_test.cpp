@@ -51,4 +51,24 @@ TEST(PictureViewport, IsScaledUpWholeOnlyAtTwiceTheDesignOrMore) {
             << c.Width << "x" << c.Height;
 }
 
+TEST(PictureViewport, WindowPixelsMapToTheOverlayOfThePicture) {
+    const TViewport wide = PictureViewport(1920, 1080), tall = PictureViewport(1080, 1920);
+    const struct {
+        TViewport Area;
+        int SurfaceHeight, X, Y;
+        TOverlayPoint Expected;
+    } cases[] = {{{0, 0, 800, 600}, 600, 123, 456, {123, 456}},
+                 {wide, 1080, 240, 0, {0, 0}},
+                 {wide, 1080, 1679, 1079, {799, 599}},
+                 {wide, 1080, 960, 540, {400, 300}},
+                 {wide, 1080, 239, 10, {0, 5}},
+                 {wide, 1080, 1919, 500, {799, 277}},
+                 {tall, 1920, 540, 960, {400, 300}},
+                 {tall, 1920, 0, 554, {0, 0}},
+                 {tall, 1920, 1079, 1365, {799, 599}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(OverlayPoint(c.Area, c.SurfaceHeight, c.X, c.Y), c.Expected)
+            << c.X << "," << c.Y << " of a window " << c.SurfaceHeight << " high";
+}
+
 } // namespace
