@@ -54,6 +54,8 @@ TComforts::TComforts(TSettings settings, std::string settingsFile, TScreen* scre
 
 void TComforts::Change(const TSettings& settings, uint32_t now) {
     if (settings.FullScreen != FSettings.FullScreen) Apply(TComfort::FullScreen, now);
+    if (settings.RenderSize != FSettings.RenderSize && FScreen != nullptr)
+        FScreen->SetRenderSize(settings.RenderSize);
     const bool sound =
         settings.Volume != FSettings.Volume || settings.MusicMuted != FSettings.MusicMuted;
     const bool fullScreen = FSettings.FullScreen;

@@ -130,6 +130,9 @@ bool TProg::RunGame() {
     options->Change = [comforts = FComforts.get()](const TSettings& changed) {
         comforts->Change(changed, SDL_GetTicks());
     };
+    options->SharpByDefault = [screen = FScreen.get()] {
+        return ResolvesNative(TRenderSize::Auto, screen->IsSoftware());
+    };
     options->DrawBackground = [intro = static_cast<TIntroStatus*>(IntroStatus)](double dt) {
         intro->Draw(dt);
     };

@@ -118,9 +118,10 @@ bool TScreen::Open() {
     // the design's size unless the player asked for the window's own.
     FNative = RenderSize == TRenderSize::Native;
     if (!SetMode(FullScreen)) return false;
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    FSoftware = IsSoftwareRenderer(renderer != nullptr ? renderer : "");
     if (RenderSize == TRenderSize::Auto) {
-        const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-        FNative = !IsSoftwareRenderer(renderer != nullptr ? renderer : "");
+        FNative = ResolvesNative(RenderSize, FSoftware);
         if (FNative && (FullScreen || WindowWidth != Width || WindowHeight != Height) &&
             !SetMode(FullScreen))
             return false;
@@ -205,6 +206,16 @@ bool TScreen::ToggleFullScreen() {
     FullScreen = target;
     WriteLog(FullScreen ? "Full screen" : "Windowed");
     return true;
+}
+
+bool TScreen::SetRenderSize(TRenderSize size) {
+    RenderSize = size;
+    const bool native = ResolvesNative(size, FSoftware);
+    if (!IsOpen() || native == FNative) return true;
+    FNative = native;
+    if (SetMode(FullScreen) && Settle(FullScreen)) return true;
+    WriteLog("Cannot change the picture's size: " + FProblem);
+    return false;
 }
 
 void TScreen::Resize(int32_t width, int32_t height) {

@@ -47,6 +47,9 @@ public:
     // display lists stay); false when the screen is not open or the switch failed. A switch
     // the window did not follow is logged and undone.
     bool ToggleFullScreen();
+    // Draws with the window's own pixels or at 800 x 600 from the next frame, as the setting
+    // resolves on this renderer; false when the new mode could not be had.
+    bool SetRenderSize(TRenderSize size);
     // The player gave the window a new size (SDL's resize event).
     void Resize(int32_t width, int32_t height);
     void SetupGlDefaults();
@@ -57,6 +60,8 @@ public:
     void ClearBars();
     // Whether the picture is drawn with the window's own pixels.
     bool DrawsNative() const { return FNative; }
+    // Whether OpenGL draws in software, known once the screen is open.
+    bool IsSoftware() const { return FSoftware; }
     // Puts a mouse event's position into the overlay's 800 x 600, as the screens take it (SDL
     // does so itself when it scales the picture).
     void MapMouse(SDL_Event& event) const;
@@ -93,6 +98,7 @@ private:
 
     uint32_t FFlags = 0;
     bool FNative = false;
+    bool FSoftware = false;
     // The size of what OpenGL draws on; SDL scales it to the window when the two differ.
     int32_t FDrawWidth = 0, FDrawHeight = 0;
     int32_t FDesktopWidth = 0, FDesktopHeight = 0;

@@ -32,3 +32,7 @@ TOverlayPoint OverlayPoint(const TViewport& area, int surfaceHeight, int x, int 
     return {std::clamp((x - area.X) * 800 / area.Width, 0, 799),
             std::clamp((y - top) * 600 / area.Height, 0, 599)};
 }
+
+bool ResolvesNative(TRenderSize size, bool softwareRenderer) {
+    return size == TRenderSize::Native || (size == TRenderSize::Auto && !softwareRenderer);
+}

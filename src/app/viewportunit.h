@@ -9,6 +9,10 @@
 // 800 x 600 (scaled up by SDL to a larger window), or whichever suits the renderer.
 enum class TRenderSize { Auto, Native, Design };
 
+// Whether a setting draws with the window's own pixels: auto does unless a software renderer
+// would pay for every one of them.
+bool ResolvesNative(TRenderSize size, bool softwareRenderer);
+
 struct TViewport {
     int X = 0; // from the window's left edge
     int Y = 0; // from the window's bottom edge, as glViewport counts

@@ -34,11 +34,12 @@ struct TNamedKind {
 };
 
 const TNamedKind Widgets[] = {
-    {"volumelabel", IsLabel},    {"volume", IsTracker},        {"music", IsCheckBox},
-    {"fullscreen", IsCheckBox},  {"fps", IsCheckBox},          {"difficulty", IsButton},
-    {"key.turn_left", IsButton}, {"key.turn_right", IsButton}, {"key.forwards", IsButton},
-    {"key.backwards", IsButton}, {"key.swing", IsButton},      {"key.pause", IsButton},
-    {"message", IsLabel},        {"defaults", IsButton},       {"back", IsButton}};
+    {"volumelabel", IsLabel},   {"volume", IsTracker},       {"music", IsCheckBox},
+    {"fullscreen", IsCheckBox}, {"fps", IsCheckBox},         {"difficulty", IsButton},
+    {"sharp", IsCheckBox},      {"key.turn_left", IsButton}, {"key.turn_right", IsButton},
+    {"key.forwards", IsButton}, {"key.backwards", IsButton}, {"key.swing", IsButton},
+    {"key.pause", IsButton},    {"message", IsLabel},        {"defaults", IsButton},
+    {"back", IsButton}};
 
 // The window of a layout, or an exception saying what it lacks.
 std::unique_ptr<TUiWindow> CheckedWindow(std::unique_ptr<TUiWidget> widget) {
@@ -68,7 +69,8 @@ const std::string& BuiltInOptionsLayout() {
       <CHECKBOX name="music"><LEFT>4</LEFT><TOP>42</TOP><WIDTH>120</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Music</CAPTION></CHECKBOX>
       <CHECKBOX name="fullscreen"><LEFT>136</LEFT><TOP>42</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Full screen</CAPTION></CHECKBOX>
       <CHECKBOX name="fps"><LEFT>276</LEFT><TOP>42</TOP><WIDTH>140</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Frame rate</CAPTION></CHECKBOX>
-      <BUTTON name="difficulty"><LEFT>4</LEFT><TOP>82</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Difficulty</CAPTION></BUTTON>
+      <BUTTON name="difficulty"><LEFT>4</LEFT><TOP>82</TOP><WIDTH>262</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Difficulty</CAPTION></BUTTON>
+      <CHECKBOX name="sharp"><LEFT>276</LEFT><TOP>82</TOP><WIDTH>140</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Sharp picture</CAPTION></CHECKBOX>
       <LABEL name="keyslabel"><LEFT>4</LEFT><TOP>124</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Play keys: choose a row, then press the new key</CAPTION></LABEL>
       <BUTTON name="key.turn_left"><LEFT>4</LEFT><TOP>138</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn left</CAPTION></BUTTON>
       <BUTTON name="key.turn_right"><LEFT>4</LEFT><TOP>172</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn right</CAPTION></BUTTON>

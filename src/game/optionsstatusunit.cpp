@@ -60,13 +60,14 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
     FullScreen = Find<TUiCheckBox>(*Window, "fullscreen");
     Fps = Find<TUiCheckBox>(*Window, "fps");
     Difficulty = Find<TUiButton>(*Window, "difficulty");
+    Sharp = Find<TUiCheckBox>(*Window, "sharp");
     for (int i = 0; i < PlayActionCount; ++i)
         KeyRows[i] = Find<TUiButton>(*Window, std::string("key.") +
                                                   ActionSettingName(static_cast<TPlayAction>(i)));
     Message = Find<TUiLabel>(*Window, "message");
     Defaults = Find<TUiButton>(*Window, "defaults");
     Back = Find<TUiButton>(*Window, "back");
-    Rows = {Volume, Music, FullScreen, Fps, Difficulty};
+    Rows = {Volume, Music, FullScreen, Fps, Difficulty, Sharp};
     Rows.insert(Rows.end(), std::begin(KeyRows), std::end(KeyRows));
     Rows.insert(Rows.end(), {Defaults, Back});
     // Steps of 10 %: the tracker counts tens.
@@ -86,6 +87,11 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
             s.ShowFps = Fps->Checked;
             Apply(s);
         };
+    Sharp->OnClick = [this](TUiWidget&) {
+        TSettings s = Current();
+        s.RenderSize = Sharp->Checked ? TRenderSize::Native : TRenderSize::Design;
+        Apply(s);
+    };
     for (TUiButton* button : {Difficulty, Defaults, Back})
         button->OnClick = [this](TUiWidget& sender) { Activate(sender); };
     for (TUiButton* row : KeyRows)
@@ -136,6 +142,7 @@ void TOptionsStatus::Refresh() {
     Music->Checked = !s.MusicMuted;
     FullScreen->Checked = s.FullScreen;
     Fps->Checked = s.ShowFps;
+    Sharp->Checked = ResolvesNative(s.RenderSize, !SharpByDefault || !SharpByDefault());
     Difficulty->Caption = std::string("Difficulty: ") + DifficultyLabel(s.Difficulty);
     VolumeLabel->Caption = "Volume " + std::to_string(s.Volume) + "%";
 }
@@ -157,7 +164,7 @@ void TOptionsStatus::ChangeFocused(int direction) {
         s.Volume = StepVolume(s.Volume, direction);
         Apply(s);
     } else if (focused == Music || focused == FullScreen || focused == Fps ||
-               focused == Difficulty) {
+               focused == Difficulty || focused == Sharp) {
         Activate(*focused);
     }
 }

@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The options screen: a window over the title where the player sets the volume, the music,
-// full screen, the frame-rate counter, the difficulty and the play keys. Every change takes
-// effect and is saved at once.
+// full screen, the frame-rate counter, the difficulty, the picture's sharpness and the play keys.
+// Every change takes effect and is saved at once.
 #pragma once
 
 #include "app/keybindingsunit.h"
@@ -68,6 +68,9 @@ public:
     std::function<void(const TSettings&)> Change;
     // Draws the screen under the window; none leaves the sky.
     std::function<void(double)> DrawBackground;
+    // Whether the picture is drawn with the window's own pixels when the settings leave it to
+    // the renderer; none says no.
+    std::function<bool()> SharpByDefault;
 
     std::unique_ptr<TUiDesktop> Desktop;
     TUiWindow* Window = nullptr;
@@ -77,6 +80,8 @@ public:
     TUiCheckBox* FullScreen = nullptr;
     TUiCheckBox* Fps = nullptr;
     TUiButton* Difficulty = nullptr;
+    // Checked: drawn with the window's own pixels; unchecked: at 800 x 600, scaled.
+    TUiCheckBox* Sharp = nullptr;
     TUiButton* KeyRows[PlayActionCount] = {};
     TUiLabel* Message = nullptr;
     TUiButton* Defaults = nullptr;

@@ -112,6 +112,33 @@ TEST_F(OptionsScreen, TheCounterCheckBoxHidesTheCounterOfTheScreenBelow) {
     EXPECT_EQ(S.ReadText(10, 10, 6), std::string(6, '\0'));
 }
 
+TEST_F(OptionsScreen, TheSharpBoxShowsWhatAutoMeansHereAndSavesAChoice) {
+    EXPECT_FALSE(Options->Sharp->Checked) << "auto, with no screen to ask, is 800 x 600";
+    bool hardware = true;
+    Options->SharpByDefault = [&hardware] { return hardware; };
+    Options->Refresh();
+    EXPECT_TRUE(Options->Sharp->Checked);
+    const std::string file = (S.Dir.Path() / "settings").string();
+    Options->Activate(*Options->Sharp);
+    EXPECT_EQ(LoadSettings(file).RenderSize, TRenderSize::Design);
+    hardware = false;
+    Options->Activate(*Options->Sharp);
+    EXPECT_TRUE(Options->Sharp->Checked) << "a choice outweighs the renderer";
+    EXPECT_EQ(LoadSettings(file).RenderSize, TRenderSize::Native);
+}
+
+TEST_F(OptionsScreen, TheSharpBoxComesBetweenDifficultyAndTheKeysLeftOrRightToggles) {
+    Options->Difficulty->SetFocus();
+    Press(SDLK_DOWN);
+    Options->Draw(0.02);
+    EXPECT_TRUE(NearColour(OutlineOf(*Options->Sharp), Focus));
+    EXPECT_FALSE(NearColour(OutlineOf(*Options->Difficulty), Focus));
+    Press(SDLK_RIGHT);
+    EXPECT_EQ(Comforts->Settings().RenderSize, TRenderSize::Native);
+    Press(SDLK_DOWN);
+    EXPECT_EQ(Options->Desktop->Focused, Options->KeyRows[0]);
+}
+
 TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
     Options->KeyRows[static_cast<int>(TPlayAction::Swing)]->SetFocus();
     SDL_KeyboardEvent enter = TGameScreen::Key(SDLK_RETURN);
