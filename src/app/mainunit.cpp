@@ -35,6 +35,7 @@
 #include <cfenv>
 #include <cstdio>
 #include <iostream>
+#include <utility>
 
 TProg::TProg(std::vector<std::string> arguments) : FArguments(std::move(arguments)) {}
 
@@ -153,8 +154,9 @@ bool TProg::RunGame() {
     };
     FScreen->OnPictureChanged();
     TEventListener* first = WantsDemo(FArguments) ? NextDemo(DemoStatus) : IntroStatus;
-    if (const auto file = ReplayFile(FArguments)) {
-        ReplayStatus->Show(LoadReplayFile(*file), "");
+    if (Replay) {
+        ReplayStatus->Show(std::move(*Replay), "");
+        Replay.reset();
         first = ReplayStatus;
     }
     SetCurrentListener(first, Global.Loop);
@@ -256,6 +258,7 @@ int QuelmarkMain(int argc, char** argv) {
     // Game arithmetic relies on infinities and NaNs instead of floating-point traps.
     fedisableexcept(FE_ALL_EXCEPT);
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::optional<TReplay> watched;
     if (const auto replay = ReplayFile(arguments)) {
         if (replay->empty()) {
             std::fprintf(stderr, "quelmark: --replay needs a file\n");
@@ -265,13 +268,14 @@ int QuelmarkMain(int argc, char** argv) {
             return RunReplayCheck(*replay, std::cout, std::cerr);
         // A bad file is refused before any window opens.
         try {
-            LoadReplayFile(*replay);
+            watched = LoadReplayFile(*replay);
         } catch (const TReplayError& e) {
             std::fprintf(stderr, "quelmark: replay %s: %s\n", replay->c_str(), e.what());
             return 1;
         }
     }
     TProg prog(std::move(arguments));
+    prog.Replay = std::move(watched);
     const bool ran = prog.Run();
     prog.Shutdown();
     if (!ran) {

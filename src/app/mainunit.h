@@ -5,6 +5,8 @@
 // Program entry and the order in which the game comes up and goes down.
 #pragma once
 
+#include "game/replayunit.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +40,9 @@ public:
     void ShowLoadingPicture();
 
     const std::string& Failure() const { return FFailure; }
+
+    // A game to watch in place of the title, read before the window opens.
+    std::optional<TReplay> Replay;
 
 private:
     // Opens the screen and the audio, makes the shared objects and the states, then runs the
