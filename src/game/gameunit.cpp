@@ -346,7 +346,7 @@ void TBaseList::NewLevel() {
         auto ram = std::make_unique<TWolf>(*this, *RamModel);
         ram->Position = RandomPoint();
         ram->Home = RandomPoint();
-        ram->ChaseRadius = 20.0f;
+        ram->ChaseRadius = GuardChaseRadius;
         ram->Radius = 1.4f;
         ram->Height = 1.8f;
         ram->Health = 8;
@@ -361,7 +361,7 @@ void TBaseList::NewLevel() {
 
 void TBaseList::SetDifficulty(TDifficulty difficulty) {
     Difficulty = difficulty;
-    const float radius = HuntersOnLevel(Difficulty, Level) ? 1000.0f : 20.0f;
+    const float radius = HuntersOnLevel(Difficulty, Level) ? HunterChaseRadius : GuardChaseRadius;
     for (const auto& entity : FItems)
         if (auto* ram = dynamic_cast<TWolf*>(entity.get()); ram != nullptr && ram->Hunter)
             ram->ChaseRadius = radius;

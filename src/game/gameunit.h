@@ -111,6 +111,11 @@ public:
     void Update(float dt) override;
 };
 
+// How near the player a ram guarding its home must come to be hunted, and the reach of a hunter
+// (the whole field).
+inline constexpr float GuardChaseRadius = 20;
+inline constexpr float HunterChaseRadius = 1000;
+
 // The ram: guards its home point, hunts the player who comes near it, butts what is before it.
 class TWolf : public TBase {
 public:
@@ -119,7 +124,7 @@ public:
     void Update(float dt) override;
 
     gameunit::TVector Home{0, 0};
-    float ChaseRadius = 20;
+    float ChaseRadius = GuardChaseRadius;
     // One of the level's last two rams, which may hunt across the whole field.
     bool Hunter = false;
 };
