@@ -81,10 +81,7 @@ void TIntroStatus::Draw(double dt) {
     DrawPicture(FPicture, 0, 0, 800, 600);
     if (FTable != nullptr) {
         // The title dimmed under the board, the rows where the game-over screen writes them.
-        glDisable(GL_TEXTURE_2D);
-        glColor4f(0, 0, 0, 0.45f);
-        glRectf(0, 600, 800, 0);
-        glEnable(GL_TEXTURE_2D);
+        FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
         DrawPicture(FScores, 144, 330, 512, 256);
         DrawHighscoreRows(FFont, *FTable, FTableDifficulty);
         glEnable(GL_TEXTURE_2D);

@@ -295,13 +295,9 @@ void TMainStatus::DrawPaused() {
     DrawScene();
     DrawHud(FLastDt, LevelMilliseconds(FPausedAt));
     BeginOverlay2D(800, 600);
-    glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.45f);
-    // Corners in this order face the viewer in the overlay's y-down pixels.
-    glRectf(0, 600, 800, 0);
-    glEnable(GL_TEXTURE_2D);
+    FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
     DrawPicture(FPausedPanel, 144, 172, 512, 256);
     EndOverlay2D();
 }

@@ -26,15 +26,6 @@ template <class T> T* Find(TUiWindow& window, const std::string& name) {
     return dynamic_cast<T*>(window.FindByName(name));
 }
 
-// A flat rectangle in overlay pixels, texturing off for it.
-void Fill(float x, float y, float w, float h, float r, float g, float b) {
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(r, g, b);
-    // Corners in this order face the viewer in the overlay's y-down pixels.
-    glRectf(x, y + h, x + w, y);
-    glEnable(GL_TEXTURE_2D);
-}
-
 TMouseButton ButtonOf(const SDL_MouseButtonEvent& event) {
     switch (event.button) {
     case SDL_BUTTON_LEFT:
@@ -313,10 +304,10 @@ void TOptionsStatus::DrawFocus() const {
     const float y = static_cast<float>(Window->Top + Window->MarginTop + focused->Top) - 3;
     const float w = static_cast<float>(focused->GetWidth()) + 6;
     const float h = static_cast<float>(focused->GetHeight()) + 6;
-    Fill(x, y, w, 2, FocusR, FocusG, FocusB);
-    Fill(x, y + h - 2, w, 2, FocusR, FocusG, FocusB);
-    Fill(x, y, 2, h, FocusR, FocusG, FocusB);
-    Fill(x + w - 2, y, 2, h, FocusR, FocusG, FocusB);
+    FillOverlayRect(x, y, w, 2, FocusR, FocusG, FocusB);
+    FillOverlayRect(x, y + h - 2, w, 2, FocusR, FocusG, FocusB);
+    FillOverlayRect(x, y, 2, h, FocusR, FocusG, FocusB);
+    FillOverlayRect(x + w - 2, y, 2, h, FocusR, FocusG, FocusB);
 }
 
 void TOptionsStatus::DrawKeycaps() const {
@@ -332,12 +323,12 @@ void TOptionsStatus::DrawKeycaps() const {
             12;
         const float y = static_cast<float>(Window->Top + Window->MarginTop + row.Top) + 6;
         // A light cap on a darker rim, its corners cut round.
-        Fill(x + 1, y, w - 2, 20, 0.35f, 0.23f, 0.12f);
-        Fill(x, y + 1, w, 18, 0.35f, 0.23f, 0.12f);
+        FillOverlayRect(x + 1, y, w - 2, 20, 0.35f, 0.23f, 0.12f);
+        FillOverlayRect(x, y + 1, w, 18, 0.35f, 0.23f, 0.12f);
         if (waiting)
-            Fill(x + 1, y + 1, w - 2, 18, FocusR, FocusG, FocusB);
+            FillOverlayRect(x + 1, y + 1, w - 2, 18, FocusR, FocusG, FocusB);
         else
-            Fill(x + 1, y + 1, w - 2, 18, 0.95f, 0.92f, 0.85f);
+            FillOverlayRect(x + 1, y + 1, w - 2, 18, 0.95f, 0.92f, 0.85f);
         DrawFontText(FFont, static_cast<int32_t>(x) + 6, static_cast<int32_t>(y) + 6, text, 0.23f,
                      0.23f, 0.23f);
     }

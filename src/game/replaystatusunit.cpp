@@ -12,6 +12,7 @@
 #include "game/introstatusunit.h"
 #include "game/mainstatusunit.h"
 #include "game/replayfilesunit.h"
+#include "game/screenkitunit.h"
 #include "gui/guiextraunit.h"
 
 #include <SDL_opengl.h>
@@ -24,12 +25,6 @@ namespace {
 constexpr int MaxStepsPerCycle = 4000;
 // Where the demo's band sits, clear of the viking and the HUD icons.
 constexpr float BandX = 200, BandY = 530, BandWidth = 400, BandHeight = 50;
-
-void FillRect(float x, float y, float w, float h, float r, float g, float b, float a) {
-    glColor4f(r, g, b, a);
-    // Corners in this order face the viewer in the overlay's y-down pixels.
-    glRectf(x, y + h, x + w, y);
-}
 
 } // namespace
 
@@ -158,9 +153,7 @@ void TReplayStatus::Draw(double dt) {
         DrawFontText(FFont, 210, 10, FText, 0, 0, 0);
     }
     if (FPaused || FPhase == TPhase::Ended) {
-        glDisable(GL_TEXTURE_2D);
-        FillRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
-        glEnable(GL_TEXTURE_2D);
+        FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
     }
     if (FPaused) DrawPicture(FPanel, 144, 172, 512, 256);
     if (FPhase == TPhase::Ended) {
@@ -176,13 +169,11 @@ void TReplayStatus::Draw(double dt) {
 
 void TReplayStatus::DrawBand() const {
     BeginOverlay2D(800, 600);
-    glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // Light wood in a darker frame, as the other boards.
-    FillRect(BandX, BandY, BandWidth, BandHeight, 0.35f, 0.23f, 0.12f, 1);
-    FillRect(BandX + 3, BandY + 3, BandWidth - 6, BandHeight - 6, 0.66f, 0.49f, 0.31f, 1);
-    glEnable(GL_TEXTURE_2D);
+    FillOverlayRect(BandX, BandY, BandWidth, BandHeight, 0.35f, 0.23f, 0.12f);
+    FillOverlayRect(BandX + 3, BandY + 3, BandWidth - 6, BandHeight - 6, 0.66f, 0.49f, 0.31f);
     const auto x =
         static_cast<int32_t>(BandX + BandWidth / 2) - 4 * static_cast<int32_t>(FBand.size());
     DrawFontText(FFont, x, static_cast<int32_t>(BandY + 14), FBand, 1, 0.95f, 0.85f);

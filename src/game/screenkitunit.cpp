@@ -39,6 +39,14 @@ void DrawPicture(const TTexture* texture, float x, float y, float w, float h) {
     DrawTexturedRect(x, y, w, h, 1, 1, 1);
 }
 
+void FillOverlayRect(float x, float y, float w, float h, float r, float g, float b, float a) {
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(r, g, b, a);
+    // Corners in this order face the viewer in the overlay's y-down pixels.
+    glRectf(x, y + h, x + w, y);
+    glEnable(GL_TEXTURE_2D);
+}
+
 void DrawFontText(const TTexture* font, int32_t x, int32_t y, const std::string& text, float r,
                   float g, float b) {
     if (font == nullptr) return;

@@ -31,6 +31,10 @@ void DrawPicture(const TTexture* texture, float x, float y, float w, float h);
 void DrawFontText(const TTexture* font, int32_t x, int32_t y, const std::string& text, float r,
                   float g, float b);
 
+// A flat rectangle in overlay pixels: texturing off for it and on again after (blending is the
+// caller's).
+void FillOverlayRect(float x, float y, float w, float h, float r, float g, float b, float a = 1);
+
 enum class TFpsRounding { Truncate, Nearest };
 
 // "FPS: " and the frame rate 1/dt as a whole number, into out (reusing its storage).
