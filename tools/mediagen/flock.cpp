@@ -28,7 +28,7 @@ struct TFlockMeshes {
 // A horn curling back, down and forward round the ear, widening out from the head.
 TShapeBuilder CurledHorn() {
     std::vector<TRing> rings;
-    const int steps = 14;
+    const int steps = 9;
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const double angle = std::numbers::pi * (0.5 + 1.75 * t);
@@ -38,43 +38,45 @@ TShapeBuilder CurledHorn() {
              0.15 * (1 - 0.7 * t)});
     }
     TShapeBuilder s;
-    s.Tube(rings, 8, true);
+    s.Tube(rings, 6, true);
     return s;
 }
 
+// Few sides and bands: seen from the play camera a creature is some 50 pixels long, and on a
+// software renderer each face costs about as much as a few dozen of those pixels.
 TFlockMeshes BuildMeshes(TMeshSet& set) {
     TFlockMeshes m{};
     TShapeBuilder s;
-    s.Ellipsoid({0, 0, 0}, {0.8, 0.62, 0.98}, 10, 7, true);
-    s.Ellipsoid({0, 0.36, 0.32}, {0.56, 0.4, 0.55}, 9, 5, true);
-    s.Ellipsoid({0, 0.32, -0.42}, {0.58, 0.4, 0.55}, 9, 5, true);
-    s.Ellipsoid({0, 0.05, 0.72}, {0.6, 0.52, 0.4}, 9, 5, true); // the chest
+    s.Ellipsoid({0, 0, 0}, {0.8, 0.62, 0.98}, 8, 5, true);
+    s.Ellipsoid({0, 0.36, 0.32}, {0.56, 0.4, 0.55}, 7, 4, true);
+    s.Ellipsoid({0, 0.32, -0.42}, {0.58, 0.4, 0.55}, 7, 4, true);
+    s.Ellipsoid({0, 0.05, 0.72}, {0.6, 0.52, 0.4}, 7, 4, true); // the chest
     m.Body = set.Add("flock_body", s);
 
     s = {};
-    s.Ellipsoid({0, 0, 0.3}, {0.3, 0.33, 0.45}, 8, 5, false);
+    s.Ellipsoid({0, 0, 0.3}, {0.3, 0.33, 0.45}, 6, 4, false);
     m.Head = set.Add("flock_head", s);
 
     s = {};
-    s.Ellipsoid({0, 0.24, 0.12}, {0.34, 0.2, 0.32}, 8, 4, true);
+    s.Ellipsoid({0, 0.24, 0.12}, {0.34, 0.2, 0.32}, 6, 3, true);
     m.Cap = set.Add("flock_cap", s);
 
     s = {};
-    s.Ellipsoid({0.38, 0.1, 0.12}, {0.22, 0.07, 0.12}, 6, 3, false);
-    s.Ellipsoid({-0.38, 0.1, 0.12}, {0.22, 0.07, 0.12}, 6, 3, false);
+    s.Ellipsoid({0.38, 0.1, 0.12}, {0.22, 0.07, 0.12}, 4, 3, false);
+    s.Ellipsoid({-0.38, 0.1, 0.12}, {0.22, 0.07, 0.12}, 4, 3, false);
     m.Ears = set.Add("flock_ears", s);
 
     s = {};
-    s.Ellipsoid({0.17, 0.1, 0.6}, {0.08, 0.08, 0.06}, 6, 3, false);
-    s.Ellipsoid({-0.17, 0.1, 0.6}, {0.08, 0.08, 0.06}, 6, 3, false);
+    s.Ellipsoid({0.17, 0.1, 0.6}, {0.08, 0.08, 0.06}, 4, 2, false);
+    s.Ellipsoid({-0.17, 0.1, 0.6}, {0.08, 0.08, 0.06}, 4, 2, false);
     m.Eyes = set.Add("flock_eyes", s);
 
     s = {};
-    s.Ellipsoid({0, 0, -0.1}, {0.2, 0.2, 0.2}, 6, 4, true);
+    s.Ellipsoid({0, 0, -0.1}, {0.2, 0.2, 0.2}, 5, 3, true);
     m.Tail = set.Add("flock_tail", s);
 
     s = {};
-    s.Lathe({{0.17, -0.8}, {0.18, -0.64}, {0.15, -0.56}, {0.17, 0.1}}, 6, false);
+    s.Lathe({{0.17, -0.8}, {0.18, -0.6}, {0.17, 0.1}}, 5, false);
     m.Leg = set.Add("flock_leg", s);
 
     const TShapeBuilder horn = CurledHorn();

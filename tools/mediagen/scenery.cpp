@@ -18,24 +18,25 @@ constexpr double PieceLength = 4;
 
 } // namespace
 
+// As few faces as keep the crown round at the play camera's distance (see the flock's).
 void MakeTree(TMeshSet& meshes, const TOutput& out) {
     TShapeBuilder s;
-    s.Lathe({{0.75, 0}, {0.55, 0.35}, {0.45, 1.5}, {0.38, 4.2}, {0.28, 5.2}}, 7, false);
+    s.Lathe({{0.75, 0}, {0.55, 0.35}, {0.45, 1.5}, {0.38, 4.2}, {0.28, 5.2}}, 6, false);
     s.Tube({{{0, 3.0, 0}, 0.17}, {{0.7, 3.7, 0.15}, 0.13}, {{1.2, 4.3, 0.3}, 0.09}}, 5, false);
     s.Tube({{{0, 3.4, 0}, 0.16}, {{-0.7, 4.1, -0.2}, 0.12}, {{-1.1, 4.7, -0.4}, 0.08}}, 5, false);
     TMesh* trunk = meshes.Add("tree_trunk", s);
 
     s = {};
-    s.Ellipsoid({0, 1.1, 0}, {2.3, 1.9, 2.3}, 10, 6, true);
-    s.Ellipsoid({-1.7, 0.5, -0.9}, {1.2, 1.0, 1.2}, 8, 5, true);
+    s.Ellipsoid({0, 1.1, 0}, {2.3, 1.9, 2.3}, 8, 5, true);
+    s.Ellipsoid({-1.7, 0.5, -0.9}, {1.2, 1.0, 1.2}, 7, 4, true);
     TMesh* crown = meshes.Add("tree_crown", s);
 
     // Lighter clumps standing out of the crown towards the light and the camera.
     s = {};
-    s.Ellipsoid({0.5, 2.35, 0.55}, {1.4, 1.05, 1.4}, 9, 5, true);
-    s.Ellipsoid({1.6, 1.0, 1.2}, {1.25, 1.05, 1.25}, 8, 5, true);
-    s.Ellipsoid({-1.2, 1.3, 1.6}, {1.1, 0.95, 1.1}, 8, 5, true);
-    s.Ellipsoid({1.7, 0.2, -1.0}, {1.1, 0.9, 1.1}, 8, 5, true);
+    s.Ellipsoid({0.5, 2.35, 0.55}, {1.4, 1.05, 1.4}, 7, 4, true);
+    s.Ellipsoid({1.6, 1.0, 1.2}, {1.25, 1.05, 1.25}, 6, 4, true);
+    s.Ellipsoid({-1.2, 1.3, 1.6}, {1.1, 0.95, 1.1}, 6, 4, true);
+    s.Ellipsoid({1.7, 0.2, -1.0}, {1.1, 0.9, 1.1}, 6, 4, true);
     TMesh* tufts = meshes.Add("tree_tufts", s);
 
     TModelKit kit("tree1");
