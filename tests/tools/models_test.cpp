@@ -147,6 +147,9 @@ struct TModelFacts {
     double MinLength, MaxLength; // along z, the facing
     std::vector<int> Attacks;
     double WalkSpeed; // units per second over a 1.0 s walk cycle, 0 when it does not walk
+    // Faces drawn for one of it: llvmpipe pays for each about as much as for a few dozen
+    // pixels, and level 10 puts some forty models in view.
+    int MaxFaces;
 };
 
 void PrintTo(const TModelFacts& facts, std::ostream* out) {
@@ -154,11 +157,11 @@ void PrintTo(const TModelFacts& facts, std::ostream* out) {
 }
 
 const std::vector<TModelFacts> AllModels{
-    {"viking_weapon", 6, 3.6, 4.6, 1.2, 3.5, {2, 5}, 6.5},
-    {"sheep", 5, 1.6, 2.6, 2.5, 3.1, {2}, 2.0},
-    {"ram", 5, 1.6, 2.6, 2.5, 3.1, {2}, 2.0},
-    {"tree1", 1, 7.0, 9.0, 4.5, 7.0, {}, 0},
-    {"fence", 0, 1.3, 1.7, 4.0, 4.4, {}, 0},
+    {"viking_weapon", 6, 3.6, 4.6, 1.2, 3.5, {2, 5}, 6.5, 600},
+    {"sheep", 5, 1.6, 2.6, 2.5, 3.1, {2}, 2.0, 450},
+    {"ram", 5, 1.6, 2.6, 2.5, 3.1, {2}, 2.0, 700},
+    {"tree1", 1, 7.0, 9.0, 4.5, 7.0, {}, 0, 400},
+    {"fence", 0, 1.3, 1.7, 4.0, 4.4, {}, 0, 48},
 };
 
 class TEachModel : public TGeneratedModels, public ::testing::WithParamInterface<TModelFacts> {
@@ -196,6 +199,15 @@ TEST_P(TEachModel, NamesItsMeshesByTheirFileNamesAndItsNodesOnce) {
         EXPECT_EQ(Media.GetMesh(node->Element.Mesh->Name()), node->Element.Mesh);
     }
     EXPECT_GE(meshes, 2);
+}
+
+TEST_P(TEachModel, DrawsNoMoreFacesThanItsBudget) {
+    std::vector<const TModelTreeNode*> nodes;
+    CollectNodes(*Model().Root, nodes);
+    int faces = 0;
+    for (const TModelTreeNode* node : nodes)
+        if (node->Element.Mesh != nullptr) faces += node->Element.Mesh->FaceCount();
+    EXPECT_LE(faces, GetParam().MaxFaces);
 }
 
 TEST_P(TEachModel, PosesMoveOnlyNodesThatExist) {
