@@ -10,7 +10,8 @@
 #include "app/stateunit.h"
 #include "game/gameunit.h"
 #include "game/pilotunit.h"
-#include "game/replayunit.h"
+#include "game/replayplayerunit.h"
+#include "game/replayrecorderunit.h"
 #include "math/randomunit.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 
 // Feeds arbitrary bytes to the replay reader: it must refuse them with a TReplayError or read
 // a replay of bounded length that writes back to bytes reading as the same replay.
-#include "game/replayunit.h"
+#include "game/replayformatunit.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 // Program entry and the order in which the game comes up and goes down.
 #pragma once
 
-#include "game/replayunit.h"
+#include "game/replayrecorderunit.h"
 
 #include <functional>
 #include <memory>

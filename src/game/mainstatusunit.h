@@ -8,7 +8,7 @@
 
 #include "app/stateunit.h"
 #include "game/gameunit.h"
-#include "game/replayunit.h"
+#include "game/replayrecorderunit.h"
 #include "math/frustumunit.h"
 #include "math/vectorunit.h"
 

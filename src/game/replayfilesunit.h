@@ -7,7 +7,7 @@
 #pragma once
 
 #include "game/difficultyunit.h"
-#include "game/replayunit.h"
+#include "game/replayformatunit.h"
 
 #include <optional>
 #include <string>

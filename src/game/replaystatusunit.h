@@ -10,7 +10,7 @@
 
 #include "game/difficultyunit.h"
 #include "game/levelstatusunit.h"
-#include "game/replayunit.h"
+#include "game/replayplayerunit.h"
 #include "game/screenkitunit.h"
 
 #include <cstdint>

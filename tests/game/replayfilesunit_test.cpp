@@ -5,6 +5,8 @@
 // Where replays go, and which game is kept as the best one.
 #include "game/replayfilesunit.h"
 
+#include "app/versionunit.h"
+
 #include "support/testdir.h"
 
 #include <filesystem>

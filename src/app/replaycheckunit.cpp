@@ -2,13 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "game/replaycheckunit.h"
+#include "app/replaycheckunit.h"
 
 #include "app/failureunit.h"
 #include "app/keyboardunit.h"
 #include "app/stateunit.h"
 #include "game/gameunit.h"
 #include "game/replayfilesunit.h"
+#include "game/replayplayerunit.h"
 
 #include <memory>
 #include <optional>

@@ -2,14 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "game/replayunit.h"
+#include "game/replayformatunit.h"
+
+#include "app/versionunit.h"
 
 #include "app/keyboardunit.h"
-#include "game/gameunit.h"
-#include "math/randomunit.h"
+#include "game/difficultyunit.h"
 
 #include <algorithm>
-#include <bit>
 #include <limits>
 
 // The file: "QRPL", format (u16), game version (u8 length and bytes), seed (u32), difficulty
@@ -123,35 +123,7 @@ void AppendSteps(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t k
     }
 }
 
-class TDigest {
-public:
-    void Add(uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            FHash ^= (value >> (8 * i)) & 0xFF;
-            FHash *= 0x100000001B3ull;
-        }
-    }
-    void Add(float value) { Add(std::bit_cast<uint32_t>(value), 4); }
-    void Add(int32_t value) { Add(static_cast<uint32_t>(value), 4); }
-    uint64_t Value() const { return FHash; }
-
-private:
-    uint64_t FHash = 0xCBF29CE484222325ull;
-};
-
-uint8_t KindOf(const TBase& entity) {
-    if (dynamic_cast<const TViking*>(&entity) != nullptr) return 1;
-    if (dynamic_cast<const TSheep*>(&entity) != nullptr) return 2;
-    if (dynamic_cast<const TWolf*>(&entity) != nullptr) return 3;
-    return 4;
-}
-
 } // namespace
-
-const std::string& GameVersion() {
-    static const std::string version = QUELMARK_VERSION;
-    return version;
-}
 
 uint8_t HeldPlayKeys(const TKeyState& keys) {
     return static_cast<uint8_t>((keys.Left ? rkLeft : 0) | (keys.Right ? rkRight : 0) |
@@ -300,121 +272,4 @@ TReplay DecodeReplay(const std::string& bytes) {
     replay.Digest = in.Fixed(8);
     if (!in.AtEnd()) throw TReader::Corrupt(in.At(), "bytes after the end");
     return replay;
-}
-
-uint64_t WorldDigest(const TBaseList& world) {
-    TDigest digest;
-    digest.Add(world.Level);
-    digest.Add(world.Lives);
-    digest.Add(world.SheepCount);
-    digest.Add(world.Score);
-    digest.Add(world.Count());
-    for (int i = 0; i < world.Count(); ++i) {
-        const TBase& entity = world.Items(i);
-        digest.Add(KindOf(entity), 1);
-        digest.Add(entity.Position.x);
-        digest.Add(entity.Position.z);
-        digest.Add(entity.Heading);
-        digest.Add(entity.Speed);
-        digest.Add(entity.Health);
-        digest.Add(entity.Dead ? 1 : 0, 1);
-        const TAnimationHandler& animation = *entity.Animation;
-        digest.Add(animation.Animation);
-        digest.Add(animation.Time);
-        digest.Add(animation.Duration);
-        digest.Add(animation.Triggered ? 1 : 0, 1);
-    }
-    return digest.Value();
-}
-
-void TReplayRecorder::Begin(uint32_t seed, uint8_t difficulty) {
-    FReplay = TReplay();
-    FReplay.Version = GameVersion();
-    FReplay.Seed = seed;
-    FReplay.Difficulty = difficulty;
-    FRecording = true;
-}
-
-void TReplayRecorder::Step(uint32_t milliseconds, uint8_t keys) {
-    if (FRecording) AppendStep(FReplay.Runs, milliseconds, keys);
-}
-
-void TReplayRecorder::LevelEnd(const TBaseList& world) {
-    if (FRecording) FReplay.LevelEnds.push_back({FReplay.Steps(), world.Level, WorldDigest(world)});
-}
-
-TReplay TReplayRecorder::Finish(TReplayEnd end, const TBaseList& world) {
-    FRecording = false;
-    FReplay.End = end;
-    FReplay.Level = world.Level;
-    FReplay.Score = world.Score;
-    FReplay.Health = world.Player != nullptr ? world.Player->Health : 0;
-    FReplay.Digest = WorldDigest(world);
-    return std::move(FReplay);
-}
-
-TReplayPlayer::TReplayPlayer(const TReplay& replay, TBaseList& world, TKeyState& keys)
-    : FReplay(replay), FWorld(world), FKeys(keys) {
-    FWorld.Difficulty = static_cast<TDifficulty>(replay.Difficulty);
-    RandomSeed(replay.Seed);
-    FWorld.NewGame();
-    FLevel = FWorld.Level;
-}
-
-uint32_t TReplayPlayer::NextMilliseconds() const {
-    return FRun < FReplay.Runs.size() ? FReplay.Runs[FRun].Milliseconds : 0;
-}
-
-TReplayPlayer::TResult TReplayPlayer::Step() {
-    if (FDone) return FResult;
-    if (FRun >= FReplay.Runs.size()) return CheckEnd(false);
-    const TReplayRun& run = FReplay.Runs[FRun];
-    HoldPlayKeys(run.Keys, FKeys);
-    FLastDt = std::max(run.Milliseconds / 1000.0, 1e-11);
-    const TLevelOutcome outcome = StepLevel(FWorld, FEndTimer, FLastDt);
-    FLevelMilliseconds += run.Milliseconds;
-    ++FStepsDone;
-    if (++FInRun >= run.Count) {
-        ++FRun;
-        FInRun = 0;
-    }
-    const bool endedHere = FNextLevelEnd < FReplay.LevelEnds.size() &&
-                           FReplay.LevelEnds[FNextLevelEnd].Step == FStepsDone;
-    if (outcome == TLevelOutcome::Lost) return CheckEnd(true);
-    if (outcome == TLevelOutcome::Cleared) {
-        if (!endedHere || WorldDigest(FWorld) != FReplay.LevelEnds[FNextLevelEnd].Digest)
-            return Diverged();
-        ++FNextLevelEnd;
-        FWorld.NewLevel();
-        FEndTimer = 0;
-        FLevel = FWorld.Level;
-        FLevelMilliseconds = 0;
-        return FRun < FReplay.Runs.size() ? TResult::LevelCleared : CheckEnd(false);
-    }
-    if (endedHere) return Diverged();
-    return FRun < FReplay.Runs.size() ? TResult::Playing : CheckEnd(false);
-}
-
-TReplayPlayer::TResult TReplayPlayer::Diverged() {
-    FDone = true;
-    FLevel = FWorld.Level;
-    FResult = TResult::Diverges;
-    return FResult;
-}
-
-TReplayPlayer::TResult TReplayPlayer::CheckEnd(bool lost) {
-    if (lost != (FReplay.End == TReplayEnd::Lost) || FRun < FReplay.Runs.size() ||
-        FNextLevelEnd != FReplay.LevelEnds.size() || WorldDigest(FWorld) != FReplay.Digest)
-        return Diverged();
-    FDone = true;
-    FResult = TResult::Matches;
-    return FResult;
-}
-
-TReplayPlayer::TResult CheckReplay(TReplayPlayer& player) {
-    for (;;) {
-        const TReplayPlayer::TResult result = player.Step();
-        if (result == TReplayPlayer::TResult::Matches || result == TReplayPlayer::TResult::Diverges)
-            return result;
-    }
 }

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "game/replayformatunit.h"
+
+#include <cstdint>
+
+class TBaseList;
+
+// Writes down a game as it is played.
+class TReplayRecorder {
+public:
+    // A new game dealt from seed under the rules of difficulty; what was recorded before is
+    // dropped.
+    void Begin(uint32_t seed, uint8_t difficulty);
+    // One world step of the given time with these keys held.
+    void Step(uint32_t milliseconds, uint8_t keys);
+    // The world has just been decided cleared, before the next level is built.
+    void LevelEnd(const TBaseList& world);
+    // The game ends here; the recording is handed over and recording stops.
+    TReplay Finish(TReplayEnd end, const TBaseList& world);
+    bool Recording() const { return FRecording; }
+    const TReplay& Replay() const { return FReplay; }
+
+private:
+    bool FRecording = false;
+    TReplay FReplay;
+};

@@ -1,0 +1,101 @@
+// SPDX-FileCopyrightText: 2026 Quelmark developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The replay file: every field kept across the coding boundaries, foreign and damaged files
+// refused with their reason.
+#include "game/replayformatunit.h"
+
+#include "app/versionunit.h"
+#include "game/difficultyunit.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+
+namespace {
+
+TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
+    TReplay replay;
+    replay.Version = GameVersion();
+    replay.Seed = 0xDEADBEEF;
+    replay.Difficulty = static_cast<uint8_t>(TDifficulty::Gentle);
+    // Deltas of -65, -64, 63 and 64 ms sit on both sides of the one-byte step.
+    for (uint32_t ms : {100u, 35u, 100u, 36u, 99u, 163u, 100u, 164u, 0u, 0u, 4294967295u, 0u})
+        AppendStep(replay.Runs, ms, static_cast<uint8_t>(ms % 32));
+    AppendStep(replay.Runs, 17, rkUp | rkControl);
+    AppendStep(replay.Runs, 17, rkUp | rkControl);
+    AppendStep(replay.Runs, 17, rkUp | rkControl);
+    // Level ends at the start, twice on one step and inside a run.
+    replay.LevelEnds = {{0, 1, 1}, {5, 2, ~0ull}, {5, 3, 0}, {13, 4, 42}};
+    replay.End = TReplayEnd::Lost;
+    replay.Level = 2147483647;
+    replay.Score = -2147483647 - 1;
+    replay.Health = -1;
+    replay.Digest = 0x0123456789ABCDEFull;
+    EXPECT_EQ(DecodeReplay(EncodeReplay(replay)), replay);
+    const TReplay empty{.Version = GameVersion()};
+    EXPECT_EQ(DecodeReplay(EncodeReplay(empty)), empty);
+}
+
+TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
+    const struct {
+        uint16_t Format;
+        std::string Version;
+        std::string Says;
+    } cases[] = {
+        {ReplayFormatVersion, "1.0.9",
+         "made by Quelmark 1.0.9 (replay format 1), this is Quelmark " + GameVersion() +
+             " (replay format 1)"},
+        {2, GameVersion(),
+         "made by Quelmark " + GameVersion() + " (replay format 2), this is Quelmark " +
+             GameVersion() + " (replay format 1)"},
+    };
+    for (const auto& c : cases) {
+        TReplay replay{.Format = c.Format, .Version = c.Version};
+        try {
+            DecodeReplay(EncodeReplay(replay));
+            ADD_FAILURE() << c.Version;
+        } catch (const TReplayError& e) {
+            EXPECT_EQ(std::string(e.what()), c.Says);
+        }
+    }
+}
+
+TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason) {
+    TReplay replay{.Version = GameVersion()};
+    AppendStep(replay.Runs, 16, rkLeft);
+    AppendStep(replay.Runs, 16, rkLeft);
+    const std::string good = EncodeReplay(replay);
+    const size_t body = 4 + 2 + 1 + GameVersion().size() + 4 + 1;
+    std::string hugeRepeat = good.substr(0, body) + std::string("\x00\xA0", 2);
+    for (uint64_t n = MaxReplaySteps; n >= 0x80; n >>= 7)
+        hugeRepeat.push_back(static_cast<char>(0x80 | (n & 0x7F)));
+    hugeRepeat.push_back(static_cast<char>(MaxReplaySteps >> 21));
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "not a Quelmark replay"},
+        {"QRPX" + good.substr(4), "not a Quelmark replay"},
+        {good.substr(0, good.size() - 1), "truncated at byte " + std::to_string(good.size() - 1)},
+        {good + "x", "corrupt at byte " + std::to_string(good.size()) + ": bytes after the end"},
+        {good.substr(0, body) + "\xC0",
+         "corrupt at byte " + std::to_string(body) + ": unknown record"},
+        {good.substr(0, body) + "\x01",
+         "corrupt at byte " + std::to_string(body) + ": negative step time"},
+        {hugeRepeat, "corrupt at byte " + std::to_string(body + 1) + ": too many steps"},
+        {good.substr(0, body - 1) + "\x02",
+         "corrupt at byte " + std::to_string(body - 1) + ": unknown difficulty"},
+    };
+    for (const auto& [bytes, says] : cases) {
+        try {
+            DecodeReplay(bytes);
+            ADD_FAILURE() << says;
+        } catch (const TReplayError& e) {
+            EXPECT_EQ(std::string(e.what()), says);
+        }
+    }
+    // Every cut of a good file is refused, none crashes.
+    for (size_t cut = 0; cut < good.size(); ++cut)
+        EXPECT_THROW(DecodeReplay(good.substr(0, cut)), TReplayError) << cut;
+}
+
+} // namespace
