@@ -23,9 +23,15 @@ TEST(ReplayCheck, LostGameReplaysToTheScoreInTheTable) {
     std::filesystem::create_directories(table.parent_path());
     std::ofstream(table) << "120 Harald\n";
     game.Keys("key space sleep 1 key space sleep 1 keydown Control_L sleep 2 keyup Control_L");
-    // The replay is kept the moment the game is lost, before the name is asked for.
-    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(replays / "last.qrp"); }, 300));
-    EXPECT_TRUE(std::filesystem::exists(replays / "best.qrp"));
+    // The replay is kept the moment the game is lost, before the name is asked for: the last
+    // game, then (each file synced in turn) the best one.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return std::filesystem::exists(replays / "last.qrp") &&
+                   std::filesystem::exists(replays / "best.qrp");
+        },
+        300))
+        << "last.qrp " << std::filesystem::exists(replays / "last.qrp");
     TGameSession::Pause(1000);
     game.Keys("key a b Return");
     ASSERT_TRUE(WaitUntil([&] { return ReadBytes(table).find(" ab\n") != std::string::npos; }, 30));
