@@ -43,22 +43,40 @@ TSettings Render(TRenderSize size) {
     return settings;
 }
 
-TSettings Facing(std::optional<bool> choice) {
-    TSettings settings;
-    settings.FacingMarker = choice;
-    return settings;
-}
-
 TEST(Settings, WrittenTextReadsBackTheSame) {
     TSettings resized = Window(1366, 700);
     resized.RenderSize = TRenderSize::Design;
     for (const TSettings settings :
          {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}, Rebound(), resized,
-          Render(TRenderSize::Native), Facing(true), Facing(false)}) {
+          Render(TRenderSize::Native)}) {
         const std::string text = FormatSettings(settings);
         EXPECT_EQ(text[0], '#');
         EXPECT_EQ(Read(text), settings) << text;
     }
+}
+
+// A failed comparison must show where two settings differ: each field changed alone prints
+// differently.
+TEST(Settings, ThePrinterShowsEveryField) {
+    const auto changed = [](void (*change)(TSettings&)) {
+        TSettings s;
+        change(s);
+        return testing::PrintToString(s);
+    };
+    const std::string plain = testing::PrintToString(TSettings{});
+    const std::pair<const char*, void (*)(TSettings&)> fields[] = {
+        {"Volume", [](TSettings& s) { s.Volume = 90; }},
+        {"MusicMuted", [](TSettings& s) { s.MusicMuted = true; }},
+        {"FullScreen", [](TSettings& s) { s.FullScreen = true; }},
+        {"ShowFps", [](TSettings& s) { s.ShowFps = false; }},
+        {"Difficulty", [](TSettings& s) { s.Difficulty = TDifficulty::Gentle; }},
+        {"Keys", [](TSettings& s) { s.Keys.Rebind(TPlayAction::Pause, SDLK_q); }},
+        {"WindowWidth", [](TSettings& s) { s.WindowWidth = 801; }},
+        {"WindowHeight", [](TSettings& s) { s.WindowHeight = 601; }},
+        {"RenderSize", [](TSettings& s) { s.RenderSize = TRenderSize::Native; }},
+    };
+    for (const auto& [name, change] : fields)
+        EXPECT_NE(changed(change), plain) << name;
 }
 
 struct TLineCase {
@@ -137,15 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TLineCase{"render=native\nrender=auto", Defaults},
                       TLineCase{"render=Native", Defaults}, TLineCase{"render=1024x768", Defaults},
                       TLineCase{"render=800x600\nrender=sharp", Render(TRenderSize::Design)}));
-
-// The facing marker: auto (none), 0 or 1; a later auto takes back an earlier choice.
-INSTANTIATE_TEST_SUITE_P(
-    FacingMarker, SettingsLines,
-    ::testing::Values(TLineCase{"facing_marker=1", Facing(true)},
-                      TLineCase{"facing_marker=0", Facing(false)},
-                      TLineCase{"facing_marker=0\nfacing_marker=auto", Defaults},
-                      TLineCase{"facing_marker=1\nfacing_marker=yes", Facing(true)},
-                      TLineCase{"facing_marker=Auto", Defaults}));
 
 TEST(Settings, FileFollowsXdgConfigHomeWhenItIsAnAbsolutePath) {
     EXPECT_EQ(SettingsFile("/x/cfg", "/home/p"), "/x/cfg/quelmark/settings");

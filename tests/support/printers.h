@@ -9,7 +9,20 @@
 
 #include <ostream>
 
+inline void PrintTo(TDifficulty d, std::ostream* out) {
+    *out << DifficultySettingName(d);
+}
+
+// Every field, so that two settings that differ never print the same.
 inline void PrintTo(const TSettings& s, std::ostream* out) {
     *out << "{Volume " << s.Volume << ", MusicMuted " << s.MusicMuted << ", FullScreen "
-         << s.FullScreen << "}";
+         << s.FullScreen << ", ShowFps " << s.ShowFps << ", Difficulty "
+         << DifficultySettingName(s.Difficulty) << ", Keys";
+    for (int i = 0; i < PlayActionCount; ++i) {
+        const auto action = static_cast<TPlayAction>(i);
+        *out << ' ' << ActionSettingName(action) << '=' << KeyName(s.Keys.Key(action)) << " ("
+             << static_cast<int>(s.Keys.Key(action)) << ')';
+    }
+    *out << ", Window " << s.WindowWidth << 'x' << s.WindowHeight << ", RenderSize "
+         << static_cast<int>(s.RenderSize) << '}';
 }
