@@ -8,7 +8,6 @@
 #include <SDL.h>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 class TKeyState;
 class TScreen;
@@ -28,8 +27,6 @@ struct TGlobal {
     std::function<void()> FrameOverlay;
     // Whether the screens draw their frame-rate counter (a setting).
     bool ShowFps = true;
-    // The player's choice of the facing marker in play; none leaves it to the difficulty.
-    std::optional<bool> FacingMarker = std::nullopt;
 };
 
 extern TGlobal Global;

@@ -5,7 +5,9 @@
 #include "game/optionsstatusunit.h"
 
 #include "app/comfortsunit.h"
+#include "game/gameunit.h"
 #include "game/introstatusunit.h"
+#include "game/mainstatusunit.h"
 #include "gui/guiunit.h"
 #include "support/gamescreen.h"
 #include "support/pixelcheck.h"
@@ -127,7 +129,7 @@ TEST_F(OptionsScreen, TheSharpBoxShowsWhatAutoMeansHereAndSavesAChoice) {
     EXPECT_EQ(LoadSettings(file).RenderSize, TRenderSize::Native);
 }
 
-TEST_F(OptionsScreen, TheSharpAndFacingBoxesComeBetweenDifficultyAndTheKeys) {
+TEST_F(OptionsScreen, TheSharpBoxComesBetweenDifficultyAndTheKeysLeftOrRightToggles) {
     Options->Difficulty->SetFocus();
     Press(SDLK_DOWN);
     Options->Draw(0.02);
@@ -136,22 +138,7 @@ TEST_F(OptionsScreen, TheSharpAndFacingBoxesComeBetweenDifficultyAndTheKeys) {
     Press(SDLK_RIGHT);
     EXPECT_EQ(Comforts->Settings().RenderSize, TRenderSize::Native);
     Press(SDLK_DOWN);
-    EXPECT_EQ(Options->Desktop->Focused, Options->Facing);
-    Press(SDLK_DOWN);
     EXPECT_EQ(Options->Desktop->Focused, Options->KeyRows[0]);
-}
-
-// Unchosen, the box shows what the difficulty gives; a tick or untick is kept as a choice.
-TEST_F(OptionsScreen, TheFacingBoxFollowsTheDifficultyUntilChosen) {
-    EXPECT_FALSE(Options->Facing->Checked);
-    Options->Activate(*Options->Difficulty);
-    EXPECT_TRUE(Options->Facing->Checked) << "Gentle shows the marker";
-    Options->Activate(*Options->Facing);
-    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).FacingMarker, false);
-    Options->Activate(*Options->Difficulty);
-    Options->Activate(*Options->Facing);
-    EXPECT_EQ(Comforts->Settings().FacingMarker, true);
-    EXPECT_EQ(Comforts->Settings().Difficulty, TDifficulty::Classic);
 }
 
 TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
@@ -200,6 +187,61 @@ TEST_F(OptionsScreen, ThePadMovesWithTheDpadAndGoesBackWithBack) {
     back.which = PadKeyboard;
     Options->KeyDown(back);
     EXPECT_EQ(CurrentListener, &S.Intro);
+}
+
+// A key another action holds: the two swap, and the message names the key the other action
+// gets back, the one the chosen action gave up.
+struct TSwapCase {
+    TPlayAction Action;
+    SDLKey Pressed;
+    TPlayAction Other; // held the pressed key
+    std::string Message;
+};
+
+void PrintTo(const TSwapCase& c, std::ostream* out) {
+    *out << ActionLabel(c.Action) << " to " << KeyName(c.Pressed);
+}
+
+class OptionsSwap : public OptionsScreen, public ::testing::WithParamInterface<TSwapCase> {};
+
+TEST_P(OptionsSwap, NamesTheKeyTheOtherActionTakes) {
+    const TSwapCase& c = GetParam();
+    const SDLKey given = Keys().Key(c.Action);
+    Options->Activate(*Options->KeyRows[static_cast<int>(c.Action)]);
+    Press(c.Pressed);
+    EXPECT_EQ(Keys().Key(c.Action), c.Pressed);
+    EXPECT_EQ(Options->Message->Caption, c.Message);
+    EXPECT_EQ(Keys().Key(c.Other), given);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, OptionsSwap,
+    ::testing::Values(TSwapCase{TPlayAction::Swing, SDLK_UP, TPlayAction::Forwards,
+                                "Walk forwards takes left ctrl in exchange"},
+                      TSwapCase{TPlayAction::TurnLeft, SDLK_RIGHT, TPlayAction::TurnRight,
+                                "Turn right takes left in exchange"},
+                      TSwapCase{TPlayAction::Pause, SDLK_DOWN, TPlayAction::Backwards,
+                                "Walk backwards takes p in exchange"}));
+
+TEST_F(OptionsScreen, TheChosenDifficultyReachesTheFieldBeingPlayed) {
+    TMainStatus play;
+    MainStatus = &play;
+    TBaseList& world = play.World();
+    const auto hunterRadius = [&world] {
+        for (int i = 0; i < world.Count(); ++i)
+            if (const auto* ram = dynamic_cast<const TWolf*>(&world.Items(i)); ram && ram->Hunter)
+                return ram->ChaseRadius;
+        return -1.0f;
+    };
+    ASSERT_EQ(hunterRadius(), HunterChaseRadius) << "a hunter on the first level";
+    Options->Activate(*Options->Difficulty);
+    EXPECT_EQ(Comforts->Settings().Difficulty, TDifficulty::Gentle);
+    EXPECT_EQ(world.Difficulty, TDifficulty::Gentle);
+    EXPECT_EQ(hunterRadius(), GuardChaseRadius) << "Gentle keeps the first levels' rams near";
+    Options->Activate(*Options->Difficulty);
+    EXPECT_EQ(world.Difficulty, TDifficulty::Classic);
+    EXPECT_EQ(hunterRadius(), HunterChaseRadius);
+    MainStatus = &S.Play;
 }
 
 } // namespace

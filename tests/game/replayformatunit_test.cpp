@@ -38,6 +38,48 @@ TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
     EXPECT_EQ(DecodeReplay(EncodeReplay(empty)), empty);
 }
 
+// Steps of one time and keys in a row, a level maybe ending inside them, and what the steps
+// cost in the file: one byte each up to three, then a step and a repeat of the rest.
+struct TRepeatCase {
+    uint32_t Count;
+    uint64_t LevelEndsAfter; // 0: no level ends
+    size_t Bytes;
+};
+
+void PrintTo(const TRepeatCase& c, std::ostream* out) {
+    *out << c.Count << " steps, a level end after " << c.LevelEndsAfter;
+}
+
+class RepeatRecord : public ::testing::TestWithParam<TRepeatCase> {};
+
+TEST_P(RepeatRecord, CostsWhatItShouldAndReadsBackTheSameSteps) {
+    const TRepeatCase& c = GetParam();
+    const TReplay empty{.Version = GameVersion()};
+    TReplay replay = empty;
+    for (uint32_t i = 0; i < c.Count; ++i)
+        AppendStep(replay.Runs, 16, rkUp);
+    if (c.LevelEndsAfter > 0) replay.LevelEnds = {{c.LevelEndsAfter, 1, 7}};
+    const std::string bytes = EncodeReplay(replay);
+    // The keys record is one byte more.
+    EXPECT_EQ(bytes.size() - EncodeReplay(empty).size(), 1 + c.Bytes);
+    const TReplay read = DecodeReplay(bytes);
+    EXPECT_EQ(read.Steps(), c.Count);
+    EXPECT_EQ(read, replay);
+}
+
+// A level end costs ten bytes and splits the steps around it.
+INSTANTIATE_TEST_SUITE_P(Edges, RepeatRecord,
+                         ::testing::Values(TRepeatCase{1, 0, 1}, TRepeatCase{2, 0, 2},
+                                           TRepeatCase{3, 0, 3}, TRepeatCase{4, 0, 3},
+                                           TRepeatCase{5, 0, 3}, TRepeatCase{128, 0, 3},
+                                           TRepeatCase{129, 0, 4}, TRepeatCase{5, 1, 1 + 10 + 3},
+                                           TRepeatCase{5, 4, 3 + 10 + 1},
+                                           TRepeatCase{8, 4, 3 + 10 + 3}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.Count) + "StepsLevelEndAfter" +
+                                    std::to_string(info.param.LevelEndsAfter);
+                         });
+
 TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
     const struct {
         uint16_t Format;

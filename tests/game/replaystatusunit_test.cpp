@@ -10,6 +10,7 @@
 #include "game/mainstatusunit.h"
 #include "math/randomunit.h"
 #include "support/gamescreen.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -17,9 +18,11 @@
 namespace {
 
 // Three seconds of 10 ms steps walking forwards: no level is decided that soon.
-TReplay WalkingGame(TBaseList& world, TKeyState& keys) {
+TReplay WalkingGame(TBaseList& world, TKeyState& keys,
+                    TDifficulty difficulty = TDifficulty::Classic) {
     TReplayRecorder recorder;
-    recorder.Begin(7, 0);
+    recorder.Begin(7, static_cast<uint8_t>(difficulty));
+    world.Difficulty = difficulty;
     RandomSeed(7);
     world.NewGame();
     float endTimer = 0;
@@ -119,5 +122,26 @@ TEST_F(ReplayScreen, TheAttractModePlaysWithoutTheLevelStartAndAnyKeyEndsIt) {
     EXPECT_EQ(CurrentListener, &S.Intro);
     EXPECT_EQ(Screen->Speed(), 1);
 }
+
+// The player's difficulty, and the other one the replay was played at.
+class ReplayDifficulty : public ReplayScreen, public ::testing::WithParamInterface<TDifficulty> {};
+
+TEST_P(ReplayDifficulty, PlaysUnderTheReplaysAndGivesThePlayersBack) {
+    const TDifficulty players = GetParam();
+    const TDifficulty recorded =
+        players == TDifficulty::Classic ? TDifficulty::Gentle : TDifficulty::Classic;
+    SetCurrentListener(&S.Intro, &S.Loop);
+    Screen->Show(WalkingGame(Play.World(), S.Keys, recorded), "Astrid: 120");
+    Play.World().Difficulty = players;
+    SetCurrentListener(&*Screen, &S.Loop);
+    EXPECT_EQ(Play.World().Difficulty, recorded);
+    Press(SDLK_f);
+    EXPECT_EQ(CurrentListener, &S.Intro);
+    EXPECT_EQ(Play.World().Difficulty, players);
+}
+
+INSTANTIATE_TEST_SUITE_P(Players, ReplayDifficulty,
+                         ::testing::Values(TDifficulty::Classic, TDifficulty::Gentle),
+                         [](const auto& info) { return DifficultySettingName(info.param); });
 
 } // namespace
