@@ -74,6 +74,7 @@ void TComforts::Change(const TSettings& settings, uint32_t now) {
 
 void TComforts::Publish() const {
     Global.ShowFps = FSettings.ShowFps;
+    Global.FacingMarker = FSettings.FacingMarker;
     if (Global.KeyState != nullptr) Global.KeyState->Bindings = FSettings.Keys;
 }
 

@@ -33,6 +33,15 @@ bool ParseFlag(const std::string& text, bool& flag) {
     return true;
 }
 
+// "auto" (none) or a flag.
+void ParseChoice(const std::string& text, std::optional<bool>& choice) {
+    bool flag = false;
+    if (text == "auto")
+        choice.reset();
+    else if (ParseFlag(text, flag))
+        choice = flag;
+}
+
 // "WxH" with both sides within the window's bounds.
 bool ParseWindow(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -94,6 +103,8 @@ TSettings ReadSettings(std::istream& in) {
             settings.Keys.Rebind(*action, *KeyOfName(value));
         else if (key == "window")
             ParseWindow(value, settings.WindowWidth, settings.WindowHeight);
+        else if (key == "facing_marker")
+            ParseChoice(value, settings.FacingMarker);
         else if (key == "render")
             for (const auto& render : RenderNames)
                 if (value == render.Name) settings.RenderSize = render.Size;
@@ -105,7 +116,7 @@ std::string FormatSettings(const TSettings& settings) {
     std::ostringstream out;
     out << "# Quelmark settings: volume 0-100 (steps of 10), music_muted, fullscreen and show_fps "
            "0 or 1,\n# difficulty classic or gentle, key.<action> an SDL key name, window WxH,\n"
-           "# render auto, native or 800x600\n"
+           "# render auto, native or 800x600, facing_marker auto (on Gentle only), 0 or 1\n"
         << "volume=" << settings.Volume << '\n'
         << "music_muted=" << (settings.MusicMuted ? 1 : 0) << '\n'
         << "fullscreen=" << (settings.FullScreen ? 1 : 0) << '\n'
@@ -119,6 +130,8 @@ std::string FormatSettings(const TSettings& settings) {
     out << "window=" << settings.WindowWidth << 'x' << settings.WindowHeight << '\n';
     for (const auto& render : RenderNames)
         if (render.Size == settings.RenderSize) out << "render=" << render.Name << '\n';
+    out << "facing_marker="
+        << (settings.FacingMarker ? (*settings.FacingMarker ? "1" : "0") : "auto") << '\n';
     return out.str();
 }
 

@@ -13,6 +13,7 @@
 #include "game/difficultyunit.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 struct TSettings {
@@ -28,6 +29,9 @@ struct TSettings {
     int WindowWidth = 800;
     int WindowHeight = 600;
     TRenderSize RenderSize = TRenderSize::Auto;
+    // The mark on the ground ahead of the viking: the player's choice, or none to let the
+    // difficulty decide (shown on Gentle only).
+    std::optional<bool> FacingMarker = std::nullopt;
 
     bool operator==(const TSettings&) const = default;
 };
@@ -36,7 +40,8 @@ struct TSettings {
 // default. Volumes 0..100 are rounded to the nearest 10; anything else is unreadable. The
 // key.<action> lines bind in the file's order as the options screen does, a key another
 // action holds swapping the two; a reserved or unknown key leaves the binding as it was.
-// A window is "WxH", each side within its bounds; render is "auto", "native" or "800x600".
+// A window is "WxH", each side within its bounds; render is "auto", "native" or "800x600";
+// facing_marker is "auto", "0" or "1".
 TSettings ReadSettings(std::istream& in);
 // The file's text: a comment line, then one key=value line per setting.
 std::string FormatSettings(const TSettings& settings);

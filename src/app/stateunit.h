@@ -8,6 +8,7 @@
 #include <SDL.h>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class TKeyState;
 class TScreen;
@@ -27,6 +28,8 @@ struct TGlobal {
     std::function<void()> FrameOverlay;
     // Whether the screens draw their frame-rate counter (a setting).
     bool ShowFps = true;
+    // The player's choice of the facing marker in play; none leaves it to the difficulty.
+    std::optional<bool> FacingMarker = std::nullopt;
 };
 
 extern TGlobal Global;

@@ -35,6 +35,10 @@ int32_t HealthAfterClearing(TDifficulty difficulty, int32_t health) {
     return health + 1;
 }
 
+bool ShowsFacingMarker(TDifficulty difficulty, std::optional<bool> choice) {
+    return choice.value_or(difficulty == TDifficulty::Gentle);
+}
+
 const char* HighscoreFileName(TDifficulty difficulty) {
     return difficulty == TDifficulty::Gentle ? "highscore-gentle" : "highscore";
 }

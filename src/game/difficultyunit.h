@@ -24,5 +24,9 @@ bool HuntersOnLevel(TDifficulty difficulty, int32_t level);
 // point back, up to the starting five.
 int32_t HealthAfterClearing(TDifficulty difficulty, int32_t health);
 
+// Whether play shows the mark on the ground ahead of the viking: the player's choice when
+// there is one, otherwise on Gentle only.
+bool ShowsFacingMarker(TDifficulty difficulty, std::optional<bool> choice);
+
 // The high-score table's file in ~/.quelmark/: each difficulty keeps its own.
 const char* HighscoreFileName(TDifficulty difficulty);

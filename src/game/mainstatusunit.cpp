@@ -10,6 +10,7 @@
 #include "assets/animationhandlerunit.h"
 #include "assets/modelunit.h"
 #include "assets/textureunit.h"
+#include "game/facingmarkerunit.h"
 #include "game/gameunit.h"
 #include "game/hitflashunit.h"
 #include "game/screenkitunit.h"
@@ -208,6 +209,9 @@ void TMainStatus::DrawScene() {
     glDisable(GL_TEXTURE_2D);
     SetMaterialColorF(1, 1, 1);
     DrawFenceAndGround();
+    if (ShowsFacingMarker(FWorld->Difficulty, Global.FacingMarker) && !player.Dead &&
+        player.Animation->Animation != eaDeath)
+        DrawFacingMarker(player.Position, player.Heading);
     DrawEntities();
 }
 

@@ -34,12 +34,12 @@ struct TNamedKind {
 };
 
 const TNamedKind Widgets[] = {
-    {"volumelabel", IsLabel},   {"volume", IsTracker},       {"music", IsCheckBox},
-    {"fullscreen", IsCheckBox}, {"fps", IsCheckBox},         {"difficulty", IsButton},
-    {"sharp", IsCheckBox},      {"key.turn_left", IsButton}, {"key.turn_right", IsButton},
-    {"key.forwards", IsButton}, {"key.backwards", IsButton}, {"key.swing", IsButton},
-    {"key.pause", IsButton},    {"message", IsLabel},        {"defaults", IsButton},
-    {"back", IsButton}};
+    {"volumelabel", IsLabel},     {"volume", IsTracker},      {"music", IsCheckBox},
+    {"fullscreen", IsCheckBox},   {"fps", IsCheckBox},        {"difficulty", IsButton},
+    {"sharp", IsCheckBox},        {"facing", IsCheckBox},     {"key.turn_left", IsButton},
+    {"key.turn_right", IsButton}, {"key.forwards", IsButton}, {"key.backwards", IsButton},
+    {"key.swing", IsButton},      {"key.pause", IsButton},    {"message", IsLabel},
+    {"defaults", IsButton},       {"back", IsButton}};
 
 // The window of a layout, or an exception saying what it lacks.
 std::unique_ptr<TUiWindow> CheckedWindow(std::unique_ptr<TUiWidget> widget) {
@@ -61,7 +61,7 @@ const std::string& BuiltInOptionsLayout() {
 <LAYOUT>
   <WINDOW name="options">
     <TITLE>Options</TITLE>
-    <LEFT>180</LEFT><TOP>76</TOP><WIDTH>440</WIDTH><HEIGHT>448</HEIGHT>
+    <LEFT>180</LEFT><TOP>56</TOP><WIDTH>440</WIDTH><HEIGHT>488</HEIGHT>
     <MARGINLEFT>12</MARGINLEFT><MARGINTOP>24</MARGINTOP>
     <CHILDREN>
       <LABEL name="volumelabel"><LEFT>4</LEFT><TOP>14</TOP><WIDTH>60</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Volume</CAPTION></LABEL>
@@ -71,16 +71,17 @@ const std::string& BuiltInOptionsLayout() {
       <CHECKBOX name="fps"><LEFT>276</LEFT><TOP>42</TOP><WIDTH>140</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Frame rate</CAPTION></CHECKBOX>
       <BUTTON name="difficulty"><LEFT>4</LEFT><TOP>82</TOP><WIDTH>262</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Difficulty</CAPTION></BUTTON>
       <CHECKBOX name="sharp"><LEFT>276</LEFT><TOP>82</TOP><WIDTH>140</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Sharp picture</CAPTION></CHECKBOX>
-      <LABEL name="keyslabel"><LEFT>4</LEFT><TOP>124</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Play keys: choose a row, then press the new key</CAPTION></LABEL>
-      <BUTTON name="key.turn_left"><LEFT>4</LEFT><TOP>138</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn left</CAPTION></BUTTON>
-      <BUTTON name="key.turn_right"><LEFT>4</LEFT><TOP>172</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn right</CAPTION></BUTTON>
-      <BUTTON name="key.forwards"><LEFT>4</LEFT><TOP>206</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk forwards</CAPTION></BUTTON>
-      <BUTTON name="key.backwards"><LEFT>4</LEFT><TOP>240</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk backwards</CAPTION></BUTTON>
-      <BUTTON name="key.swing"><LEFT>4</LEFT><TOP>274</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Swing</CAPTION></BUTTON>
-      <BUTTON name="key.pause"><LEFT>4</LEFT><TOP>308</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Pause</CAPTION></BUTTON>
-      <LABEL name="message"><LEFT>4</LEFT><TOP>346</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION></CAPTION></LABEL>
-      <BUTTON name="defaults"><LEFT>4</LEFT><TOP>366</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Defaults</CAPTION></BUTTON>
-      <BUTTON name="back"><LEFT>286</LEFT><TOP>366</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Back</CAPTION></BUTTON>
+      <CHECKBOX name="facing"><LEFT>4</LEFT><TOP>122</TOP><WIDTH>262</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Facing marker</CAPTION></CHECKBOX>
+      <LABEL name="keyslabel"><LEFT>4</LEFT><TOP>164</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Play keys: choose a row, then press the new key</CAPTION></LABEL>
+      <BUTTON name="key.turn_left"><LEFT>4</LEFT><TOP>178</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn left</CAPTION></BUTTON>
+      <BUTTON name="key.turn_right"><LEFT>4</LEFT><TOP>212</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn right</CAPTION></BUTTON>
+      <BUTTON name="key.forwards"><LEFT>4</LEFT><TOP>246</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk forwards</CAPTION></BUTTON>
+      <BUTTON name="key.backwards"><LEFT>4</LEFT><TOP>280</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk backwards</CAPTION></BUTTON>
+      <BUTTON name="key.swing"><LEFT>4</LEFT><TOP>314</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Swing</CAPTION></BUTTON>
+      <BUTTON name="key.pause"><LEFT>4</LEFT><TOP>348</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Pause</CAPTION></BUTTON>
+      <LABEL name="message"><LEFT>4</LEFT><TOP>386</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION></CAPTION></LABEL>
+      <BUTTON name="defaults"><LEFT>4</LEFT><TOP>406</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Defaults</CAPTION></BUTTON>
+      <BUTTON name="back"><LEFT>286</LEFT><TOP>406</TOP><WIDTH>130</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Back</CAPTION></BUTTON>
     </CHILDREN>
   </WINDOW>
 </LAYOUT>

@@ -52,13 +52,14 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
     Fps = Find<TUiCheckBox>(*Window, "fps");
     Difficulty = Find<TUiButton>(*Window, "difficulty");
     Sharp = Find<TUiCheckBox>(*Window, "sharp");
+    Facing = Find<TUiCheckBox>(*Window, "facing");
     for (int i = 0; i < PlayActionCount; ++i)
         KeyRows[i] = Find<TUiButton>(*Window, std::string("key.") +
                                                   ActionSettingName(static_cast<TPlayAction>(i)));
     Message = Find<TUiLabel>(*Window, "message");
     Defaults = Find<TUiButton>(*Window, "defaults");
     Back = Find<TUiButton>(*Window, "back");
-    Rows = {Volume, Music, FullScreen, Fps, Difficulty, Sharp};
+    Rows = {Volume, Music, FullScreen, Fps, Difficulty, Sharp, Facing};
     Rows.insert(Rows.end(), std::begin(KeyRows), std::end(KeyRows));
     Rows.insert(Rows.end(), {Defaults, Back});
     // Steps of 10 %: the tracker counts tens.
@@ -81,6 +82,11 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
     Sharp->OnClick = [this](TUiWidget&) {
         TSettings s = Current();
         s.RenderSize = Sharp->Checked ? TRenderSize::Native : TRenderSize::Design;
+        Apply(s);
+    };
+    Facing->OnClick = [this](TUiWidget&) {
+        TSettings s = Current();
+        s.FacingMarker = Facing->Checked;
         Apply(s);
     };
     for (TUiButton* button : {Difficulty, Defaults, Back})
@@ -134,6 +140,7 @@ void TOptionsStatus::Refresh() {
     FullScreen->Checked = s.FullScreen;
     Fps->Checked = s.ShowFps;
     Sharp->Checked = ResolvesNative(s.RenderSize, !SharpByDefault || !SharpByDefault());
+    Facing->Checked = ShowsFacingMarker(s.Difficulty, s.FacingMarker);
     Difficulty->Caption = std::string("Difficulty: ") + DifficultyLabel(s.Difficulty);
     VolumeLabel->Caption = "Volume " + std::to_string(s.Volume) + "%";
 }
@@ -155,7 +162,7 @@ void TOptionsStatus::ChangeFocused(int direction) {
         s.Volume = StepVolume(s.Volume, direction);
         Apply(s);
     } else if (focused == Music || focused == FullScreen || focused == Fps ||
-               focused == Difficulty || focused == Sharp) {
+               focused == Difficulty || focused == Sharp || focused == Facing) {
         Activate(*focused);
     }
 }

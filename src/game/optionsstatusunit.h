@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The options screen: a window over the title where the player sets the volume, the music,
-// full screen, the frame-rate counter, the difficulty, the picture's sharpness and the play keys.
+// full screen, the frame-rate counter, the difficulty, the picture's sharpness, the facing
+// marker and the play keys.
 // Every change takes effect and is saved at once.
 #pragma once
 
@@ -82,6 +83,8 @@ public:
     TUiButton* Difficulty = nullptr;
     // Checked: drawn with the window's own pixels; unchecked: at 800 x 600, scaled.
     TUiCheckBox* Sharp = nullptr;
+    // Checked: the facing marker shows in play (by default on Gentle only).
+    TUiCheckBox* Facing = nullptr;
     TUiButton* KeyRows[PlayActionCount] = {};
     TUiLabel* Message = nullptr;
     TUiButton* Defaults = nullptr;

@@ -43,12 +43,18 @@ TSettings Render(TRenderSize size) {
     return settings;
 }
 
+TSettings Facing(std::optional<bool> choice) {
+    TSettings settings;
+    settings.FacingMarker = choice;
+    return settings;
+}
+
 TEST(Settings, WrittenTextReadsBackTheSame) {
     TSettings resized = Window(1366, 700);
     resized.RenderSize = TRenderSize::Design;
     for (const TSettings settings :
          {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}, Rebound(), resized,
-          Render(TRenderSize::Native)}) {
+          Render(TRenderSize::Native), Facing(true), Facing(false)}) {
         const std::string text = FormatSettings(settings);
         EXPECT_EQ(text[0], '#');
         EXPECT_EQ(Read(text), settings) << text;
@@ -155,6 +161,15 @@ INSTANTIATE_TEST_SUITE_P(
                       TLineCase{"render=native\nrender=auto", Defaults},
                       TLineCase{"render=Native", Defaults}, TLineCase{"render=1024x768", Defaults},
                       TLineCase{"render=800x600\nrender=sharp", Render(TRenderSize::Design)}));
+
+// The facing marker: auto (none), 0 or 1; a later auto takes back an earlier choice.
+INSTANTIATE_TEST_SUITE_P(
+    FacingMarker, SettingsLines,
+    ::testing::Values(TLineCase{"facing_marker=1", Facing(true)},
+                      TLineCase{"facing_marker=0", Facing(false)},
+                      TLineCase{"facing_marker=0\nfacing_marker=auto", Defaults},
+                      TLineCase{"facing_marker=1\nfacing_marker=yes", Facing(true)},
+                      TLineCase{"facing_marker=Auto", Defaults}));
 
 TEST(Settings, FileFollowsXdgConfigHomeWhenItIsAnAbsolutePath) {
     EXPECT_EQ(SettingsFile("/x/cfg", "/home/p"), "/x/cfg/quelmark/settings");

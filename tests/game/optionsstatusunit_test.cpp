@@ -129,7 +129,7 @@ TEST_F(OptionsScreen, TheSharpBoxShowsWhatAutoMeansHereAndSavesAChoice) {
     EXPECT_EQ(LoadSettings(file).RenderSize, TRenderSize::Native);
 }
 
-TEST_F(OptionsScreen, TheSharpBoxComesBetweenDifficultyAndTheKeysLeftOrRightToggles) {
+TEST_F(OptionsScreen, TheSharpAndFacingBoxesComeBetweenDifficultyAndTheKeys) {
     Options->Difficulty->SetFocus();
     Press(SDLK_DOWN);
     Options->Draw(0.02);
@@ -138,7 +138,22 @@ TEST_F(OptionsScreen, TheSharpBoxComesBetweenDifficultyAndTheKeysLeftOrRightTogg
     Press(SDLK_RIGHT);
     EXPECT_EQ(Comforts->Settings().RenderSize, TRenderSize::Native);
     Press(SDLK_DOWN);
+    EXPECT_EQ(Options->Desktop->Focused, Options->Facing);
+    Press(SDLK_DOWN);
     EXPECT_EQ(Options->Desktop->Focused, Options->KeyRows[0]);
+}
+
+// Unchosen, the box shows what the difficulty gives; a tick or untick is kept as a choice.
+TEST_F(OptionsScreen, TheFacingBoxFollowsTheDifficultyUntilChosen) {
+    EXPECT_FALSE(Options->Facing->Checked);
+    Options->Activate(*Options->Difficulty);
+    EXPECT_TRUE(Options->Facing->Checked) << "Gentle shows the marker";
+    Options->Activate(*Options->Facing);
+    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).FacingMarker, false);
+    Options->Activate(*Options->Difficulty);
+    Options->Activate(*Options->Facing);
+    EXPECT_EQ(Comforts->Settings().FacingMarker, true);
+    EXPECT_EQ(Comforts->Settings().Difficulty, TDifficulty::Classic);
 }
 
 TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
