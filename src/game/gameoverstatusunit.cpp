@@ -9,6 +9,7 @@
 #include "assets/textureunit.h"
 #include "game/gameunit.h"
 #include "game/screenkitunit.h"
+#include "gui/guidrawerunit.h"
 #include "gui/guiextraunit.h"
 #include "gui/guiunit.h"
 #include "gui/simpleguidrawerunit.h"
@@ -18,7 +19,9 @@
 
 namespace {
 const char* const Prompt = "Insert your name!";
-}
+// The board's parchment (#FBF3DC).
+constexpr float ParchmentR = 0.984f, ParchmentG = 0.953f, ParchmentB = 0.863f;
+} // namespace
 
 void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty) {
     if (font != nullptr) font->Bind();
@@ -38,7 +41,7 @@ TGameOverStatus::TGameOverStatus(TBaseList& world, std::string home)
     : Desktop(std::make_unique<TUiDesktop>()),
       Drawer(std::make_unique<simpleguidrawerunit::TGuiDrawer>(*Global.MediaManager)),
       FWorld(world), FHome(std::move(home)), FPicture(FetchTexture("gameover")),
-      FFont(FetchTexture("font")) {
+      FFont(FetchTexture("font")), FHints(FetchTexture("gameoverhints")) {
     auto edit = std::make_unique<TUiEdit>();
     edit->SetWidth(200);
     edit->SetHeight(16);
@@ -66,8 +69,8 @@ void TGameOverStatus::Enter() {
     Highscores->Load();
     // A name the table would drop at once is not asked for.
     const bool admitted = Highscores->Admits(FWorld.Score);
-    PromptLabel->Visible = true;
-    PromptLabel->Caption = admitted ? Prompt : MissedLine(FWorld.Score);
+    FMissed = !admitted;
+    PromptLabel->Visible = admitted;
     NameEdit->Visible = admitted;
     if (admitted)
         NameEdit->SetFocus();
@@ -100,9 +103,30 @@ void TGameOverStatus::Draw() {
     Drawer->Draw(*Desktop);
     // Over the widgets: they show only where the picture is transparent.
     DrawPicture(FPicture, 0, 0, 800, 600);
+    if (!NameEdit->Visible) {
+        // No field is left waiting: parchment over its frame, and the missed line on it.
+        FillOverlayRect(290, 380, 220, 44, ParchmentR, ParchmentG, ParchmentB);
+        FillOverlayRect(290, 424, 220, 1, 0.808f, 0.733f, 0.584f); // the rule's upper edge
+        if (FMissed && FFont != nullptr) {
+            const std::string line = MissedLine(FWorld.Score);
+            FFont->Bind();
+            simpleguidrawerunit::DrawText(400 - static_cast<int32_t>(line.size()) * 4, 398, line);
+        }
+        glEnable(GL_TEXTURE_2D);
+    }
+    if (FHints != nullptr) {
+        FHints->Bind();
+        glColor3f(1, 1, 1);
+        const float band = Footer() == TFooter::SaveOrBack ? 0 : 0.5f;
+        DrawTexturePiece(144, 574, 512, 26, 0, band, 1, 26.0f / 64);
+    }
     DrawNumbers(360, 300, std::to_string(FWorld.Score), 1.0f);
     if (Highscores != nullptr) DrawHighscoreRows(FFont, *Highscores, FWorld.Difficulty);
     EndOverlay2D();
+}
+
+TGameOverStatus::TFooter TGameOverStatus::Footer() const {
+    return NameEdit->Visible ? TFooter::SaveOrBack : TFooter::Back;
 }
 
 bool TGameOverStatus::TakesText() const {

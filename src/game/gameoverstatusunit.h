@@ -54,8 +54,12 @@ public:
     // One frame into the back buffer: the name entry, the picture, the score and the table.
     void Draw();
 
-    // The line shown instead of the prompt when the score misses the table.
+    // The line shown instead of the name field when the score misses the table.
     static std::string MissedLine(int32_t score);
+
+    // The footer under the board: Return only while the name field asks for a name.
+    enum class TFooter { SaveOrBack, Back };
+    TFooter Footer() const;
 
     std::unique_ptr<TUiDesktop> Desktop;
     std::unique_ptr<simpleguidrawerunit::TGuiDrawer> Drawer;
@@ -70,4 +74,6 @@ private:
     std::string FHome;
     TTexture* FPicture;
     TTexture* FFont;
+    TTexture* FHints;
+    bool FMissed = false;
 };

@@ -24,7 +24,8 @@ const char* const MusicFile = "media/yeeha.xm";
 
 TIntroStatus::TIntroStatus(std::string home)
     : FMusic(Global.MediaManager->OpenMusic(MusicFile)), FFont(FetchTexture("font")),
-      FPicture(FetchTexture("intro")), FScores(FetchTexture("scores")), FHome(std::move(home)) {
+      FPicture(FetchTexture("intro")), FScores(FetchTexture("scores")),
+      FGentle(FetchTexture("gentle")), FHome(std::move(home)) {
     FFpsText.reserve(32);
     if (!FMusic)
         WriteLog(std::string("Unable to load music ") + MusicFile + ": " + Mix_GetError());
@@ -79,6 +80,10 @@ void TIntroStatus::Draw(double dt) {
         DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
     }
     DrawPicture(FPicture, 0, 0, 800, 600);
+    // A Gentle game says so under the frame rate; a Classic title stays as drawn.
+    if (const TBaseList* world = PlayWorld();
+        world != nullptr && world->Difficulty == TDifficulty::Gentle)
+        DrawPicture(FGentle, 10, 26, 128, 32);
     if (FTable != nullptr) {
         // The title dimmed under the board, the rows where the game-over screen writes them.
         FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);

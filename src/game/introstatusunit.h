@@ -70,6 +70,7 @@ private:
     TTexture* FFont;
     TTexture* FPicture;
     TTexture* FScores;
+    TTexture* FGentle;
     std::string FHome;
     std::unique_ptr<THighscore> FTable; // while shown
     TDifficulty FTableDifficulty = TDifficulty::Classic;

@@ -77,7 +77,8 @@ TMainStatus::TMainStatus()
     : FWorld(std::make_unique<TBaseList>()), FFont(FetchTexture("font")),
       FTitle(FetchTexture("title")), FHeart(FetchTexture("heart")), FSheep(FetchTexture("sheep")),
       FPoint(FetchTexture("point")), FGround(FetchTexture("tile1")),
-      FNumbers(FetchTexture("numbers")), FPausedPanel(FetchTexture("paused")) {
+      FNumbers(FetchTexture("numbers")), FPausedPanel(FetchTexture("paused")),
+      FGentle(FetchTexture("gentle")) {
     FWorld->NewGame();
     FFenceModel = FetchModel("media/fence.model");
     // The texts are rewritten every frame into the same storage.
@@ -288,6 +289,8 @@ void TMainStatus::DrawHud(double dt, uint32_t levelMilliseconds) {
     DrawFontText(FFont, 100, 10, FClockText, 0, 0, 0);
     DrawPicture(FTitle, 0, -20, 200, 200);
     const TBaseList& world = *FWorld;
+    // Under the title board, where nothing else of the display stands.
+    if (world.Difficulty == TDifficulty::Gentle) DrawPicture(FGentle, 10, 80, 128, 32);
     DrawIcon(FHeart, 480, world.Player->Health);
     if (HitFlashing(*world.Player)) DrawIconFlash(FHeart, 0, 480, 32, 32);
     DrawIcon(FSheep, 520, world.SheepCount);

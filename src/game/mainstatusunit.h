@@ -124,6 +124,7 @@ private:
     TTexture* FGround;
     TTexture* FNumbers;
     TTexture* FPausedPanel;
+    TTexture* FGentle;
     std::string FFpsText;
     std::string FClockText;
     std::string FNumberText;

@@ -27,7 +27,7 @@ std::vector<TPictureSum> RecordedSums() {
     return {
         {"demo.png", 512, 64, true, 0x241b5bb6449b81a2u},
         {"font.png", 128, 128, true, 0x97c71e2328428f45u},
-        {"gameover.png", 1024, 1024, true, 0xd10a7695fd9e23c5u},
+        {"gameover.png", 1024, 1024, true, 0xc5f9139fa309f8e4u},
         {"heart.png", 64, 64, true, 0x6405dc5540139febu},
         {"icons/quelmark-128.png", 128, 128, true, 0x28b3fab5bfa3b18au},
         {"icons/quelmark-16.png", 16, 16, true, 0x371f9d0fd4b3cd1au},
@@ -42,7 +42,7 @@ std::vector<TPictureSum> RecordedSums() {
         {"interf4g.png", 64, 64, true, 0x3c5e82cd7dac6165u},
         {"interf6.png", 64, 64, true, 0x72276da44e8c6e75u},
         {"interftick.png", 64, 64, true, 0xa38bef01001cdf87u},
-        {"intro.png", 1024, 1024, true, 0x8d13d32dcba83738u},
+        {"intro.png", 1024, 1024, true, 0xef9b6f8bcb0378a9u},
         {"loading.png", 256, 256, true, 0xfef4dc778cb3e91eu},
         {"numbers.png", 256, 256, true, 0x7fbbb3111bfbf7ceu},
         {"paused.png", 512, 256, true, 0x78f9fc10cf3389b7u},

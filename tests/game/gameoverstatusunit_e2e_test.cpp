@@ -24,8 +24,7 @@ const char* const TablePath = "home/.quelmark/highscore";
 
 // The body of the focused name field, which the game-over picture leaves uncovered; without
 // the field the sky shows there. The picture's parchment beside the score.
-const std::array<uint8_t, 3> FocusedField{153, 230, 230}, Sky{178, 255, 255},
-    Parchment{251, 243, 220};
+const std::array<uint8_t, 3> FocusedField{153, 230, 230}, Parchment{251, 243, 220};
 
 struct TTableLine {
     int32_t Score;
@@ -78,10 +77,10 @@ public:
     bool ShowsNameField() const {
         return NearColour(Game.Shot("gameover-probe").Colour(303, 413), FocusedField);
     }
-    // The game-over screen without a name field.
+    // The game-over screen without a name field, nor an empty box where it stood.
     bool ShowsTableOnly() const {
         const TShot shot = Game.Shot("gameover-missed");
-        return NearColour(shot.Colour(303, 413), Sky) &&
+        return NearColour(shot.Colour(303, 413), Parchment) &&
                NearColour(shot.Colour(230, 300), Parchment);
     }
 

@@ -24,7 +24,33 @@ TPngImage GameOverPicture() {
     return picture;
 }
 
-const TRgba FocusedField{153, 230, 230, 255};
+// The footer bands: saving or going back, and going back only.
+TPngImage HintsPicture() {
+    TPngImage picture = SolidPicture(512, 64, {255, 0, 0, 255});
+    for (size_t i = 512 * 32 * 4; i < picture.Pixels.size(); i += 4)
+        picture.Pixels[i] = 0, picture.Pixels[i + 2] = 255;
+    return picture;
+}
+const TRgba SaveOrBack{255, 0, 0, 255}, BackOnly{0, 0, 255, 255};
+const TRgba FocusedField{153, 230, 230, 255}, Parchment{251, 243, 220, 255};
+using TFooter = TGameOverStatus::TFooter;
+
+// Coded black text read back over the parchment rather than over white.
+std::string ReadOnParchment(const TGameScreen& s, int x, int y, size_t length) {
+    std::string text;
+    for (size_t i = 0; i < length; ++i) {
+        const double green = s.Window.Pixel(x + 7 * static_cast<int>(i) + 3, y + 4)[1];
+        int best = 0;
+        double off = 1.5;
+        for (int code = 32; code < 128; ++code) {
+            const double expected =
+                Parchment[1] * (255 - GlyphAlpha(static_cast<uint8_t>(code))) / 255.0;
+            if (std::abs(expected - green) < off) best = code, off = std::abs(expected - green);
+        }
+        text += static_cast<char>(best);
+    }
+    return text;
+}
 
 struct TKey {
     SDLKey Sym;
@@ -57,6 +83,7 @@ protected:
         WritePicture(S.Dir, "font", CodedFont());
         WritePicture(S.Dir, "numbers", CodedNumbers());
         WritePicture(S.Dir, "gameover", GameOverPicture());
+        WritePicture(S.Dir, "gameoverhints", HintsPicture());
         S.Dir.WriteFile("home/.quelmark/highscore", "60 top\n40 low\n");
         Screen = std::make_unique<TGameOverStatus>(World, (S.Dir.Path() / "home").string());
         GameOverStatus = Screen.get();
@@ -162,9 +189,15 @@ TEST_F(GameOverScreen, ShowsScoreTableAndTheFocusedField) {
     EXPECT_EQ(S.ReadText(390, 460, 3), "low");
     EXPECT_EQ(S.ReadText(320, 470, 2), std::string(2, '\0')) << "only two rows";
     EXPECT_TRUE(NearColour(S.Window.Pixel(303, 413), FocusedField));
+    EXPECT_EQ(Screen->Footer(), TFooter::SaveOrBack);
+    EXPECT_TRUE(NearColour(S.Window.Pixel(400, 590), SaveOrBack));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(400, 599), SaveOrBack));
 
     Press(Typed("Erik") + std::vector{Return});
     Screen->Draw();
+    EXPECT_EQ(Screen->Footer(), TFooter::Back);
+    EXPECT_TRUE(NearColour(S.Window.Pixel(400, 590), BackOnly)) << "Return has nothing to save";
+    EXPECT_TRUE(NearColour(S.Window.Pixel(291, 381), Parchment)) << "no empty field is left";
     EXPECT_EQ(S.ReadText(320, 460, 2), "50");
     EXPECT_EQ(S.ReadText(390, 460, 4), "Erik");
     EXPECT_EQ(S.ReadText(390, 470, 3), "low");
@@ -222,8 +255,12 @@ TEST_F(GameOverScreen, AScoreTheTableDropsIsNotAskedForAName) {
     EXPECT_FALSE(Screen->NameEdit->Visible);
     EXPECT_FALSE(Screen->NameEdit->IsFocused());
     Screen->Draw();
-    EXPECT_EQ(S.ReadText(300, 390, 25), "Score 5: missed the table");
-    EXPECT_FALSE(NearColour(S.Window.Pixel(303, 413), FocusedField)) << "no name field";
+    EXPECT_EQ(ReadOnParchment(S, 300, 398, 25), "Score 5: missed the table");
+    EXPECT_FALSE(Screen->PromptLabel->Visible);
+    EXPECT_TRUE(NearColour(S.Window.Pixel(291, 381), Parchment)) << "no box around the line";
+    EXPECT_TRUE(NearColour(S.Window.Pixel(508, 422), Parchment));
+    EXPECT_EQ(Screen->Footer(), TFooter::Back);
+    EXPECT_TRUE(NearColour(S.Window.Pixel(400, 590), BackOnly)) << "no Return to save with";
     Press(Typed("ab") + std::vector{Return});
     EXPECT_EQ(Screen->NameEdit->Text, "");
     EXPECT_EQ(S.Intro.Entered, 0);

@@ -4,6 +4,9 @@
 
 #include "game/introstatusunit.h"
 
+#include "game/gameunit.h"
+#include "game/mainstatusunit.h"
+
 #include "support/gamescreen.h"
 #include "support/pixelcheck.h"
 #include "support/wavwriter.h"
@@ -62,6 +65,24 @@ TEST_F(IntroScreen, FrameRateShowsWhereThePictureIsTransparent) {
     for (int i = 0; i < 6; ++i)
         text += static_cast<char>(GlyphFromGrey(S.Window.Pixel(10 + 7 * i + 3, 14)[1]));
     EXPECT_EQ(text, "FPS: 7");
+}
+
+TEST_F(IntroScreen, OnlyAGentleGameMarksTheTitleUnderTheFrameRate) {
+    const TRgba Mark{200, 0, 200, 255};
+    WritePicture(S.Dir, "gentle", SolidPicture(4, 4, Mark));
+    WritePicture(S.Dir, "intro", SolidPicture(8, 8, {30, 60, 200, 255}));
+    TMainStatus play;
+    MainStatus = &play;
+    TIntroStatus intro;
+    for (const TDifficulty difficulty : {TDifficulty::Classic, TDifficulty::Gentle}) {
+        play.World().Difficulty = difficulty;
+        intro.Draw(0.02);
+        const bool gentle = difficulty == TDifficulty::Gentle;
+        EXPECT_EQ(NearColour(S.Window.Pixel(11, 27), Mark), gentle);
+        EXPECT_EQ(NearColour(S.Window.Pixel(137, 57), Mark), gentle);
+        EXPECT_TRUE(NearColour(S.Window.Pixel(400, 300), 30, 60, 200));
+    }
+    MainStatus = &S.Play;
 }
 
 TEST_F(IntroScreen, SpaceAndEscapeInOneStepStartTheGameAndQuit) {

@@ -120,6 +120,22 @@ TEST(PlayFormat, TreesOnTheSightLineHideTheVikingWhereverTheyStand) {
     EXPECT_FALSE(HidesViking(eye, viking, MakeVector(18, 4, 30), 4)); // beside
 }
 
+TEST_F(PlayScreen, OnlyAGentleGameMarksTheDisplayUnderTheTitle) {
+    const TRgba Mark{200, 0, 200, 255};
+    WritePicture(S.Dir, "gentle", SolidPicture(4, 4, Mark));
+    Play = std::make_unique<TMainStatus>();
+    for (const TDifficulty difficulty : {TDifficulty::Classic, TDifficulty::Gentle}) {
+        Play->World().Difficulty = difficulty;
+        S.Fill({0, 0, 0, 255});
+        Play->DrawHud(0.02, 0);
+        const bool gentle = difficulty == TDifficulty::Gentle;
+        EXPECT_EQ(NearColour(S.Window.Pixel(12, 82), Mark), gentle);
+        EXPECT_EQ(NearColour(S.Window.Pixel(136, 110), Mark), gentle);
+        EXPECT_FALSE(NearColour(S.Window.Pixel(140, 96), Mark)) << "128 wide, from x 10";
+        EXPECT_TRUE(NearColour(S.Window.Pixel(100, 150), Title));
+    }
+}
+
 TEST_F(PlayScreen, HudShowsIconsWithHealthSheepAndScoreBesideThem) {
     World().Score = 15;
     S.Fill({0, 0, 0, 255});

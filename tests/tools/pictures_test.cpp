@@ -96,14 +96,14 @@ TEST_P(PictureFiles, DecodeThroughTheGameLoaderWithAlphaAtTheirSize) {
 }
 
 const TPictureSize AllPictures[] = {
-    {"loading", 256, 256},    {"intro", 1024, 1024},  {"wri", 128, 256},
-    {"gameover", 1024, 1024}, {"title", 256, 256},    {"heart", 64, 64},
-    {"sheep", 64, 64},        {"point", 64, 64},      {"tile1", 256, 256, true},
-    {"font", 128, 128},       {"numbers", 256, 256},  {"interf3", 64, 64},
-    {"interf3b", 64, 64},     {"interf4", 64, 64},    {"interf4g", 64, 64},
-    {"interf6", 64, 64},      {"interftick", 64, 64}, {"demo", 512, 64},
-    {"paused", 512, 256},     {"volume", 256, 64},    {"keycard", 1024, 64},
-    {"scores", 512, 256}};
+    {"loading", 256, 256},    {"intro", 1024, 1024},      {"wri", 128, 256},
+    {"gameover", 1024, 1024}, {"title", 256, 256},        {"heart", 64, 64},
+    {"sheep", 64, 64},        {"point", 64, 64},          {"tile1", 256, 256, true},
+    {"font", 128, 128},       {"numbers", 256, 256},      {"interf3", 64, 64},
+    {"interf3b", 64, 64},     {"interf4", 64, 64},        {"interf4g", 64, 64},
+    {"interf6", 64, 64},      {"interftick", 64, 64},     {"demo", 512, 64},
+    {"paused", 512, 256},     {"volume", 256, 64},        {"keycard", 1024, 64},
+    {"scores", 512, 256},     {"gameoverhints", 512, 64}, {"gentle", 128, 32}};
 INSTANTIATE_TEST_SUITE_P(Every, PictureFiles, ::testing::ValuesIn(AllPictures),
                          [](const auto& info) { return std::string(info.param.Name); });
 

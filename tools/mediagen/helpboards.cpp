@@ -73,13 +73,23 @@ std::string KeyCardPicture() {
     KeyRow(cr,
            {{{"\u2190", "\u2192"}, "turn"},
             {{"\u2191", "\u2193"}, "walk"},
-            {{"Ctrl"}, "swing: hold, release to strike"},
+            {{"Ctrl"}, "swing: hold until the axe strikes"},
             {{"P"}, "pause"},
             {{"Esc"}, "quit"}},
            384, 7, style);
     CentredText(cr, "Clear the field of sheep; rams fight back.", 384, 43,
                 Outlined(13, colour::Focus, 3, colour::Ink));
     return canvas.Png("keycard");
+}
+
+std::string GentleBadgePicture() {
+    // Drawn 1:1; the sign fits the width of its word.
+    TCanvas canvas(128, 32);
+    cairo_t* cr = canvas.Cr();
+    const double width = TextWidth(cr, "Gentle", 14) + 22;
+    SignBoard(cr, 2, 2, width, 25);
+    LeftText(cr, "Gentle", 13, 20, Outlined(14, colour::Focus, 3, colour::Ink));
+    return canvas.Png("gentle");
 }
 
 std::string ScoresPicture() {

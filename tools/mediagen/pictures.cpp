@@ -19,12 +19,14 @@ void GeneratePictures(const TOutput& out) {
     out.WriteBytes("intro.png", IntroPicture());
     out.WriteBytes("wri.png", LevelBannerPicture());
     out.WriteBytes("gameover.png", GameOverPicture());
+    out.WriteBytes("gameoverhints.png", GameOverHintsPicture());
     out.WriteBytes("title.png", TitlePicture());
     out.WriteBytes("demo.png", DemoBannerPicture());
     out.WriteBytes("paused.png", PausedPicture());
     out.WriteBytes("volume.png", VolumePicture());
     out.WriteBytes("keycard.png", KeyCardPicture());
     out.WriteBytes("scores.png", ScoresPicture());
+    out.WriteBytes("gentle.png", GentleBadgePicture());
     out.WriteBytes("heart.png", HeartIcon());
     out.WriteBytes("sheep.png", SheepIcon());
     out.WriteBytes("point.png", PointIcon());

@@ -15,6 +15,9 @@ namespace mediagen {
 // Full-window screens, laid out in 800 x 600 window pixels on 1024 x 1024 canvases.
 std::string IntroPicture();
 std::string GameOverPicture();
+// The game-over screen's footer lines, drawn 1:1: saving the name or going back (512 x 32
+// each, one above the other).
+std::string GameOverHintsPicture();
 // The 256 x 256 picture shown while the game starts.
 std::string LoadingPicture();
 // The HUD's top-left title (drawn 200 x 200 from y = -20).
@@ -31,6 +34,8 @@ std::string VolumePicture();
 // high-score table seen from the title (512 x 256, drawn 1:1).
 std::string KeyCardPicture();
 std::string ScoresPicture();
+// The mark of a Gentle game, on the title and in play (128 x 32, drawn 1:1).
+std::string GentleBadgePicture();
 
 // HUD icons, drawn 32 x 32 by the game.
 std::string HeartIcon();

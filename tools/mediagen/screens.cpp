@@ -47,7 +47,7 @@ void ControlsBoard(cairo_t* cr) {
     KeyCap(cr, 246, keyY, 40, "\u2193", 22);
     CentredText(cr, "walk", 243, textY, label);
     KeyCap(cr, 340, keyY, 76, "Ctrl", 17);
-    CentredText(cr, "swing", 378, textY, label);
+    CentredText(cr, "hold to swing", 378, textY, label);
     KeyCap(cr, 466, keyY, 130, "Space", 17);
     CentredText(cr, "start", 531, textY, label);
     KeyCap(cr, 646, keyY, 84, "Esc", 17);
@@ -162,13 +162,21 @@ std::string GameOverPicture() {
     cairo_rectangle(cr, 296, 386, 208, 34);
     cairo_fill(cr);
     cairo_restore(cr);
+    return canvas.Png("gameover");
+}
 
+std::string GameOverHintsPicture() {
+    // Each line drawn 1:1 in its own 512 x 32 band; the game puts the band's centre at x 400
+    // and its top at y 574, below the board.
+    TCanvas canvas(512, 64);
+    cairo_t* cr = canvas.Cr();
     TTextStyle hint;
     hint.Size = 15;
     hint.Fill = 0xFFFFFF;
     hint.OutlineWidth = 4;
-    CentredText(cr, "Return saves your name  \u2022  Space goes back to the title", 400, 594, hint);
-    return canvas.Png("gameover");
+    CentredText(cr, "Return saves your name  \u2022  Space goes back to the title", 256, 20, hint);
+    CentredText(cr, "Space goes back to the title", 256, 52, hint);
+    return canvas.Png("gameoverhints");
 }
 
 std::string LoadingPicture() {
