@@ -80,6 +80,8 @@ TEST(Settings, ThePrinterShowsEveryField) {
         {"WindowWidth", [](TSettings& s) { s.WindowWidth = 801; }},
         {"WindowHeight", [](TSettings& s) { s.WindowHeight = 601; }},
         {"RenderSize", [](TSettings& s) { s.RenderSize = TRenderSize::Native; }},
+        {"FacingMarkerOff", [](TSettings& s) { s.FacingMarker = false; }},
+        {"FacingMarkerOn", [](TSettings& s) { s.FacingMarker = true; }},
     };
     for (const auto& [name, change] : fields)
         EXPECT_NE(changed(change), plain) << name;

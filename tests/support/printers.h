@@ -24,5 +24,6 @@ inline void PrintTo(const TSettings& s, std::ostream* out) {
              << static_cast<int>(s.Keys.Key(action)) << ')';
     }
     *out << ", Window " << s.WindowWidth << 'x' << s.WindowHeight << ", RenderSize "
-         << static_cast<int>(s.RenderSize) << '}';
+         << static_cast<int>(s.RenderSize) << ", FacingMarker "
+         << (s.FacingMarker ? (*s.FacingMarker ? "1" : "0") : "unset") << '}';
 }
