@@ -110,7 +110,14 @@ void TComforts::Apply(TComfort comfort, uint32_t now) {
     switch (comfort) {
     case TComfort::FullScreen:
         if (FSwitched && now - FSwitchedAt < FullScreenSettleMilliseconds) return;
-        if (FScreen == nullptr || !FScreen->ToggleFullScreen()) return;
+        if (FScreen == nullptr) return;
+        FRefused = false;
+        if (!FScreen->ToggleFullScreen()) {
+            // The log says why; the player, who may never read it, sees that it failed.
+            FRefused = true;
+            FRefusalShownFrom.reset();
+            return;
+        }
         RestartKeyRepeat();
         FSettings.FullScreen = FScreen->FullScreen;
         FSwitched = true;
@@ -157,6 +164,12 @@ void TComforts::Resize(int width, int height) {
 
 bool TComforts::ShowsVolume(uint32_t now) const {
     return FIndicatorShown && now - FChangedAt < IndicatorMilliseconds;
+}
+
+bool TComforts::ShowsRefusal(uint32_t now) {
+    if (!FRefused) return false;
+    if (!FRefusalShownFrom) FRefusalShownFrom = now;
+    return now - *FRefusalShownFrom < RefusalMilliseconds;
 }
 
 void TComforts::Save() const {

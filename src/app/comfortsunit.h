@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     // After a switch to or from full screen, presses of the toggle are ignored this long: the
     // window's focus moves during the switch, and the keyboard then reports the key again.
     static constexpr uint32_t FullScreenSettleMilliseconds = 750;
+    // How long the plaque that says a full-screen switch could not be made stays.
+    static constexpr uint32_t RefusalMilliseconds = 2000;
 
     // settings: as loaded; settingsFile: where changes go ("" keeps them for this run);
     // screen: the window full screen toggles, or none.
@@ -50,6 +53,10 @@ public:
     const TSettings& Settings() const { return FSettings; }
     // Whether the volume indicator shows at now: for a while after the last change.
     bool ShowsVolume(uint32_t now) const;
+    // Whether the plaque saying the last full-screen switch failed shows at now: for
+    // RefusalMilliseconds from the first frame that asks, as the failed attempt itself holds
+    // the picture still for a second or more.
+    bool ShowsRefusal(uint32_t now);
 
 private:
     // A toggle acts once per press: the keyboard's repeat must not flip it back and forth.
@@ -66,4 +73,6 @@ private:
     uint32_t FChangedAt = 0;
     bool FSwitched = false;
     uint32_t FSwitchedAt = 0;
+    bool FRefused = false;
+    std::optional<uint32_t> FRefusalShownFrom;
 };

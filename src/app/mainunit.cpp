@@ -103,7 +103,11 @@ bool TProg::RunGame() {
         [comforts = FComforts.get()](SDL_Event& event) { return comforts->Filter(event); });
     FVolumeIndicator = std::make_unique<TVolumeIndicator>();
     Global.FrameOverlay = [comforts = FComforts.get(), indicator = FVolumeIndicator.get()] {
-        if (comforts->ShowsVolume(SDL_GetTicks())) indicator->Draw(comforts->Settings());
+        const uint32_t now = SDL_GetTicks();
+        const bool volume = comforts->ShowsVolume(now);
+        if (volume) indicator->Draw(comforts->Settings());
+        if (comforts->ShowsRefusal(now))
+            indicator->DrawNotice(TVolumeIndicator::FullScreenRefused, volume);
     };
 
     // Every launch deals a fresh field; the log keeps the seed so that a run can be repeated.

@@ -7,6 +7,7 @@
 #include "app/settingsunit.h"
 #include "app/stateunit.h"
 #include "game/screenkitunit.h"
+#include "gui/guidrawerunit.h"
 
 #include <SDL_opengl.h>
 
@@ -33,7 +34,8 @@ void Stroke(float x0, float y0, float x1, float y1, float halfWidth) {
 
 } // namespace
 
-TVolumeIndicator::TVolumeIndicator() : FPlaque(FetchTexture("volume")) {}
+TVolumeIndicator::TVolumeIndicator()
+    : FPlaque(FetchTexture("volume")), FFont(FetchTexture("font")) {}
 
 void TVolumeIndicator::Draw(const TSettings& settings) const {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
@@ -62,6 +64,25 @@ void TVolumeIndicator::Draw(const TSettings& settings) const {
         Stroke(NoteLeft + 2, NoteTop, NoteLeft + NoteSize - 2, NoteTop + NoteSize, 3);
         Stroke(NoteLeft + NoteSize - 2, NoteTop, NoteLeft + 2, NoteTop + NoteSize, 3);
     }
+    EndOverlay2D();
+    glPopAttrib();
+}
+
+void TVolumeIndicator::DrawNotice(const std::string& text, bool belowVolume) const {
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    BeginOverlay2D(800, 600);
+    glTranslatef(Left, belowVolume ? NoticeTopBelow : NoticeTop, 0);
+    // The volume plaque's rim and panel colours.
+    FillOverlayRect(0, 0, Width, NoticeHeight, 0x2B / 255.0f, 0x21 / 255.0f, 0x18 / 255.0f);
+    FillOverlayRect(2, 2, Width - 4, NoticeHeight - 4, 0x8B / 255.0f, 0x5E / 255.0f, 0x3C / 255.0f);
+    const auto textWidth = static_cast<float>(text.size() * (CharWidth - 1) + 1);
+    DrawFontText(FFont, static_cast<int32_t>((Width - textWidth) / 2),
+                 static_cast<int32_t>((NoticeHeight - CharHeight) / 2), text, 1.0f, 0.9f, 0.7f);
     EndOverlay2D();
     glPopAttrib();
 }

@@ -4,6 +4,7 @@
 
 #include "app/comfortsunit.h"
 
+#include "app/screenunit.h"
 #include "app/stateunit.h"
 #include "support/gamescreen.h"
 #include "support/printers.h"
@@ -131,11 +132,28 @@ TEST_F(Comforts, FilterTakesTheKeysItActsOnAndATogglePressOnlyOnce) {
     EXPECT_EQ(comforts.Settings().Volume, 80);
 }
 
+TEST_F(Comforts, AFullScreenSwitchThatFailsShowsTheRefusalForTwoSecondsOfFrames) {
+    TScreen closed("Quelmark!", 800, 600, 16, false, 500); // a window that cannot switch
+    TComforts comforts({}, File(), &closed);
+    EXPECT_FALSE(comforts.ShowsRefusal(0));
+    comforts.Apply(TComfort::FullScreen, 1000);
+    EXPECT_FALSE(comforts.Settings().FullScreen);
+    // The first frame after the attempt, which held the picture still, starts the time.
+    EXPECT_TRUE(comforts.ShowsRefusal(2500));
+    EXPECT_TRUE(comforts.ShowsRefusal(4499));
+    EXPECT_FALSE(comforts.ShowsRefusal(4500));
+    EXPECT_FALSE(comforts.ShowsVolume(2500));
+    comforts.Apply(TComfort::FullScreen, 9000);
+    EXPECT_TRUE(comforts.ShowsRefusal(9100)) << "a second refusal shows again";
+    EXPECT_FALSE(std::filesystem::exists(File()));
+}
+
 TEST_F(Comforts, FullScreenWithoutAWindowChangesNothing) {
     TComforts comforts({}, File(), nullptr);
     comforts.Apply(TComfort::FullScreen, 100);
     EXPECT_FALSE(comforts.Settings().FullScreen);
     EXPECT_FALSE(comforts.ShowsVolume(100));
+    EXPECT_FALSE(comforts.ShowsRefusal(100));
     EXPECT_FALSE(std::filesystem::exists(File()));
 }
 

@@ -64,4 +64,28 @@ TEST(VolumeIndicatorMute, CrossesOutTheNoteAndRestoresTheGlState) {
     EXPECT_TRUE(NearColour(s.Window.Pixel(520, 42), 0, 0, 0)) << "left of the plaque";
 }
 
+class NoticePlaque : public ::testing::TestWithParam<bool> {};
+
+// On the panel, only the two glyphs (15 pixels wide, overlapping a column) in the middle.
+TEST_P(NoticePlaque, SitsInItsPlaceWithItsTextCentred) {
+    TGameScreen s;
+    WritePicture(s.Dir, "font", CodedFont());
+    s.Fill({0, 0, 0, 255});
+    TVolumeIndicator().DrawNotice("XX", GetParam());
+    const auto top = static_cast<int>(GetParam() ? TVolumeIndicator::NoticeTopBelow
+                                                 : TVolumeIndicator::NoticeTop);
+    const int left = static_cast<int>(TVolumeIndicator::Left), textLeft = left + (256 - 15) / 2;
+    EXPECT_TRUE(NearColour(s.Window.Pixel(left + 4, top - 1), TRgba{0, 0, 0, 255}));
+    int inked = 0, stray = 0;
+    for (int y = top + 2; y < top + 22; ++y)
+        for (int x = left + 2; x < left + 254; ++x) {
+            const bool text = x >= textLeft && x < textLeft + 15 && y >= top + 8 && y < top + 16;
+            (text ? inked : stray) += !NearColour(s.Window.Pixel(x, y), TRgba{139, 94, 60, 255});
+        }
+    EXPECT_EQ(stray, 0);
+    EXPECT_GT(inked, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, NoticePlaque, ::testing::Values(false, true));
+
 } // namespace
