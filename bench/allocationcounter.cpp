@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <malloc.h>
 #include <new>
 
 // GCC sees free() behind an inlined delete and wrongly takes it for a mismatch.
@@ -14,6 +15,13 @@
 namespace {
 
 std::atomic<long> Allocations{0};
+std::atomic<long long> Bytes{0}, Peak{0};
+
+void Release(void* p) noexcept {
+    if (p != nullptr)
+        Bytes.fetch_sub(static_cast<long long>(malloc_usable_size(p)), std::memory_order_relaxed);
+    std::free(p);
+}
 
 } // namespace
 
@@ -21,9 +29,29 @@ long AllocationCount() {
     return Allocations.load(std::memory_order_relaxed);
 }
 
+long long AllocatedBytes() {
+    return Bytes.load(std::memory_order_relaxed);
+}
+
+long long PeakAllocatedBytes() {
+    return Peak.load(std::memory_order_relaxed);
+}
+
+void ResetPeakAllocatedBytes() {
+    Peak.store(AllocatedBytes(), std::memory_order_relaxed);
+}
+
 void* operator new(std::size_t size) {
     Allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        const long long held = Bytes.fetch_add(static_cast<long long>(malloc_usable_size(p)),
+                                               std::memory_order_relaxed) +
+                               static_cast<long long>(malloc_usable_size(p));
+        long long peak = Peak.load(std::memory_order_relaxed);
+        while (held > peak && !Peak.compare_exchange_weak(peak, held, std::memory_order_relaxed)) {
+        }
+        return p;
+    }
     throw std::bad_alloc();
 }
 
@@ -32,17 +60,17 @@ void* operator new[](std::size_t size) {
 }
 
 void operator delete(void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 
 void operator delete[](void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }
 
 void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }

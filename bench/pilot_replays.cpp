@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         for (uint64_t step = 0; played < minutes * 60000; ++step) {
             SteerViking(world, keys);
             const uint32_t ms = step % 3 == 0 ? 16 : 17;
-            recorder.Step(ms, HeldPlayKeys(keys));
+            recorder.Step(world, ms, HeldPlayKeys(keys));
             played += ms;
             const TLevelOutcome outcome = StepLevel(world, endTimer, ms / 1000.0);
             if (outcome == TLevelOutcome::Lost) {

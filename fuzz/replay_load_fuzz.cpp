@@ -17,9 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const TReplayError&) {
         return 0;
     }
-    if (replay.Steps() > MaxReplaySteps) std::abort();
+    if (replay.Steps() > MaxReplaySteps || replay.Runs.size() > MaxReplayRuns ||
+        replay.LevelEnds.size() > MaxReplayLevelEnds)
+        std::abort();
     for (size_t i = 1; i < replay.LevelEnds.size(); ++i)
-        if (replay.LevelEnds[i].Step < replay.LevelEnds[i - 1].Step) std::abort();
+        if (replay.LevelEnds[i].Step <= replay.LevelEnds[i - 1].Step ||
+            replay.LevelEnds[i].Level <= replay.LevelEnds[i - 1].Level)
+            std::abort();
     if (DecodeReplay(EncodeReplay(replay)) != replay) std::abort();
     return 0;
 }

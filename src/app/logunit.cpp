@@ -5,6 +5,7 @@
 #include "app/logunit.h"
 
 #include <cstdio>
+#include <utility>
 
 std::string FormatLogLine(const std::string& message, const std::tm& localTime) {
     char stamp[8];
@@ -13,7 +14,18 @@ std::string FormatLogLine(const std::string& message, const std::tm& localTime) 
     return std::string(stamp) + " " + message;
 }
 
+namespace {
+
+bool Logging = true;
+
+} // namespace
+
+bool SetLogging(bool on) {
+    return std::exchange(Logging, on);
+}
+
 void WriteLog(const std::string& message) {
+    if (!Logging) return;
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

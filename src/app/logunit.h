@@ -11,6 +11,9 @@
 // Appends "hh:nn message" to "log" in the working directory. A log that cannot be
 // written is silently skipped: the game must go on either way.
 void WriteLog(const std::string& message);
+// Turns the log on or off for the whole program (a check from the command line writes none);
+// returns whether it was on.
+bool SetLogging(bool on);
 
 // The line WriteLog writes (without the line feed) for a given local time.
 std::string FormatLogLine(const std::string& message, const std::tm& localTime);

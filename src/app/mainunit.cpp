@@ -19,6 +19,7 @@
 #include "game/demostatusunit.h"
 #include "game/gameoverstatusunit.h"
 #include "game/gameunit.h"
+#include "game/highscoreunit.h"
 #include "game/introstatusunit.h"
 #include "game/levelstatusunit.h"
 #include "game/mainstatusunit.h"
@@ -116,9 +117,15 @@ bool TProg::RunGame() {
     WriteLog("Random seed " + std::to_string(seed));
 
     auto play = std::make_unique<TMainStatus>();
-    play->FirstSeed = seed;
-    // Every game is kept; a failed save is logged and the game goes on.
-    play->GameRecorded = [](const TReplay& replay) { KeepReplay(replay, ReplayDirectory()); };
+    play->SeedGames(seed);
+    // Every game is kept, the one heading its table as the best; a failed save is logged and
+    // the game goes on.
+    play->GameRecorded = [](const TReplay& replay, TReplayEnd end, int32_t score) {
+        THighscore table(HomeDirectory(),
+                         HighscoreFileName(static_cast<TDifficulty>(replay.Difficulty)));
+        table.Load();
+        KeepReplay(replay, ReplayDirectory(), RanksFirst(end, score, table));
+    };
     TMainStatus& playing = *play;
     MainStatus = FStates.emplace_back(std::move(play)).get();
     PlayWorld()->SetDifficulty(settings.Difficulty);

@@ -6,7 +6,10 @@
 
 #include "app/failureunit.h"
 #include "app/keyboardunit.h"
+#include "app/logunit.h"
 #include "app/stateunit.h"
+#include "app/versionunit.h"
+#include "assets/modelunit.h"
 #include "game/gameunit.h"
 #include "game/replayfilesunit.h"
 #include "game/replayplayerunit.h"
@@ -16,7 +19,32 @@
 #include <ostream>
 #include <utility>
 
+namespace {
+
+// Without its media the world still loads, but its models do not move: no blow would land.
+bool Animated(const TBaseList& world) {
+    for (const TRealTimeModel* model :
+         {world.VikingModel.get(), world.SheepModel.get(), world.RamModel.get()})
+        if (model->Animations.size() <= static_cast<size_t>(eaDeath)) return false;
+    return world.VikingModel->Animations.size() > static_cast<size_t>(eaAttack2);
+}
+
+// The log stays off for the check: it belongs to the game, not to where a check was started.
+class TNoLog {
+public:
+    TNoLog() : FWas(SetLogging(false)) {}
+    ~TNoLog() { SetLogging(FWas); }
+    TNoLog(const TNoLog&) = delete;
+    TNoLog& operator=(const TNoLog&) = delete;
+
+private:
+    bool FWas;
+};
+
+} // namespace
+
 int RunReplayCheck(const std::string& fileName, std::ostream& out, std::ostream& err) {
+    const TNoLog noLog;
     TReplay replay;
     try {
         replay = LoadReplayFile(fileName);
@@ -32,6 +60,13 @@ int RunReplayCheck(const std::string& fileName, std::ostream& out, std::ostream&
     bool matches = false;
     try {
         world = std::make_unique<TBaseList>();
+        if (!Animated(*world)) {
+            Global.KeyState = previousKeys;
+            err << "quelmark: replay " << fileName
+                << ": cannot be checked without the game's media (media/ in the folder it runs "
+                   "from)\n";
+            return 1;
+        }
         player.emplace(replay, *world, keys);
         matches = CheckReplay(*player) == TReplayPlayer::TResult::Matches;
     } catch (...) {
@@ -42,7 +77,12 @@ int RunReplayCheck(const std::string& fileName, std::ostream& out, std::ostream&
     Global.KeyState = previousKeys;
     if (!matches) {
         out << "replay " << fileName << ": diverges at step " << player->StepsDone() << " (level "
-            << player->Level() << ")\n";
+            << player->Level() << ")";
+        // Another compiler or processor may compute the same game differently.
+        if (replay.Build != BuildIdentity())
+            out << "; it was recorded by another build (" << replay.Build << "), this is "
+                << BuildIdentity();
+        out << '\n';
         return 2;
     }
     out << "replay " << fileName << ": level " << world->Level << ", score " << world->Score << ", "

@@ -8,3 +8,6 @@
 
 // The game's own version, as the build names it; replays carry it.
 const std::string& GameVersion();
+// The compiler, standard library and processor of this build: another build of the same
+// version may deal or compute differently.
+const std::string& BuildIdentity();

@@ -96,17 +96,22 @@ void TMainStatus::Enter() {
 }
 
 void TMainStatus::StartGame() {
-    const uint32_t seed = FirstSeed.value_or(DrawSeed());
+    const uint32_t seed = FirstSeed ? *FirstSeed : static_cast<uint32_t>(FGameSeeds());
     FirstSeed.reset();
     RandomSeed(seed);
     FWorld->NewGame();
     Recorder.Begin(seed, static_cast<uint8_t>(FWorld->Difficulty));
 }
 
+void TMainStatus::SeedGames(uint32_t seed) {
+    FirstSeed = seed;
+    FGameSeeds.seed(seed);
+}
+
 void TMainStatus::FinishGame(TReplayEnd end) {
     if (!Recorder.Recording()) return;
     const TReplay replay = Recorder.Finish(end, *FWorld);
-    if (GameRecorded) GameRecorded(replay);
+    if (GameRecorded) GameRecorded(replay, end, FWorld->Score);
 }
 
 void TMainStatus::BeginVisit() {
@@ -137,7 +142,8 @@ void TMainStatus::CycleAt(uint32_t now) {
     }
     const double dt = FrameSeconds(LastTicks, now);
     // The replay keeps the time as the milliseconds that give the same dt.
-    Recorder.Step(static_cast<uint32_t>(std::max(static_cast<int32_t>(now - LastTicks), 0)),
+    Recorder.Step(*FWorld,
+                  static_cast<uint32_t>(std::max(static_cast<int32_t>(now - LastTicks), 0)),
                   HeldPlayKeys(*Global.KeyState));
     LastTicks = now;
     FLastDt = dt;

@@ -10,12 +10,14 @@
 #include "game/gameunit.h"
 #include "game/replayrecorderunit.h"
 #include "math/frustumunit.h"
+#include "math/randomunit.h"
 #include "math/vectorunit.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 
 class TTexture;
@@ -90,11 +92,14 @@ public:
     // Ends the game being recorded, if any, and hands its replay to GameRecorded.
     void FinishGame(TReplayEnd end);
 
-    // The first game's seed; later games draw theirs from the generator.
+    // The first game is dealt from seed, later ones from seeds drawn from a generator of
+    // their own that it seeds too, so that no replay watched meanwhile decides them.
+    void SeedGames(uint32_t seed);
     std::optional<uint32_t> FirstSeed;
     TReplayRecorder Recorder;
-    // Receives every game when it ends (lost or quit).
-    std::function<void(const TReplay&)> GameRecorded;
+    // Receives every game when it ends (lost or quit), with its end and final score (a
+    // recording cut short ends earlier).
+    std::function<void(const TReplay&, TReplayEnd, int32_t)> GameRecorded;
 
     uint32_t LastTicks = 0;
     uint32_t StartTicks = 0;
@@ -114,6 +119,7 @@ private:
     bool FPauseKeyHeld = false;
     // The frame time the HUD showed when play paused; the paused picture keeps it.
     double FLastDt = 0;
+    std::mt19937 FGameSeeds{ClockSeed()};
     std::unique_ptr<TBaseList> FWorld;
     std::unique_ptr<TRealTimeModel> FFenceModel;
     TTexture* FFont;

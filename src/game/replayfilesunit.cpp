@@ -6,18 +6,61 @@
 
 #include "app/filesaveunit.h"
 #include "app/logunit.h"
+#include "app/versionunit.h"
 #include "game/highscoreunit.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace {
 
-// Far beyond any real game (a step is about a byte); a bigger file is not read.
-constexpr std::streamoff MaxFileBytes = std::streamoff{64} << 20;
+// The name an unreadable best file is kept under: best-1.0.9.qrp for one of Quelmark 1.0.9,
+// best-damaged.qrp when even the version cannot be read; -2, -3... when that name is taken.
+std::string KeptName(const std::string& directory, const std::string& bestName,
+                     const std::string& bytes) {
+    std::string why = "damaged";
+    try {
+        const TReplayHeader header = ReadReplayHeader(bytes);
+        const bool plain = !header.Version.empty() &&
+                           std::all_of(header.Version.begin(), header.Version.end(), [](char c) {
+                               return std::isalnum(static_cast<unsigned char>(c)) || c == '.' ||
+                                      c == '-' || c == '+';
+                           });
+        if (plain && header.Version != RecordedName(GameVersion()))
+            why = header.Version;
+        else if (plain)
+            why = header.Version + "-format-" + std::to_string(header.Format);
+    } catch (const TReplayError&) {
+    }
+    const std::string stem = bestName.substr(0, bestName.size() - 4) + "-" + why;
+    std::string name = stem + ".qrp";
+    for (int n = 2; std::filesystem::exists(directory + name); ++n)
+        name = stem + "-" + std::to_string(n) + ".qrp";
+    return name;
+}
+
+std::optional<std::string> ReadWhole(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Whether this game can play the file; its steps are not read.
+bool Readable(const std::string& bytes) {
+    try {
+        const TReplayHeader header = ReadReplayHeader(bytes);
+        return header.Format == ReplayFormatVersion &&
+               header.Version == RecordedName(GameVersion());
+    } catch (const TReplayError&) {
+        return false;
+    }
+}
 
 bool Save(const std::string& fileName, const std::string& bytes) {
     try {
@@ -44,7 +87,8 @@ TReplay LoadReplayFile(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) throw TReplayError(std::strerror(errno));
     const std::streamoff size = in.tellg();
-    if (size < 0 || size > MaxFileBytes) throw TReplayError("not a Quelmark replay (too big)");
+    if (size < 0 || size > static_cast<std::streamoff>(MaxReplayBytes))
+        throw TReplayError("not a Quelmark replay (too big)");
     in.seekg(0);
     std::string bytes(static_cast<size_t>(size), '\0');
     if (!in.read(bytes.data(), size)) throw TReplayError("cannot be read");
@@ -57,7 +101,12 @@ std::string BestReplayFileName(TDifficulty difficulty) {
                : std::string("best-") + DifficultySettingName(difficulty) + ".qrp";
 }
 
-void KeepReplay(const TReplay& replay, const std::string& directory) {
+bool RanksFirst(TReplayEnd end, int32_t score, const THighscore& table) {
+    return end == TReplayEnd::Lost && table.Admits(score) &&
+           (table.Count() == 0 || score > table.Score(0));
+}
+
+void KeepReplay(const TReplay& replay, const std::string& directory, bool best) {
     if (directory.empty()) {
         WriteLog("No home directory: replay not saved");
         return;
@@ -68,10 +117,21 @@ void KeepReplay(const TReplay& replay, const std::string& directory) {
     }
     const std::string bytes = EncodeReplay(replay);
     Save(directory + "last.qrp", bytes);
-    const auto difficulty = static_cast<TDifficulty>(replay.Difficulty);
-    const std::optional<TReplay> best = BestReplay(directory, difficulty);
-    if (!best || replay.Score > best->Score)
-        Save(directory + BestReplayFileName(difficulty), bytes);
+    if (!best) return;
+    const std::string bestName = BestReplayFileName(static_cast<TDifficulty>(replay.Difficulty));
+    // A best game this version cannot play is still someone's best game: it is moved aside.
+    if (const auto old = ReadWhole(directory + bestName); old && !Readable(*old)) {
+        const std::string kept = KeptName(directory, bestName, *old);
+        std::error_code error;
+        std::filesystem::rename(directory + bestName, directory + kept, error);
+        if (error) {
+            WriteLog("Cannot keep " + directory + bestName + " as " + kept + ": " +
+                     error.message() + "; the new best game is not saved");
+            return;
+        }
+        WriteLog("Kept the best game this version cannot play as " + directory + kept);
+    }
+    Save(directory + bestName, bytes);
 }
 
 std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty) {

@@ -9,6 +9,9 @@
 #include "game/difficultyunit.h"
 #include "game/replayformatunit.h"
 
+class THighscore;
+
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,10 +28,14 @@ TReplay LoadReplayFile(const std::string& fileName);
 // "best.qrp" for Classic, "best-gentle.qrp" for Gentle.
 std::string BestReplayFileName(TDifficulty difficulty);
 
-// Saves the game as last.qrp and, when it beats the score of the best game of its
-// difficulty (or there is no readable one), as that best game too. A failure is logged and
-// nothing else happens.
-void KeepReplay(const TReplay& replay, const std::string& directory);
+// Whether a game that ended so is the best of its difficulty: lost, entering the table and
+// above every score in it, so that the best game is the one heading the table.
+bool RanksFirst(TReplayEnd end, int32_t score, const THighscore& table);
+
+// Saves the game as last.qrp and, when best, as the best game of its difficulty. A best file
+// that this version cannot play is not overwritten but moved aside first, as
+// best-<its version>.qrp, and the log says so. A failure is logged and nothing else happens.
+void KeepReplay(const TReplay& replay, const std::string& directory, bool best);
 
 // The best game of the difficulty in the directory, or none when it is missing or unreadable.
 std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty);

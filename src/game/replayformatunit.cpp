@@ -4,22 +4,22 @@
 
 #include "game/replayformatunit.h"
 
-#include "app/versionunit.h"
-
 #include "app/keyboardunit.h"
+#include "app/versionunit.h"
 #include "game/difficultyunit.h"
 
 #include <algorithm>
 #include <limits>
 
-// The file: "QRPL", format (u16), game version (u8 length and bytes), seed (u32), difficulty
-// (u8), all little-endian; then one record after another, each opened by a tag byte:
+// The file: "QRPL", format (u16), game version and build (u8 length and bytes each), seed
+// (u32), difficulty (u8), how the game ended (u8), level, score and health at the last step
+// (zigzag), all little-endian; then one record after another, each opened by a tag byte:
 //   0x00-0x7F  one step, its time the last step's plus the zigzag-coded delta -64..63
 //   0x80-0x9F  the keys held from now on (the low five bits)
 //   0xA0 n     n more steps like the last one
 //   0xA1 ms    one step of ms milliseconds
-//   0xB0 l d   level l ended here, the world's digest d (u64)
-//   0xFF       the end: how (u8), level, score and health (zigzag), the last digest (u64)
+//   0xB0 l d   level l ended here, the world's digest d (u64); levels rise, one a step at most
+//   0xFF       the end: the last digest (u64)
 // Numbers without a stated width are unsigned LEB128 varints. A steady frame rate costs one
 // byte per step, and keys cost a byte only when they change.
 namespace {
@@ -28,7 +28,6 @@ const char Magic[4] = {'Q', 'R', 'P', 'L'};
 constexpr uint8_t TagKeys = 0x80, TagRepeat = 0xA0, TagAbsolute = 0xA1, TagLevelEnd = 0xB0,
                   TagEnd = 0xFF;
 constexpr uint8_t KeyBits = 0x1F;
-constexpr size_t MaxVersionLength = 32;
 
 void PutVarint(std::string& out, uint64_t value) {
     while (value >= 0x80) {
@@ -154,11 +153,16 @@ void AppendStep(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t ke
 std::string EncodeReplay(const TReplay& replay) {
     std::string out(Magic, sizeof Magic);
     PutFixed(out, replay.Format, 2);
-    const std::string version = replay.Version.substr(0, MaxVersionLength);
-    out.push_back(static_cast<char>(version.size()));
-    out += version;
+    for (const std::string& name : {RecordedName(replay.Version), RecordedName(replay.Build)}) {
+        out.push_back(static_cast<char>(name.size()));
+        out += name;
+    }
     PutFixed(out, replay.Seed, 4);
     out.push_back(static_cast<char>(replay.Difficulty));
+    out.push_back(static_cast<char>(replay.End));
+    PutVarint(out, ZigZag(replay.Level));
+    PutVarint(out, ZigZag(replay.Score));
+    PutVarint(out, ZigZag(replay.Health));
 
     uint64_t position = 0;
     size_t nextEnd = 0;
@@ -204,15 +208,33 @@ std::string EncodeReplay(const TReplay& replay) {
         }
     }
     out.push_back(static_cast<char>(TagEnd));
-    out.push_back(static_cast<char>(replay.End));
-    PutVarint(out, ZigZag(replay.Level));
-    PutVarint(out, ZigZag(replay.Score));
-    PutVarint(out, ZigZag(replay.Health));
     PutFixed(out, replay.Digest, 8);
     return out;
 }
 
+std::string RecordedName(const std::string& name) {
+    return name.substr(0, MaxReplayNameLength);
+}
+
+TReplayHeader ReadReplayHeader(const std::string& bytes) {
+    if (bytes.size() < sizeof Magic || bytes.compare(0, sizeof Magic, Magic, sizeof Magic) != 0)
+        throw TReplayError("not a Quelmark replay");
+    TReader in(bytes);
+    in.Text(sizeof Magic);
+    TReplayHeader header;
+    header.Format = static_cast<uint16_t>(in.Fixed(2));
+    header.Version = in.Text(in.Byte());
+    if (header.Format >= 2) {
+        in.Text(in.Byte()); // build
+        in.Fixed(4 + 1 + 1);
+        in.Signed(); // level
+        header.Score = in.Signed();
+    }
+    return header;
+}
+
 TReplay DecodeReplay(const std::string& bytes) {
+    if (bytes.size() > MaxReplayBytes) throw TReplayError("not a Quelmark replay (too big)");
     if (bytes.size() < sizeof Magic || bytes.compare(0, sizeof Magic, Magic, sizeof Magic) != 0)
         throw TReplayError("not a Quelmark replay");
     TReader in(bytes);
@@ -220,20 +242,37 @@ TReplay DecodeReplay(const std::string& bytes) {
     TReplay replay;
     replay.Format = static_cast<uint16_t>(in.Fixed(2));
     replay.Version = in.Text(in.Byte());
-    if (replay.Format != ReplayFormatVersion || replay.Version != GameVersion())
+    if (replay.Format != ReplayFormatVersion || replay.Version != RecordedName(GameVersion()))
         throw TReplayError("made by Quelmark " + Printable(replay.Version) + " (replay format " +
                            std::to_string(replay.Format) + "), this is Quelmark " + GameVersion() +
                            " (replay format " + std::to_string(ReplayFormatVersion) + ")");
+    replay.Build = in.Text(in.Byte());
     replay.Seed = static_cast<uint32_t>(in.Fixed(4));
     replay.Difficulty = in.Byte();
     if (replay.Difficulty > static_cast<uint8_t>(TDifficulty::Gentle))
         throw TReader::Corrupt(in.At() - 1, "unknown difficulty");
+    const size_t endAt = in.At();
+    const uint8_t end = in.Byte();
+    if (end < static_cast<uint8_t>(TReplayEnd::Lost) || end > static_cast<uint8_t>(TReplayEnd::Cut))
+        throw TReader::Corrupt(endAt, "unknown end of game");
+    replay.End = static_cast<TReplayEnd>(end);
+    replay.Level = in.Signed();
+    replay.Score = in.Signed();
+    replay.Health = in.Signed();
 
-    uint64_t steps = 0;
+    // Every run costs a byte at least, so this is all the memory the runs will take.
+    replay.Runs.reserve(std::min(bytes.size(), MaxReplayRuns));
+    uint64_t steps = 0, levelEndStep = 0;
+    int32_t endedLevel = 0;
     uint32_t last = 0;
     uint8_t keys = 0;
     const auto addSteps = [&](uint32_t milliseconds, uint64_t count, size_t at) {
         if (count > MaxReplaySteps - steps) throw TReader::Corrupt(at, "too many steps");
+        const bool extends = !replay.Runs.empty() &&
+                             replay.Runs.back().Milliseconds == milliseconds &&
+                             replay.Runs.back().Keys == keys;
+        if (!extends && replay.Runs.size() == MaxReplayRuns)
+            throw TReader::Corrupt(at, "too many runs");
         AppendSteps(replay.Runs, milliseconds, keys, count);
         steps += count;
         last = milliseconds;
@@ -253,22 +292,21 @@ TReplay DecodeReplay(const std::string& bytes) {
             addSteps(static_cast<uint32_t>(in.Varint(std::numeric_limits<uint32_t>::max())), 1, at);
         } else if (tag == TagLevelEnd) {
             const auto level = static_cast<int32_t>(in.Varint(std::numeric_limits<int32_t>::max()));
-            replay.LevelEnds.push_back({steps, level, in.Fixed(8)});
+            const uint64_t digest = in.Fixed(8);
+            // A level ends after a step, once, and the next one ends later with a higher level.
+            if (steps <= levelEndStep || level <= endedLevel)
+                throw TReader::Corrupt(at, "level end out of order");
+            if (replay.LevelEnds.size() == MaxReplayLevelEnds)
+                throw TReader::Corrupt(at, "too many level ends");
+            replay.LevelEnds.push_back({steps, level, digest});
+            levelEndStep = steps;
+            endedLevel = level;
         } else if (tag == TagEnd) {
             break;
         } else {
             throw TReader::Corrupt(at, "unknown record");
         }
     }
-    const size_t endAt = in.At();
-    const uint8_t end = in.Byte();
-    if (end != static_cast<uint8_t>(TReplayEnd::Lost) &&
-        end != static_cast<uint8_t>(TReplayEnd::Quit))
-        throw TReader::Corrupt(endAt, "unknown end of game");
-    replay.End = static_cast<TReplayEnd>(end);
-    replay.Level = in.Signed();
-    replay.Score = in.Signed();
-    replay.Health = in.Signed();
     replay.Digest = in.Fixed(8);
     if (!in.AtEnd()) throw TReader::Corrupt(in.At(), "bytes after the end");
     return replay;

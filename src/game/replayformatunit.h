@@ -7,7 +7,9 @@
 // enough to play the game again exactly.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,17 +22,27 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr uint16_t ReplayFormatVersion = 1;
-// More steps than this (hours of play at any frame rate) is no game a player made.
+inline constexpr uint16_t ReplayFormatVersion = 2;
+// What one replay may hold. The recorder stops at the first limit it meets (the file says
+// so), the reader refuses more. Runs bound the memory: decoding any bytes, accepted or not,
+// holds at most 12 bytes a run and 36 a level end beside the bytes themselves, under 25 MiB,
+// and under 57 MiB with the largest file's bytes.
 inline constexpr uint64_t MaxReplaySteps = uint64_t{1} << 24;
+inline constexpr size_t MaxReplayRuns = size_t{1} << 21;
+// Far beyond any level a player reaches.
+inline constexpr size_t MaxReplayLevelEnds = 10000;
+// Bigger than any file the recorder can write (at most 12 bytes a run and 11 a level end).
+inline constexpr size_t MaxReplayBytes = size_t{32} << 20;
+// The longest version or build text a file holds.
+inline constexpr size_t MaxReplayNameLength = 64;
 
 // The play keys, one bit each.
 enum TReplayKey : uint8_t { rkLeft = 1, rkRight = 2, rkUp = 4, rkDown = 8, rkControl = 16 };
 uint8_t HeldPlayKeys(const TKeyState& keys);
 void HoldPlayKeys(uint8_t bits, TKeyState& keys);
 
-// How the game ended.
-enum class TReplayEnd : uint8_t { Lost = 1, Quit = 2 };
+// How the game ended; Cut: the recording stopped at a limit while the game went on.
+enum class TReplayEnd : uint8_t { Lost = 1, Quit = 2, Cut = 3 };
 
 // Count steps in a row with the same time and keys.
 struct TReplayRun {
@@ -51,16 +63,19 @@ struct TReplayLevelEnd {
 struct TReplay {
     uint16_t Format = ReplayFormatVersion;
     std::string Version{};
+    // Which compiler, standard library and processor made the game that recorded it.
+    std::string Build{};
     uint32_t Seed = 0;
     // The rules: a TDifficulty, 0 the classic game.
     uint8_t Difficulty = 0;
     std::vector<TReplayRun> Runs{};
     std::vector<TReplayLevelEnd> LevelEnds{};
     TReplayEnd End = TReplayEnd::Quit;
+    // At the last step recorded.
     int32_t Level = 0;
     int32_t Score = 0;
     int32_t Health = 0;
-    uint64_t Digest = 0; // after the last step
+    uint64_t Digest = 0;
 
     uint64_t Steps() const;
     bool operator==(const TReplay&) const = default;
@@ -71,5 +86,19 @@ void AppendStep(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t ke
 
 std::string EncodeReplay(const TReplay& replay);
 // The replay the bytes hold; throws TReplayError for anything else, including a replay of
-// another game or format version (the message names both versions).
+// another game or format version (the message names both versions). Another build of the
+// same version is read.
 TReplay DecodeReplay(const std::string& bytes);
+// The version and build text as a file holds them.
+std::string RecordedName(const std::string& name);
+
+// What the start of a file says, read without its steps: a replay of another version is
+// described too, as far as its format goes.
+struct TReplayHeader {
+    uint16_t Format = 0;
+    std::string Version{};
+    // Known from format 2 on.
+    std::optional<int32_t> Score{};
+};
+// Throws TReplayError when the bytes do not start as a replay.
+TReplayHeader ReadReplayHeader(const std::string& bytes);

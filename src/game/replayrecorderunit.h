@@ -16,16 +16,24 @@ public:
     // A new game dealt from seed under the rules of difficulty; what was recorded before is
     // dropped.
     void Begin(uint32_t seed, uint8_t difficulty);
-    // One world step of the given time with these keys held.
-    void Step(uint32_t milliseconds, uint8_t keys);
+    // One world step of the given time with these keys held, about to be taken on world.
+    // A step beyond the file's limits cuts the recording there instead: the replay ends with
+    // the world as it is, and the game plays on unrecorded.
+    void Step(const TBaseList& world, uint32_t milliseconds, uint8_t keys);
     // The world has just been decided cleared, before the next level is built.
     void LevelEnd(const TBaseList& world);
-    // The game ends here; the recording is handed over and recording stops.
+    // The game ends here (or ended where the recording was cut); the recording is handed over
+    // and recording stops.
     TReplay Finish(TReplayEnd end, const TBaseList& world);
     bool Recording() const { return FRecording; }
     const TReplay& Replay() const { return FReplay; }
 
 private:
+    void Close(TReplayEnd end, const TBaseList& world);
+    void Cut(const TBaseList& world);
+
     bool FRecording = false;
+    bool FCut = false;
+    uint64_t FSteps = 0;
     TReplay FReplay;
 };

@@ -42,7 +42,8 @@ bool TReplayStatus::ShowBest() {
     // The best game and the table of the difficulty the player has chosen.
     const TDifficulty difficulty = FPlay.World().Difficulty;
     std::optional<TReplay> best = BestReplay(ReplayDirectory(), difficulty);
-    if (!best) return false;
+    // A best game always scored; anything else is no best game to show.
+    if (!best || best->Score <= 0) return false;
     THighscore table(HomeDirectory(), HighscoreFileName(difficulty));
     table.Load();
     std::string name;

@@ -34,10 +34,6 @@ void RandomSeed(uint32_t seed) {
     Generator().seed(seed);
 }
 
-uint32_t DrawSeed() {
-    return static_cast<uint32_t>(Generator()());
-}
-
 uint32_t ClockSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto nanoseconds =

@@ -20,8 +20,6 @@ public:
 // A uniform integer in 0..n - 1; 0 when n <= 0 (the installed source is not asked then).
 int Random(int n);
 void RandomSeed(uint32_t seed);
-// A seed for another run of the generator, drawn from it (an installed source is not asked).
-uint32_t DrawSeed();
 // A seed from the clock, different on every call (nanoseconds folded into 32 bits).
 uint32_t ClockSeed();
 // The seed a decimal text names (0..4294967295, nothing else around it), or none.

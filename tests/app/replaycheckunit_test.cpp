@@ -3,10 +3,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The headless check's answer and exit status for a kept game that matches, one that
-// diverges and files that cannot be read: scripts tell them apart by the status alone.
+// diverges and files that cannot be read: scripts tell them apart by the status alone. In a
+// folder without the game's media it says so in one line and writes no log there.
 #include "app/replaycheckunit.h"
 
 #include "app/stateunit.h"
+#include "app/versionunit.h"
 #include "game/gameunit.h"
 #include "game/replayrecorderunit.h"
 #include "support/gameworld.h"
@@ -28,7 +30,7 @@ TReplay WalkingGame() {
     float endTimer = 0;
     for (int i = 0; i < 200; ++i) {
         HoldPlayKeys(rkUp, *Global.KeyState);
-        recorder.Step(10, rkUp);
+        recorder.Step(world, 10, rkUp);
         StepLevel(world, endTimer, 0.01);
     }
     return recorder.Finish(TReplayEnd::Quit, world);
@@ -83,5 +85,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TCheckCase{"Missing", [](std::string& b) { b.clear(); }, 1, "",
                                  "quelmark: replay FILE: No such file or directory\n"}),
     [](const auto& info) { return info.param.Name; });
+
+TEST(ReplayCheckWithoutMedia, SaysSoInOneLineAndWritesNoLog) {
+    TTestDir dir;
+    TReplay replay{.Version = GameVersion()};
+    AppendStep(replay.Runs, 16, 0);
+    dir.WriteFile("game.qrp", EncodeReplay(replay));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunReplayCheck("game.qrp", out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "quelmark: replay game.qrp: cannot be checked without the game's media "
+                         "(media/ in the folder it runs from)\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "log"));
+}
 
 } // namespace

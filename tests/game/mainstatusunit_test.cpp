@@ -358,7 +358,9 @@ TEST_F(PlayScreen, FirstCycleAfterEnterMeasuresFromEnterNotFromTheLastVisit) {
 
 TEST_F(PlayScreen, EveryGameIsDealtFromTheSeedItsRecordingKeeps) {
     std::vector<TReplay> games;
-    Play->GameRecorded = [&games](const TReplay& replay) { games.push_back(replay); };
+    Play->GameRecorded = [&games](const TReplay& replay, TReplayEnd, int32_t) {
+        games.push_back(replay);
+    };
     const auto field = [this] {
         std::vector<float> places;
         for (int i = 0; i < World().Count(); ++i)

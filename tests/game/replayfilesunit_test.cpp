@@ -6,11 +6,13 @@
 #include "game/replayfilesunit.h"
 
 #include "app/versionunit.h"
+#include "game/highscoreunit.h"
 
 #include "support/testdir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -30,45 +32,82 @@ TEST(ReplayFiles, DirectoryFollowsAnAbsoluteStateHomeElseTheHome) {
         EXPECT_EQ(ReplayDirectory(c.StateHome, c.Home), c.Directory) << c.StateHome << c.Home;
 }
 
-TEST(ReplayFiles, EveryGameIsTheLastAndOnlyABetterScoreTheBest) {
+THighscore Table(const std::string& scores) {
+    THighscore table("");
+    std::istringstream in(scores);
+    table.ReadScores(in);
+    return table;
+}
+
+TEST(ReplayFiles, OnlyALostGameHeadingItsTableIsTheBest) {
+    const std::string fresh = [] {
+        std::string lines;
+        for (int i = 0; i < THighscore::MaxEntries; ++i)
+            lines += "0 no one\n";
+        return lines;
+    }();
+    const std::string played = "900 ann\n400 bob\n" + fresh;
+    const struct {
+        TReplayEnd End;
+        int32_t Score;
+        const std::string& Scores;
+        bool Best;
+    } cases[] = {
+        {TReplayEnd::Lost, 0, fresh, false}, // enters no table
+        {TReplayEnd::Lost, 1, fresh, true},
+        {TReplayEnd::Quit, 1000, played, false}, // never enters the table
+        {TReplayEnd::Lost, 500, played, false},  // above the best replay's 400, second here
+        {TReplayEnd::Lost, 900, played, false},  // ranks below an equal score
+        {TReplayEnd::Lost, 901, played, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RanksFirst(c.End, c.Score, Table(c.Scores)), c.Best) << c.Score;
+}
+
+TEST(ReplayFiles, EveryGameIsTheLastAndABestGameThisVersionCannotPlayIsKeptAside) {
     TTestDir dir;
     const std::string replays = (dir.Path() / "a/replays/").string();
-    constexpr auto Classic = TDifficulty::Classic, Gentle = TDifficulty::Gentle;
-    // The seed tells the files apart; each difficulty keeps its own best game.
-    const struct {
-        TDifficulty Difficulty;
-        int32_t Score;
-        uint32_t ClassicBest, GentleBest; // seeds, 99 for none
-    } games[] = {{Classic, 10, 0, 99}, {Classic, 5, 0, 99}, {Classic, 10, 0, 99},
-                 {Gentle, 50, 0, 3},   {Classic, 11, 4, 3}, {Classic, -4, 4, 3},
-                 {Gentle, 50, 4, 3},   {Gentle, 51, 4, 7}};
-    const auto bestSeed = [&](TDifficulty difficulty) {
-        const auto best = BestReplay(replays, difficulty);
-        return best ? best->Seed : 99;
+    const auto game = [](uint32_t seed, TDifficulty difficulty) {
+        return TReplay{.Version = GameVersion(),
+                       .Seed = seed,
+                       .Difficulty = static_cast<uint8_t>(difficulty),
+                       .Score = 10};
     };
-    for (uint32_t seed = 0; const auto& game : games) {
-        KeepReplay({.Version = GameVersion(),
-                    .Seed = seed,
-                    .Difficulty = static_cast<uint8_t>(game.Difficulty),
-                    .Score = game.Score},
-                   replays);
-        EXPECT_EQ(LoadReplayFile(replays + "last.qrp").Seed, seed);
-        EXPECT_EQ(bestSeed(Classic), game.ClassicBest) << seed;
-        EXPECT_EQ(bestSeed(Gentle), game.GentleBest) << seed;
+    const auto seedOf = [&](const std::string& name) {
+        return LoadReplayFile(replays + name).Seed;
+    };
+    KeepReplay(game(1, TDifficulty::Classic), replays, true);
+    KeepReplay(game(2, TDifficulty::Classic), replays, false);
+    EXPECT_EQ(seedOf("last.qrp"), 2u);
+    EXPECT_EQ(seedOf("best.qrp"), 1u);
+    KeepReplay(game(3, TDifficulty::Gentle), replays, true);
+    EXPECT_EQ(seedOf("best-gentle.qrp"), 3u);
+    EXPECT_EQ(seedOf("best.qrp"), 1u);
+
+    // An older version's best, a damaged one, then another older best while the first is kept.
+    std::string older = EncodeReplay(game(4, TDifficulty::Classic));
+    older.replace(older.find(GameVersion()), GameVersion().size(), "1.0.9");
+    const struct {
+        std::string Bytes, KeptAs;
+    } cases[] = {
+        {older, "best-1.0.9.qrp"},
+        {"QRPL", "best-damaged.qrp"},
+        {older, "best-1.0.9-2.qrp"},
+    };
+    for (uint32_t seed = 10; const auto& c : cases) {
+        dir.WriteFile("a/replays/best.qrp", c.Bytes);
+        KeepReplay(game(seed, TDifficulty::Classic), replays, true);
+        EXPECT_EQ(dir.ReadFile("a/replays/" + c.KeptAs), c.Bytes);
+        EXPECT_EQ(seedOf("best.qrp"), seed);
+        EXPECT_NE(dir.ReadFile("log").find("as " + replays + c.KeptAs), std::string::npos);
         ++seed;
     }
-    EXPECT_TRUE(std::filesystem::exists(replays + "best-gentle.qrp"));
-    // A damaged best game is replaced by the next one.
-    dir.WriteFile("a/replays/best.qrp", "QRPL");
-    EXPECT_FALSE(BestReplay(replays, Classic));
-    KeepReplay(TReplay{.Version = GameVersion(), .Seed = 9, .Score = 1}, replays);
-    EXPECT_EQ(bestSeed(Classic), 9u);
 }
 
 TEST(ReplayFiles, AFailedSaveIsLoggedAndTheGameGoesOn) {
     TTestDir dir;
     dir.WriteFile("blocked", "a file where the directory should be");
-    KeepReplay(TReplay{.Version = GameVersion()}, (dir.Path() / "blocked/replays/").string());
+    KeepReplay(TReplay{.Version = GameVersion()}, (dir.Path() / "blocked/replays/").string(), true);
     EXPECT_NE(dir.ReadFile("log").find("Cannot create"), std::string::npos) << dir.ReadFile("log");
     EXPECT_THROW(LoadReplayFile((dir.Path() / "missing.qrp").string()), TReplayError);
 }

@@ -18,6 +18,7 @@ namespace {
 TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
     TReplay replay;
     replay.Version = GameVersion();
+    replay.Build = "a build";
     replay.Seed = 0xDEADBEEF;
     replay.Difficulty = static_cast<uint8_t>(TDifficulty::Gentle);
     // Deltas of -65, -64, 63 and 64 ms sit on both sides of the one-byte step.
@@ -26,8 +27,8 @@ TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
     AppendStep(replay.Runs, 17, rkUp | rkControl);
     AppendStep(replay.Runs, 17, rkUp | rkControl);
     AppendStep(replay.Runs, 17, rkUp | rkControl);
-    // Level ends at the start, twice on one step and inside a run.
-    replay.LevelEnds = {{0, 1, 1}, {5, 2, ~0ull}, {5, 3, 0}, {13, 4, 42}};
+    // Level ends after the first step, on neighbouring steps and inside a run.
+    replay.LevelEnds = {{1, 1, 1}, {5, 2, ~0ull}, {6, 3, 0}, {13, 4, 42}};
     replay.End = TReplayEnd::Lost;
     replay.Level = 2147483647;
     replay.Score = -2147483647 - 1;
@@ -36,6 +37,8 @@ TEST(ReplayFile, RoundTripKeepsEveryFieldAcrossTheTimeCodingBoundaries) {
     EXPECT_EQ(DecodeReplay(EncodeReplay(replay)), replay);
     const TReplay empty{.Version = GameVersion()};
     EXPECT_EQ(DecodeReplay(EncodeReplay(empty)), empty);
+    // The header alone tells the score.
+    EXPECT_EQ(ReadReplayHeader(EncodeReplay(replay)).Score, replay.Score);
 }
 
 // Steps of one time and keys in a row, a level maybe ending inside them, and what the steps
@@ -87,11 +90,16 @@ TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
         std::string Says;
     } cases[] = {
         {ReplayFormatVersion, "1.0.9",
-         "made by Quelmark 1.0.9 (replay format 1), this is Quelmark " + GameVersion() +
-             " (replay format 1)"},
-        {2, GameVersion(),
-         "made by Quelmark " + GameVersion() + " (replay format 2), this is Quelmark " +
-             GameVersion() + " (replay format 1)"},
+         "made by Quelmark 1.0.9 (replay format 2), this is Quelmark " + GameVersion() +
+             " (replay format 2)"},
+        {1, GameVersion(),
+         "made by Quelmark " + GameVersion() + " (replay format 1), this is Quelmark " +
+             GameVersion() + " (replay format 2)"},
+        // Written as it is compared: cut alike.
+        {ReplayFormatVersion, GameVersion() + std::string(MaxReplayNameLength, 'x'),
+         "made by Quelmark " + GameVersion() +
+             std::string(MaxReplayNameLength - GameVersion().size(), 'x') +
+             " (replay format 2), this is Quelmark " + GameVersion() + " (replay format 2)"},
     };
     for (const auto& c : cases) {
         TReplay replay{.Format = c.Format, .Version = c.Version};
@@ -104,28 +112,72 @@ TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
     }
 }
 
+// A replay of two steps whose body (after the header) is replaced.
+std::string WithBody(const std::string& body) {
+    TReplay replay{.Version = GameVersion()};
+    const std::string empty = EncodeReplay(replay);
+    return empty.substr(0, empty.size() - 9) + body + empty.substr(empty.size() - 9);
+}
+
+std::string Varint(uint64_t n) {
+    std::string out;
+    for (; n >= 0x80; n >>= 7)
+        out.push_back(static_cast<char>(0x80 | (n & 0x7F)));
+    out.push_back(static_cast<char>(n));
+    return out;
+}
+
+std::string LevelEnd(int level) {
+    return "\xB0" + Varint(static_cast<uint64_t>(level)) + std::string(8, '\0');
+}
+
 TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason) {
     TReplay replay{.Version = GameVersion()};
     AppendStep(replay.Runs, 16, rkLeft);
     AppendStep(replay.Runs, 16, rkLeft);
     const std::string good = EncodeReplay(replay);
-    const size_t body = 4 + 2 + 1 + GameVersion().size() + 4 + 1;
-    std::string hugeRepeat = good.substr(0, body) + std::string("\x00\xA0", 2);
-    for (uint64_t n = MaxReplaySteps; n >= 0x80; n >>= 7)
-        hugeRepeat.push_back(static_cast<char>(0x80 | (n & 0x7F)));
-    hugeRepeat.push_back(static_cast<char>(MaxReplaySteps >> 21));
+    const size_t body = WithBody("").size() - 9;
+    const size_t difficulty = body - 5;
+    // One step (+1 ms) then n more like it.
+    const auto repeat = [](uint64_t n) { return "\x02\xA0" + Varint(n); };
+    // Steps of 0 and 1 ms in turn, n runs.
+    const auto runs = [](size_t n) {
+        std::string bytes;
+        for (size_t i = 0; i < n; ++i)
+            bytes.push_back(i % 2 == 0 ? '\x02' : '\x01');
+        return bytes;
+    };
+    const std::string step(1, '\0'); // of 0 ms
+    std::string levels;
+    for (size_t level = 1; level <= MaxReplayLevelEnds; ++level)
+        levels += step + LevelEnd(static_cast<int>(level));
     const std::pair<std::string, std::string> cases[] = {
         {"", "not a Quelmark replay"},
         {"QRPX" + good.substr(4), "not a Quelmark replay"},
+        {std::string(MaxReplayBytes + 1, 'Q'), "not a Quelmark replay (too big)"},
         {good.substr(0, good.size() - 1), "truncated at byte " + std::to_string(good.size() - 1)},
         {good + "x", "corrupt at byte " + std::to_string(good.size()) + ": bytes after the end"},
-        {good.substr(0, body) + "\xC0",
-         "corrupt at byte " + std::to_string(body) + ": unknown record"},
-        {good.substr(0, body) + "\x01",
-         "corrupt at byte " + std::to_string(body) + ": negative step time"},
-        {hugeRepeat, "corrupt at byte " + std::to_string(body + 1) + ": too many steps"},
-        {good.substr(0, body - 1) + "\x02",
-         "corrupt at byte " + std::to_string(body - 1) + ": unknown difficulty"},
+        {WithBody("\xC0"), "corrupt at byte " + std::to_string(body) + ": unknown record"},
+        {WithBody("\x01"), "corrupt at byte " + std::to_string(body) + ": negative step time"},
+        {WithBody(repeat(MaxReplaySteps)),
+         "corrupt at byte " + std::to_string(body + 1) + ": too many steps"},
+        {WithBody(runs(MaxReplayRuns + 1)),
+         "corrupt at byte " + std::to_string(body + MaxReplayRuns) + ": too many runs"},
+        {good.substr(0, difficulty) + "\x02" + good.substr(difficulty + 1),
+         "corrupt at byte " + std::to_string(difficulty) + ": unknown difficulty"},
+        {good.substr(0, difficulty + 1) + "\x04" + good.substr(difficulty + 2),
+         "corrupt at byte " + std::to_string(difficulty + 1) + ": unknown end of game"},
+        // Level ends: never before the first step, once a step, levels rising, so many at most.
+        {WithBody(LevelEnd(1)),
+         "corrupt at byte " + std::to_string(body) + ": level end out of order"},
+        {WithBody(step + LevelEnd(1) + LevelEnd(2)),
+         "corrupt at byte " + std::to_string(body + 11) + ": level end out of order"},
+        {WithBody(step + LevelEnd(2) + step + LevelEnd(2)),
+         "corrupt at byte " + std::to_string(body + 12) + ": level end out of order"},
+        {WithBody(step + LevelEnd(0)),
+         "corrupt at byte " + std::to_string(body + 1) + ": level end out of order"},
+        {WithBody(levels + step + LevelEnd(MaxReplayLevelEnds + 1)),
+         "corrupt at byte " + std::to_string(body + levels.size() + 1) + ": too many level ends"},
     };
     for (const auto& [bytes, says] : cases) {
         try {
@@ -135,6 +187,10 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason) {
             EXPECT_EQ(std::string(e.what()), says);
         }
     }
+    // Each limit is reachable.
+    EXPECT_EQ(DecodeReplay(WithBody(repeat(MaxReplaySteps - 1))).Steps(), MaxReplaySteps);
+    EXPECT_EQ(DecodeReplay(WithBody(runs(MaxReplayRuns))).Runs.size(), MaxReplayRuns);
+    EXPECT_EQ(DecodeReplay(WithBody(levels)).LevelEnds.size(), MaxReplayLevelEnds);
     // Every cut of a good file is refused, none crashes.
     for (size_t cut = 0; cut < good.size(); ++cut)
         EXPECT_THROW(DecodeReplay(good.substr(0, cut)), TReplayError) << cut;

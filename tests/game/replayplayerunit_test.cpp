@@ -38,7 +38,7 @@ TReplay RecordPilotGame(uint32_t seed, TKeyState& keys,
     for (int step = 0; step < 200000; ++step) {
         SteerViking(world, keys);
         const auto ms = static_cast<uint32_t>(std::uniform_int_distribution<int>(1, 40)(frames));
-        recorder.Step(ms, HeldPlayKeys(keys));
+        recorder.Step(world, ms, HeldPlayKeys(keys));
         const TLevelOutcome outcome = StepLevel(world, endTimer, ms / 1000.0);
         if (outcome == TLevelOutcome::Lost) return recorder.Finish(TReplayEnd::Lost, world);
         if (outcome == TLevelOutcome::Cleared) {

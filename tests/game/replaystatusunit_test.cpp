@@ -28,7 +28,7 @@ TReplay WalkingGame(TBaseList& world, TKeyState& keys,
     float endTimer = 0;
     for (int i = 0; i < 300; ++i) {
         HoldPlayKeys(rkUp, keys);
-        recorder.Step(10, rkUp);
+        recorder.Step(world, 10, rkUp);
         StepLevel(world, endTimer, 0.01);
     }
     return recorder.Finish(TReplayEnd::Quit, world);
