@@ -188,7 +188,7 @@ bool TScreen::Settle(bool fullScreen) {
         }
         MoveOnScreen();
     }
-    Picture = PictureViewport(FDrawWidth, FDrawHeight);
+    Picture = PictureViewport(FDrawWidth, FDrawHeight, Width, Height);
     ApplyPicture();
     return settled;
 }
@@ -228,7 +228,7 @@ void TScreen::Resize(int32_t width, int32_t height) {
         WriteLog("Cannot resize the window: " + FProblem);
         return;
     }
-    Picture = PictureViewport(FDrawWidth, FDrawHeight);
+    Picture = PictureViewport(FDrawWidth, FDrawHeight, Width, Height);
     ApplyPicture();
 }
 
@@ -264,7 +264,7 @@ void TScreen::ClearBars() {
 }
 
 void TScreen::MapMouse(SDL_Event& event) const {
-    if (!FNative || (Picture.Width == Width && Picture.Height == Height)) return;
+    // Drawn at the design's size, the picture fills the surface and the rule changes nothing.
     const auto map = [this](auto& position) {
         const TOverlayPoint point = OverlayPoint(Picture, FDrawHeight, position.x, position.y);
         position.x = static_cast<Uint16>(point.X);

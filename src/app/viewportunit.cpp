@@ -6,17 +6,18 @@
 
 #include <algorithm>
 
-TViewport PictureViewport(int width, int height) {
+TViewport PictureViewport(int width, int height, int shapeWidth, int shapeHeight) {
     width = std::max(width, 1);
     height = std::max(height, 1);
+    const long long sw = std::max(shapeWidth, 1), sh = std::max(shapeHeight, 1);
     TViewport area;
     // The side that does not fill the window is rounded to the nearest pixel.
-    if (3LL * width <= 4LL * height) {
+    if (sh * width <= sw * height) {
         area.Width = width;
-        area.Height = static_cast<int>(std::max((3LL * width + 2) / 4, 1LL));
+        area.Height = static_cast<int>(std::max((2 * sh * width + sw) / (2 * sw), 1LL));
     } else {
         area.Height = height;
-        area.Width = static_cast<int>(std::max((4LL * height + 1) / 3, 1LL));
+        area.Width = static_cast<int>(std::max((2 * sw * height + sh) / (2 * sh), 1LL));
     }
     area.X = (width - area.Width) / 2;
     area.Y = (height - area.Height) / 2;

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Where the game's 4:3 picture goes in a window of any size.
+// Where the game's picture goes in a window of any size.
 #pragma once
 
 // How many pixels the picture is drawn with: the window's real pixels, the design's own
@@ -22,9 +22,10 @@ struct TViewport {
     bool operator==(const TViewport&) const = default;
 };
 
-// The largest 4:3 area centred in a window of width x height pixels, the rest being black
-// bars; a window smaller than 1 x 1 counts as 1 x 1, and the area is never empty.
-TViewport PictureViewport(int width, int height);
+// The largest area of the screen's own shape (shapeWidth : shapeHeight, 4:3 for the game's
+// 800 x 600) centred in a window of width x height pixels, the rest being black bars; a window
+// or a shape smaller than 1 x 1 counts as 1 x 1, and the area is never empty.
+TViewport PictureViewport(int width, int height, int shapeWidth, int shapeHeight);
 
 // Whether the area shows the 800 x 600 overlay at a whole multiple of 2 or more, where pixel
 // art is sharpest sampled from its nearest texel.

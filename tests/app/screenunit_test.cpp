@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -111,6 +112,49 @@ TEST(Screen, ANativeWindowOfAnotherShapeDrawsBetweenBlackBars) {
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(clear[1], 1.0f);
+    screen.Close();
+}
+
+// Every window pixel goes through the one viewport rule, whatever the window's size: a window
+// whose picture is 800 x 600 between bars is no exception.
+TEST(Screen, AClickLandsOnTheOverlayPointUnderIt) {
+    TTestDir dir;
+    TScreen screen("Quelmark test", 800, 600, 16, false, 500.0f);
+    screen.RenderSize = TRenderSize::Native;
+    ASSERT_TRUE(screen.Open());
+    const struct {
+        int Width, Height, X, Y, OverlayX, OverlayY;
+    } cases[] = {{1000, 600, 500, 300, 400, 300}, {1000, 600, 100, 0, 0, 0},
+                 {1000, 600, 99, 599, 0, 599},    {1000, 600, 899, 10, 799, 10},
+                 {1025, 600, 512, 300, 400, 300}, {800, 700, 400, 350, 400, 300},
+                 {800, 700, 10, 50, 10, 0},       {1024, 768, 512, 384, 400, 300},
+                 {800, 600, 123, 456, 123, 456}};
+    const auto mapped = [&screen](Uint8 type, int x, int y) {
+        SDL_Event event{};
+        event.type = type;
+        auto& position = type == SDL_MOUSEMOTION ? event.motion.x : event.button.x;
+        auto& down = type == SDL_MOUSEMOTION ? event.motion.y : event.button.y;
+        position = static_cast<Uint16>(x);
+        down = static_cast<Uint16>(y);
+        screen.MapMouse(event);
+        return std::pair<int, int>(position, down);
+    };
+    for (const auto& c : cases) {
+        screen.Resize(c.Width, c.Height);
+        for (const Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_MOUSEMOTION})
+            EXPECT_EQ(mapped(type, c.X, c.Y), std::pair(c.OverlayX, c.OverlayY))
+                << c.Width << "x" << c.Height << " at " << c.X << "," << c.Y << " type " << +type;
+    }
+    screen.Close();
+}
+
+// A screen made for another shape than 4:3 keeps it, and fills a window of that shape.
+TEST(Screen, APictureHasTheShapeOfItsScreen) {
+    TTestDir dir;
+    TScreen screen("Quelmark test", 640, 360, 16, false, 500.0f);
+    screen.RenderSize = TRenderSize::Native;
+    ASSERT_TRUE(screen.Open());
+    EXPECT_EQ(screen.Picture, (TViewport{0, 0, 640, 360}));
     screen.Close();
 }
 

@@ -34,10 +34,22 @@ TEST(PictureViewport, IsTheLargestCentredFourByThreeArea) {
                  {0, 0, {0, 0, 1, 1}},
                  {-5, 600, {0, 299, 1, 1}}};
     for (const auto& c : cases) {
-        const TViewport area = PictureViewport(c.Width, c.Height);
+        const TViewport area = PictureViewport(c.Width, c.Height, 800, 600);
         EXPECT_EQ(area, c.Expected) << c.Width << "x" << c.Height << " gives " << area.X << ","
                                     << area.Y << " " << area.Width << "x" << area.Height;
     }
+}
+
+TEST(PictureViewport, TakesTheShapeOfTheScreenItWasMadeFor) {
+    const struct {
+        int Width, Height, ShapeWidth, ShapeHeight;
+        TViewport Expected;
+    } cases[] = {{640, 360, 640, 360, {0, 0, 640, 360}},    {800, 600, 640, 360, {0, 75, 800, 450}},
+                 {1000, 360, 640, 360, {180, 0, 640, 360}}, {1280, 720, 16, 9, {0, 0, 1280, 720}},
+                 {641, 360, 640, 360, {0, 0, 640, 360}},    {300, 400, 0, -1, {0, 50, 300, 300}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureViewport(c.Width, c.Height, c.ShapeWidth, c.ShapeHeight), c.Expected)
+            << c.Width << "x" << c.Height << " for " << c.ShapeWidth << ":" << c.ShapeHeight;
 }
 
 TEST(PictureViewport, IsScaledUpWholeOnlyAtTwiceTheDesignOrMore) {
@@ -47,12 +59,13 @@ TEST(PictureViewport, IsScaledUpWholeOnlyAtTwiceTheDesignOrMore) {
     } cases[] = {{800, 600, false},   {1600, 1200, true},  {2400, 1800, true},
                  {1440, 1080, false}, {1599, 1200, false}, {2000, 1500, false}};
     for (const auto& c : cases)
-        EXPECT_EQ(IsWholeScaleUp(PictureViewport(c.Width, c.Height)), c.Whole)
+        EXPECT_EQ(IsWholeScaleUp(PictureViewport(c.Width, c.Height, 800, 600)), c.Whole)
             << c.Width << "x" << c.Height;
 }
 
 TEST(PictureViewport, WindowPixelsMapToTheOverlayOfThePicture) {
-    const TViewport wide = PictureViewport(1920, 1080), tall = PictureViewport(1080, 1920);
+    const TViewport wide = PictureViewport(1920, 1080, 800, 600),
+                    tall = PictureViewport(1080, 1920, 800, 600);
     const struct {
         TViewport Area;
         int SurfaceHeight, X, Y;
