@@ -18,21 +18,6 @@ constexpr TActionNames Names[PlayActionCount] = {
     {"turn_left", "Turn left"},      {"turn_right", "Turn right"}, {"forwards", "Walk forwards"},
     {"backwards", "Walk backwards"}, {"swing", "Swing"},           {"pause", "Pause"}};
 
-SDLKey TwinOf(SDLKey key) {
-    switch (key) {
-    case SDLK_LCTRL:
-        return SDLK_RCTRL;
-    case SDLK_RCTRL:
-        return SDLK_LCTRL;
-    case SDLK_p:
-        return SDLK_PAUSE;
-    case SDLK_PAUSE:
-        return SDLK_p;
-    default:
-        return SDLK_UNKNOWN;
-    }
-}
-
 } // namespace
 
 const char* ActionSettingName(TPlayAction action) {
@@ -74,25 +59,32 @@ bool IsReservedKey(SDLKey key) {
 }
 
 TKeyBindings::TKeyBindings()
-    : FKeys{SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_LCTRL, SDLK_p} {}
+    : FKeys{SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_LCTRL, SDLK_p},
+      FAlternates{SDLK_UNKNOWN, SDLK_UNKNOWN, SDLK_UNKNOWN, SDLK_UNKNOWN, SDLK_RCTRL, SDLK_PAUSE} {}
 
 std::optional<TPlayAction> TKeyBindings::ActionOf(SDLKey key) const {
-    for (const SDLKey candidate : {key, TwinOf(key)}) {
-        if (candidate == SDLK_UNKNOWN) break;
-        const auto found = std::find(FKeys.begin(), FKeys.end(), candidate);
-        if (found != FKeys.end()) return static_cast<TPlayAction>(found - FKeys.begin());
+    if (key == SDLK_UNKNOWN) return std::nullopt;
+    for (const auto* keys : {&FKeys, &FAlternates}) {
+        const auto found = std::find(keys->begin(), keys->end(), key);
+        if (found != keys->end()) return static_cast<TPlayAction>(found - keys->begin());
     }
     return std::nullopt;
 }
 
 TRebind TKeyBindings::Rebind(TPlayAction action, SDLKey key) {
     if (IsReservedKey(key)) return TRebind::Refused;
-    SDLKey& own = FKeys[static_cast<size_t>(action)];
-    const auto other = std::find(FKeys.begin(), FKeys.end(), key);
-    if (other == FKeys.end() || &*other == &own) {
+    const auto index = static_cast<size_t>(action);
+    SDLKey& own = FKeys[index];
+    // An action's own second key only trades places with its main key.
+    if (key == FAlternates[index]) std::swap(FAlternates[index], own);
+    if (key == own) return TRebind::Bound;
+    for (auto* keys : {&FKeys, &FAlternates}) {
+        const auto other = std::find(keys->begin(), keys->end(), key);
+        if (other == keys->end()) continue;
+        *other = own;
         own = key;
-        return TRebind::Bound;
+        return TRebind::Swapped;
     }
-    std::swap(*other, own);
-    return TRebind::Swapped;
+    own = key;
+    return TRebind::Bound;
 }

@@ -33,15 +33,19 @@ public:
     TKeyBindings();
 
     SDLKey Key(TPlayAction action) const { return FKeys[static_cast<size_t>(action)]; }
-    // The action of a key: its own binding first; otherwise that of its twin (the other Ctrl
-    // key; Pause for P and back), so that the design's two-key controls stay two keys.
+    // The action's second key: right Ctrl swings and Pause pauses as well, whatever their main
+    // keys are; the other actions have none (the unknown key).
+    SDLKey Alternate(TPlayAction action) const { return FAlternates[static_cast<size_t>(action)]; }
+    // The action a key works: a main key first, then a second key.
     std::optional<TPlayAction> ActionOf(SDLKey key) const;
-    // Binds the key to the action; a key another action holds swaps the two bindings, and a
-    // reserved key is refused.
+    // Binds the key to the action as its main key. A key another action holds, as its main or
+    // its second key, swaps: that action gets this action's old main key in its place (so a
+    // taken second key leaves the other's main key alone). A reserved key is refused.
     TRebind Rebind(TPlayAction action, SDLKey key);
 
     bool operator==(const TKeyBindings&) const = default;
 
 private:
     std::array<SDLKey, PlayActionCount> FKeys;
+    std::array<SDLKey, PlayActionCount> FAlternates;
 };

@@ -7,6 +7,7 @@
 #include "app/keyboardunit.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -28,18 +29,50 @@ TEST(KeyBindings, AKeyAnotherActionHoldsSwapsTheTwo) {
     EXPECT_EQ(keys.Rebind(Swing, SDLK_UP), TRebind::Swapped);
     EXPECT_EQ(keys.Key(Swing), SDLK_UP);
     EXPECT_EQ(keys.Key(Forwards), SDLK_LCTRL);
-    // The other Ctrl key follows its twin to the new action.
-    EXPECT_EQ(keys.ActionOf(SDLK_RCTRL), Forwards);
+    // Right Ctrl is the swing's own second key, and stays with it.
+    EXPECT_EQ(keys.ActionOf(SDLK_RCTRL), Swing);
     EXPECT_EQ(keys.Rebind(Swing, SDLK_a), TRebind::Bound);
     EXPECT_FALSE(keys.ActionOf(SDLK_UP));
     EXPECT_EQ(keys.Rebind(Pause, SDLK_p), TRebind::Bound);
 }
 
-TEST(KeyBindings, AKeyBoundOnItsOwnWinsOverItsTwin) {
-    TKeyBindings keys;
-    ASSERT_EQ(keys.Rebind(TurnLeft, SDLK_PAUSE), TRebind::Bound);
-    EXPECT_EQ(keys.ActionOf(SDLK_PAUSE), TurnLeft);
-    EXPECT_EQ(keys.ActionOf(SDLK_p), Pause);
+// Right Ctrl and Pause belong to the swing and the pause whatever their main keys become;
+// taking one for another action is a swap that leaves the owner's main key alone.
+TEST(KeyBindings, TheSecondKeysStayWithTheirActions) {
+    const struct {
+        TPlayAction Action;
+        SDLKey Key;
+        TRebind Result;
+        // What left Ctrl, right Ctrl, P, Pause and the action's old main key work afterwards.
+        std::optional<TPlayAction> LCtrl, RCtrl, P, PauseKey, Old;
+    } cases[] = {{TurnLeft, SDLK_RCTRL, TRebind::Swapped, Swing, TurnLeft, Pause, Pause, Swing},
+                 {TurnLeft, SDLK_PAUSE, TRebind::Swapped, Swing, Swing, Pause, TurnLeft, Pause},
+                 {TurnRight, SDLK_RCTRL, TRebind::Swapped, Swing, TurnRight, Pause, Pause, Swing},
+                 {TurnRight, SDLK_PAUSE, TRebind::Swapped, Swing, Swing, Pause, TurnRight, Pause},
+                 {Forwards, SDLK_RCTRL, TRebind::Swapped, Swing, Forwards, Pause, Pause, Swing},
+                 {Forwards, SDLK_PAUSE, TRebind::Swapped, Swing, Swing, Pause, Forwards, Pause},
+                 {Backwards, SDLK_RCTRL, TRebind::Swapped, Swing, Backwards, Pause, Pause, Swing},
+                 {Backwards, SDLK_PAUSE, TRebind::Swapped, Swing, Swing, Pause, Backwards, Pause},
+                 {Swing, SDLK_RCTRL, TRebind::Bound, Swing, Swing, Pause, Pause, Swing},
+                 {Swing, SDLK_PAUSE, TRebind::Swapped, Pause, Swing, Pause, Swing, Pause},
+                 {Pause, SDLK_RCTRL, TRebind::Swapped, Swing, Pause, Swing, Pause, Swing},
+                 {Pause, SDLK_PAUSE, TRebind::Bound, Swing, Swing, Pause, Pause, Pause},
+                 // Main keys swap as before; the second keys stay where they were.
+                 {Swing, SDLK_p, TRebind::Swapped, Pause, Swing, Swing, Pause, Pause},
+                 {TurnLeft, SDLK_LCTRL, TRebind::Swapped, TurnLeft, Swing, Pause, Pause, Swing},
+                 {Pause, SDLK_a, TRebind::Bound, Swing, Swing, std::nullopt, Pause, std::nullopt}};
+    for (const auto& c : cases) {
+        TKeyBindings keys;
+        const SDLKey old = keys.Key(c.Action);
+        EXPECT_EQ(keys.Rebind(c.Action, c.Key), c.Result) << KeyName(c.Key);
+        const std::string what = std::string(ActionLabel(c.Action)) + " to " + KeyName(c.Key);
+        EXPECT_EQ(keys.Key(c.Action), c.Key) << what;
+        EXPECT_EQ(keys.ActionOf(SDLK_LCTRL), c.LCtrl) << what;
+        EXPECT_EQ(keys.ActionOf(SDLK_RCTRL), c.RCtrl) << what;
+        EXPECT_EQ(keys.ActionOf(SDLK_p), c.P) << what;
+        EXPECT_EQ(keys.ActionOf(SDLK_PAUSE), c.PauseKey) << what;
+        EXPECT_EQ(keys.ActionOf(old), c.Old) << what;
+    }
 }
 
 TEST(KeyBindings, ReservedKeysAreRefusedAndChangeNothing) {
@@ -63,10 +96,11 @@ TEST(KeyBindings, KeyNamesReadBack) {
 TEST(KeyState, ARebindSwingKeySetsTheFlagAndTheOldOneNoLonger) {
     TKeyState state;
     state.Bindings.Rebind(Swing, SDLK_s);
-    for (const SDLKey old : {SDLK_LCTRL, SDLK_RCTRL}) {
-        state.PressKey(old);
-        EXPECT_FALSE(state.Control) << KeyName(old);
-    }
+    state.PressKey(SDLK_LCTRL);
+    EXPECT_FALSE(state.Control);
+    state.PressKey(SDLK_RCTRL);
+    EXPECT_TRUE(state.Control) << "right Ctrl stays the swing's second key";
+    state.ReleaseKey(SDLK_RCTRL);
     state.PressKey(SDLK_s);
     EXPECT_TRUE(state.Control);
     state.ReleaseKey(SDLK_s);

@@ -52,7 +52,7 @@ TSettings Facing(std::optional<bool> choice) {
 TEST(Settings, WrittenTextReadsBackTheSame) {
     TSettings resized = Window(1366, 700);
     resized.RenderSize = TRenderSize::Design;
-    for (const TSettings settings :
+    for (const TSettings& settings :
          {TSettings{}, TSettings{0, true, true}, TSettings{70, false, true}, Rebound(), resized,
           Render(TRenderSize::Native), Facing(true), Facing(false)}) {
         const std::string text = FormatSettings(settings);
