@@ -53,7 +53,10 @@ TComforts::TComforts(TSettings settings, std::string settingsFile, TScreen* scre
 }
 
 void TComforts::Change(const TSettings& settings, uint32_t now) {
-    if (settings.FullScreen != FSettings.FullScreen) Apply(TComfort::FullScreen, now);
+    // Full screen is asked of the screen as it is, which a -fs start may have made full
+    // although the file says otherwise.
+    const bool full = FScreen != nullptr ? FScreen->FullScreen : FSettings.FullScreen;
+    if (settings.FullScreen != full) Apply(TComfort::FullScreen, now);
     if (settings.RenderSize != FSettings.RenderSize && FScreen != nullptr)
         FScreen->SetRenderSize(settings.RenderSize);
     const bool sound =

@@ -72,7 +72,7 @@ const std::string& BuiltInOptionsLayout() {
       <BUTTON name="difficulty"><LEFT>4</LEFT><TOP>82</TOP><WIDTH>262</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Difficulty</CAPTION></BUTTON>
       <CHECKBOX name="sharp"><LEFT>276</LEFT><TOP>82</TOP><WIDTH>140</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Sharp picture</CAPTION></CHECKBOX>
       <CHECKBOX name="facing"><LEFT>4</LEFT><TOP>122</TOP><WIDTH>262</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Facing marker</CAPTION></CHECKBOX>
-      <LABEL name="keyslabel"><LEFT>4</LEFT><TOP>164</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Play keys: choose a row, then press the new key</CAPTION></LABEL>
+      <LABEL name="keyslabel"><LEFT>4</LEFT><TOP>164</TOP><WIDTH>412</WIDTH><HEIGHT>8</HEIGHT><CAPTION>Keyboard keys (the pad keeps its own layout):</CAPTION></LABEL>
       <BUTTON name="key.turn_left"><LEFT>4</LEFT><TOP>178</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn left</CAPTION></BUTTON>
       <BUTTON name="key.turn_right"><LEFT>4</LEFT><TOP>212</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Turn right</CAPTION></BUTTON>
       <BUTTON name="key.forwards"><LEFT>4</LEFT><TOP>246</TOP><WIDTH>412</WIDTH><HEIGHT>32</HEIGHT><CAPTION>Walk forwards</CAPTION></BUTTON>

@@ -6,6 +6,7 @@
 
 #include "app/keyboardunit.h"
 #include "app/openglmainloop.h"
+#include "app/screenunit.h"
 #include "game/gameunit.h"
 #include "game/introstatusunit.h"
 #include "game/mainstatusunit.h"
@@ -67,25 +68,25 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
     Volume->Max = 10;
 
     Volume->OnChange = [this](TUiWidget&) {
-        TSettings s = Current();
+        TSettings s = Shown();
         s.Volume = Volume->Position * 10;
         Apply(s);
     };
     for (TUiCheckBox* box : {Music, FullScreen, Fps})
         box->OnClick = [this](TUiWidget&) {
-            TSettings s = Current();
+            TSettings s = Shown();
             s.MusicMuted = !Music->Checked;
             s.FullScreen = FullScreen->Checked;
             s.ShowFps = Fps->Checked;
             Apply(s);
         };
     Sharp->OnClick = [this](TUiWidget&) {
-        TSettings s = Current();
+        TSettings s = Shown();
         s.RenderSize = Sharp->Checked ? TRenderSize::Native : TRenderSize::Design;
         Apply(s);
     };
     Facing->OnClick = [this](TUiWidget&) {
-        TSettings s = Current();
+        TSettings s = Shown();
         s.FacingMarker = Facing->Checked;
         Apply(s);
     };
@@ -122,6 +123,13 @@ const TSettings& TOptionsStatus::Current() const {
     return Settings ? Settings() : FOwnSettings;
 }
 
+TSettings TOptionsStatus::Shown() const {
+    TSettings s = Current();
+    // The file keeps the player's choice; a -fs start or a failed switch is no choice.
+    if (Global.Screen != nullptr) s.FullScreen = Global.Screen->FullScreen;
+    return s;
+}
+
 void TOptionsStatus::Apply(const TSettings& settings) {
     if (TBaseList* world = PlayWorld();
         world != nullptr && world->Difficulty != settings.Difficulty)
@@ -134,7 +142,7 @@ void TOptionsStatus::Apply(const TSettings& settings) {
 }
 
 void TOptionsStatus::Refresh() {
-    const TSettings& s = Current();
+    const TSettings s = Shown();
     Volume->Position = s.Volume / 10;
     Music->Checked = !s.MusicMuted;
     FullScreen->Checked = s.FullScreen;
@@ -158,7 +166,7 @@ void TOptionsStatus::MoveFocus(int steps) {
 void TOptionsStatus::ChangeFocused(int direction) {
     TUiWidget* focused = Desktop->Focused;
     if (focused == Volume) {
-        TSettings s = Current();
+        TSettings s = Shown();
         s.Volume = StepVolume(s.Volume, direction);
         Apply(s);
     } else if (focused == Music || focused == FullScreen || focused == Fps ||
@@ -173,12 +181,12 @@ void TOptionsStatus::Activate(TUiWidget& widget) {
         box->Checked = !box->Checked;
         box->OnClick(*box);
     } else if (&widget == Difficulty) {
-        TSettings s = Current();
+        TSettings s = Shown();
         s.Difficulty =
             s.Difficulty == TDifficulty::Classic ? TDifficulty::Gentle : TDifficulty::Classic;
         Apply(s);
     } else if (&widget == Defaults) {
-        TSettings s = Current();
+        TSettings s = Shown();
         s.Keys = TKeyBindings();
         Apply(s);
         Message->Caption = "The design's keys are back";
@@ -189,23 +197,25 @@ void TOptionsStatus::Activate(TUiWidget& widget) {
     } else if (const auto row = std::find(std::begin(KeyRows), std::end(KeyRows), &widget);
                row != std::end(KeyRows)) {
         Capturing = static_cast<TPlayAction>(row - std::begin(KeyRows));
-        Message->Caption =
-            std::string("Press a key for ") + ActionLabel(*Capturing) + " (Escape cancels)";
+        Message->Caption = std::string("Press a key for ") + ActionLabel(*Capturing) +
+                           (FFromPad ? " (B cancels)" : " (Escape cancels)");
     }
 }
 
 void TOptionsStatus::Capture(SDL_KeyboardEvent& event) {
-    // The pad has no keys to give, and the key that chose the row may still be repeating.
-    if (FromPad(event) || std::find(FHeld.begin(), FHeld.end(), event.keysym.sym) != FHeld.end())
-        return;
+    // The key that chose the row may still be repeating.
+    if (std::find(FHeld.begin(), FHeld.end(), event.keysym.sym) != FHeld.end()) return;
     const TPlayAction action = *Capturing;
     const SDLKey key = event.keysym.sym;
+    // The pad has no keys to give: its Back and B (a key of no meaning) only cancel.
+    const bool padCancels = FromPad(event) && (key == SDLK_p || key == SDLK_UNKNOWN);
+    if (FromPad(event) && !padCancels) return;
     Capturing.reset();
-    if (key == SDLK_ESCAPE) {
+    if (key == SDLK_ESCAPE || padCancels) {
         Message->Caption.clear();
         return;
     }
-    TSettings s = Current();
+    TSettings s = Shown();
     const SDLKey old = s.Keys.Key(action);
     switch (s.Keys.Rebind(action, key)) {
     case TRebind::Refused:
@@ -226,6 +236,7 @@ void TOptionsStatus::KeyDown(SDL_KeyboardEvent& event) {
     if (Capturing) return Capture(event);
     FKey = event.keysym.sym;
     const bool pad = FromPad(event);
+    FFromPad = pad;
     // Only Left and Right repeat while held: a held key moves the focus, or ticks a box, once.
     const bool stepsValue = FKey == SDLK_LEFT || FKey == SDLK_RIGHT;
     if (!stepsValue && std::find(FHeld.begin(), FHeld.end(), FKey) != FHeld.end()) return;
@@ -271,6 +282,7 @@ void TOptionsStatus::MouseButtonDown(SDL_MouseButtonEvent& event) {
     }
     TUiWidget* before = Desktop->Focused;
     FKey = SDLK_UNKNOWN;
+    FFromPad = false;
     Desktop->MouseDown(event.x, event.y, ButtonOf(event));
     // Only the rows take the focus; a click elsewhere leaves it where it was.
     if (std::find(Rows.begin(), Rows.end(), Desktop->Focused) == Rows.end())

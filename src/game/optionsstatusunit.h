@@ -97,6 +97,8 @@ public:
 
 private:
     const TSettings& Current() const;
+    // The settings as the rows show them: full screen as the screen is.
+    TSettings Shown() const;
     void Apply(const TSettings& settings);
     void Capture(SDL_KeyboardEvent& event);
     void DrawFocus() const;
@@ -105,6 +107,8 @@ private:
     TSettings FOwnSettings;
     // The key of the event being handled, none for the mouse.
     SDLKey FKey = SDLK_UNKNOWN;
+    // Whether that event came from the pad.
+    bool FFromPad = false;
     // Keys pressed here and not yet released.
     std::vector<SDLKey> FHeld;
     std::unique_ptr<TGuiDrawer> FDrawer;

@@ -5,6 +5,7 @@
 #include "game/optionsstatusunit.h"
 
 #include "app/comfortsunit.h"
+#include "app/screenunit.h"
 #include "game/gameunit.h"
 #include "game/introstatusunit.h"
 #include "game/mainstatusunit.h"
@@ -41,6 +42,7 @@ protected:
     ~OptionsScreen() override {
         CurrentListener = nullptr;
         Global.ShowFps = true;
+        Global.Screen = nullptr;
     }
 
     void Press(SDLKey key) {
@@ -257,6 +259,45 @@ TEST_F(OptionsScreen, TheChosenDifficultyReachesTheFieldBeingPlayed) {
     EXPECT_EQ(world.Difficulty, TDifficulty::Classic);
     EXPECT_EQ(hunterRadius(), HunterChaseRadius);
     MainStatus = &S.Play;
+}
+
+// A player with only a pad must not be held in a capture it cannot end.
+TEST_F(OptionsScreen, ThePadsBackOrBCancelsAKeyCapture) {
+    for (const SDLKey padKey : {SDLK_p, SDLK_UNKNOWN}) {
+        Options->Activate(*Options->KeyRows[0]);
+        SDL_KeyboardEvent event = TGameScreen::Key(padKey);
+        event.which = PadKeyboard;
+        Options->KeyDown(event);
+        Options->KeyUp(event);
+        EXPECT_FALSE(Options->Capturing) << KeyName(padKey);
+        EXPECT_EQ(Keys(), TKeyBindings());
+        EXPECT_EQ(CurrentListener, &*Options) << "only the capture ended";
+    }
+    Options->Activate(*Options->KeyRows[0]);
+    SDL_KeyboardEvent south = TGameScreen::Key(SDLK_LCTRL);
+    south.which = PadKeyboard;
+    Options->KeyDown(south);
+    EXPECT_TRUE(Options->Capturing) << "the pad's other buttons are no keys";
+    EXPECT_EQ(Keys(), TKeyBindings());
+}
+
+// After -fs the screen is full while the file says a window; after a failed full-screen start,
+// the other way round. The box shows the screen, and the file keeps the player's choice.
+TEST_F(OptionsScreen, TheFullScreenBoxShowsTheScreenNotTheFile) {
+    const std::string file = (S.Dir.Path() / "settings").string();
+    for (const bool full : {true, false}) {
+        TSettings settings;
+        settings.FullScreen = !full;
+        Comforts.emplace(settings, file, nullptr);
+        TScreen screen("", 800, 600, 16, full, 500.0f);
+        Global.Screen = &screen;
+        Options->Refresh();
+        EXPECT_EQ(Options->FullScreen->Checked, full);
+        Options->Activate(*Options->Fps);
+        EXPECT_EQ(Options->FullScreen->Checked, full);
+        EXPECT_EQ(LoadSettings(file).FullScreen, !full);
+        Global.Screen = nullptr;
+    }
 }
 
 } // namespace
