@@ -5,6 +5,7 @@
 #include "game/optionsstatusunit.h"
 
 #include "app/keyboardunit.h"
+#include "app/logunit.h"
 #include "app/openglmainloop.h"
 #include "app/screenunit.h"
 #include "game/gameunit.h"
@@ -25,6 +26,12 @@ constexpr float FocusR = 1.0f, FocusG = 0.824f, FocusB = 0.247f;
 
 template <class T> T* Find(TUiWindow& window, const std::string& name) {
     return dynamic_cast<T*>(window.FindByName(name));
+}
+
+// The volume a tracker position stands for, in the settings' steps.
+int VolumeOfTracker(const TUiTracker& tracker) {
+    const int percent = (tracker.Position - tracker.Min) * 100 / (tracker.Max - tracker.Min);
+    return (percent + 5) / 10 * 10; // the settings keep steps of 10 %
 }
 
 TMouseButton ButtonOf(const SDL_MouseButtonEvent& event) {
@@ -63,13 +70,17 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
     Rows = {Volume, Music, FullScreen, Fps, Difficulty, Sharp, Facing};
     Rows.insert(Rows.end(), std::begin(KeyRows), std::end(KeyRows));
     Rows.insert(Rows.end(), {Defaults, Back});
-    // Steps of 10 %: the tracker counts tens.
-    Volume->Min = 0;
-    Volume->Max = 10;
+    // The layout gives the tracker's range; an empty one would divide by nothing.
+    if (Volume->Max <= Volume->Min) {
+        WriteLog("The volume tracker's range is empty: 0 to 100 stands in");
+        Volume->Min = 0;
+        Volume->Max = 100;
+    }
+    Volume->ShowPosition = false; // the label beside it says the volume
 
     Volume->OnChange = [this](TUiWidget&) {
         TSettings s = Shown();
-        s.Volume = Volume->Position * 10;
+        s.Volume = VolumeOfTracker(*Volume);
         Apply(s);
     };
     for (TUiCheckBox* box : {Music, FullScreen, Fps})
@@ -143,7 +154,7 @@ void TOptionsStatus::Apply(const TSettings& settings) {
 
 void TOptionsStatus::Refresh() {
     const TSettings s = Shown();
-    Volume->Position = s.Volume / 10;
+    Volume->Position = Volume->Min + s.Volume * (Volume->Max - Volume->Min) / 100;
     Music->Checked = !s.MusicMuted;
     FullScreen->Checked = s.FullScreen;
     Fps->Checked = s.ShowFps;
@@ -189,7 +200,7 @@ void TOptionsStatus::Activate(TUiWidget& widget) {
         TSettings s = Shown();
         s.Keys = TKeyBindings();
         Apply(s);
-        Message->Caption = "The design's keys are back";
+        Message->Caption = "Every play key is back to its default";
     } else if (&widget == Back) {
         SetCurrentListener(IntroStatus, Global.Loop);
         // Key repeat would otherwise hand the title the same key as a fresh press.
@@ -219,7 +230,7 @@ void TOptionsStatus::Capture(SDL_KeyboardEvent& event) {
     const SDLKey old = s.Keys.Key(action);
     switch (s.Keys.Rebind(action, key)) {
     case TRebind::Refused:
-        Message->Caption = KeyName(key) + " is kept for every screen: not a play key";
+        Message->Caption = KeyName(key) + " works on every screen: choose another key";
         return;
     case TRebind::Swapped:
         Message->Caption = std::string(ActionLabel(*s.Keys.ActionOf(old))) + " takes " +
@@ -283,6 +294,19 @@ void TOptionsStatus::MouseButtonDown(SDL_MouseButtonEvent& event) {
     TUiWidget* before = Desktop->Focused;
     FKey = SDLK_UNKNOWN;
     FFromPad = false;
+    // A press on the volume tracker takes the value under it and holds it for a drag, instead
+    // of the toolkit's one step towards it.
+    const int x = event.x - (Window->Left + Window->MarginLeft + Volume->Left);
+    const int y = event.y - (Window->Top + Window->MarginTop + Volume->Top);
+    if (x >= 0 && x < Volume->GetWidth() && y >= 0 && y < Volume->GetHeight()) {
+        const int track = Volume->GetWidth() - 2 * Volume->Margin;
+        const int half = track / std::max(2 * (Volume->Max - Volume->Min), 1);
+        Volume->SetFocus();
+        Volume->Position = std::clamp(Volume->XToPosition(x + half), Volume->Min, Volume->Max);
+        Volume->Dragging = true;
+        Volume->OnChange(*Volume);
+        return;
+    }
     Desktop->MouseDown(event.x, event.y, ButtonOf(event));
     // Only the rows take the focus; a click elsewhere leaves it where it was.
     if (std::find(Rows.begin(), Rows.end(), Desktop->Focused) == Rows.end())

@@ -245,7 +245,7 @@ void TGuiDrawer::DrawTracker(TUiTracker& tracker) {
     glColor3f(1, 1, 1);
     Frame(tracker);
     CursorQuad(tracker, tracker.Position);
-    DrawCaption(tracker, 12, 10, std::to_string(tracker.Position));
+    if (tracker.ShowPosition) DrawCaption(tracker, 12, 10, std::to_string(tracker.Position));
 }
 
 void TGuiDrawer::DrawImage(TUiImage& image) {

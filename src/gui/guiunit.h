@@ -368,6 +368,8 @@ public:
     int32_t Max = 10;
     int32_t CursorWidth = 16;
     int32_t Margin = 20;
+    // Whether the skins draw the position as a number inside it.
+    bool ShowPosition = true;
     TOnSimpleEvent OnChange;
 };
 

@@ -171,7 +171,7 @@ void TGuiDrawer::DrawTracker(TUiTracker& tracker) {
     FillBody(tracker);
     SetColor(White);
     FillCursor(tracker, tracker.Position);
-    DrawCaption(tracker, 8, 4, std::to_string(tracker.Position));
+    if (tracker.ShowPosition) DrawCaption(tracker, 8, 4, std::to_string(tracker.Position));
 }
 
 void TGuiDrawer::DrawMultiTracker(TUiMultiTracker& tracker) {

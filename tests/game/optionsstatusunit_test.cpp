@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -101,7 +102,7 @@ TEST_F(OptionsScreen, LeftAndRightStepTheVolumeAndTheFileKeepsIt) {
     EXPECT_EQ(Comforts->Settings().Volume, 80);
     EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).Volume, 80);
     Press(SDLK_RIGHT);
-    EXPECT_EQ(Options->Volume->Position, 9);
+    EXPECT_EQ(Options->Volume->Position, 90);
     EXPECT_TRUE(Comforts->ShowsVolume(1000)) << "the plaque shows the change";
 }
 
@@ -179,7 +180,7 @@ TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
 TEST_F(OptionsScreen, AReservedKeyIsRefusedWithAWordAndEscapeCancels) {
     Options->Activate(*Options->KeyRows[0]);
     Press(SDLK_SPACE);
-    EXPECT_EQ(Options->Message->Caption, "space is kept for every screen: not a play key");
+    EXPECT_EQ(Options->Message->Caption, "space works on every screen: choose another key");
     EXPECT_EQ(Keys(), TKeyBindings());
     Options->Activate(*Options->KeyRows[0]);
     Press(SDLK_ESCAPE);
@@ -297,6 +298,38 @@ TEST_F(OptionsScreen, TheFullScreenBoxShowsTheScreenNotTheFile) {
         EXPECT_EQ(Options->FullScreen->Checked, full);
         EXPECT_EQ(LoadSettings(file).FullScreen, !full);
         Global.Screen = nullptr;
+    }
+}
+
+// A press on the tracker takes the value under it, and only the focused row looks focused.
+TEST_F(OptionsScreen, AClickOnTheTrackerSetsTheVolumeUnderItAndLabelsStayPlain) {
+    const TUiTracker& t = *Options->Volume;
+    const int left = Options->Window->Left + Options->Window->MarginLeft + t.Left;
+    const int top = Options->Window->Top + Options->Window->MarginTop + t.Top;
+    for (const auto& [percent, expected] : {std::pair{30, 30}, {70, 70}, {0, 0}, {100, 100}}) {
+        SDL_MouseButtonEvent click{SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT, SDL_PRESSED, 0, 0};
+        click.x =
+            static_cast<Uint16>(left + t.PositionToX(t.Min + percent * (t.Max - t.Min) / 100));
+        click.y = static_cast<Uint16>(top + 5);
+        Options->MouseButtonDown(click);
+        Options->MouseButtonUp(click);
+        EXPECT_EQ(Comforts->Settings().Volume, expected) << percent;
+    }
+    const TUiWidget& label = *Options->Window->FindByName("keyslabel");
+    const auto labelPixels = [&] {
+        Options->Draw(0.02);
+        std::vector<std::array<uint8_t, 4>> pixels;
+        for (int x = 0; x < 360; ++x)
+            pixels.push_back(
+                S.Window.Pixel(left - t.Left + label.Left + x, top - t.Top + label.Top + 3));
+        return pixels;
+    };
+    Options->Desktop->ClearFocus();
+    const auto plain = labelPixels();
+    for (TUiWidget* row :
+         {static_cast<TUiWidget*>(Options->Sharp), static_cast<TUiWidget*>(Options->Facing)}) {
+        row->SetFocus();
+        EXPECT_EQ(labelPixels(), plain) << row->Name;
     }
 }
 
