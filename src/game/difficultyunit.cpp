@@ -9,6 +9,8 @@ namespace {
 // Gentle's hunters first appear on this level.
 constexpr int32_t GentleHuntersFrom = 3;
 constexpr int32_t FullHealth = 5;
+// Long enough to walk out of a ram's reach, short enough that standing still still costs.
+constexpr float GentleBiteGrace = 2.0f;
 
 } // namespace
 
@@ -37,6 +39,15 @@ int32_t HealthAfterClearing(TDifficulty difficulty, int32_t health) {
 
 bool ShowsFacingMarker(TDifficulty difficulty, std::optional<bool> choice) {
     return choice.value_or(difficulty == TDifficulty::Gentle);
+}
+
+float BiteGraceSeconds(TDifficulty difficulty) {
+    return difficulty == TDifficulty::Gentle ? GentleBiteGrace : 0;
+}
+
+int32_t RamsOnLevel(TDifficulty difficulty, int32_t level) {
+    const bool spared = difficulty == TDifficulty::Gentle && level < GentleHuntersFrom;
+    return spared ? level : level + 1;
 }
 
 const char* HighscoreFileName(TDifficulty difficulty) {

@@ -28,5 +28,11 @@ int32_t HealthAfterClearing(TDifficulty difficulty, int32_t health);
 // there is one, otherwise on Gentle only.
 bool ShowsFacingMarker(TDifficulty difficulty, std::optional<bool> choice);
 
+// How long after a bite the viking cannot be bitten again: none in Classic.
+float BiteGraceSeconds(TDifficulty difficulty);
+
+// The rams on a level: one more than its number; Gentle has one fewer on levels 1 and 2.
+int32_t RamsOnLevel(TDifficulty difficulty, int32_t level);
+
 // The high-score table's file in ~/.quelmark/: each difficulty keeps its own.
 const char* HighscoreFileName(TDifficulty difficulty);

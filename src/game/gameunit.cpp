@@ -170,11 +170,20 @@ void AttackPass(TBase& attacker) {
 }
 
 void TViking::Hit() {
+    if (Grace > 0) return;
+    const int32_t before = Health;
     TakeBlow("scream");
+    if (Health < before) Grace = BiteGraceSeconds(World->Difficulty);
+}
+
+bool TViking::BlinkedOut() const {
+    // Five blinks a second: off for the second tenth of each fifth.
+    return Grace > 0 && static_cast<int>(Grace * 10) % 2 == 1;
 }
 
 void TViking::Update(float dt) {
     if (Dead) return;
+    Grace = Grace > dt ? Grace - dt : 0;
     const TKeyState& keys = Keys();
     if (keys.Left) Heading += VikingTurnRate * dt;
     if (keys.Right) Heading -= VikingTurnRate * dt;
@@ -342,7 +351,7 @@ void TBaseList::NewLevel() {
         sheep->Heading = RandomHeading();
         Add(std::move(sheep));
     }
-    for (int i = 0; i < Level + 1; ++i) {
+    for (int i = 0; i < RamsOnLevel(Difficulty, Level); ++i) {
         auto ram = std::make_unique<TWolf>(*this, *RamModel);
         ram->Position = RandomPoint();
         ram->Home = RandomPoint();

@@ -101,6 +101,11 @@ public:
     using TBase::TBase;
     void Hit() override;
     void Update(float dt) override;
+    // While the grace after a bite lasts, blinking: true for the moments it is not drawn.
+    bool BlinkedOut() const;
+
+    // Seconds left in which a bite does not count (Gentle, after a bite).
+    float Grace = 0;
 };
 
 // The prey: wanders in slow circles.

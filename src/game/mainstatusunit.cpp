@@ -260,6 +260,7 @@ void TMainStatus::DrawEntities() {
         const float x = entity.Position.x;
         const float z = entity.Position.z;
         if (!Culler.SphereInView(x, CullCentreHeight, z, CullRadius)) continue;
+        if (&entity == player && player->BlinkedOut()) continue;
         entity.Animation->Apply();
         glPushMatrix();
         glTranslatef(x, 0, z);

@@ -195,6 +195,7 @@ struct TDifficultyCase {
     TDifficulty Difficulty;
     int Level;
     float HunterRadius;
+    size_t Rams;
     friend std::ostream& operator<<(std::ostream& out, const TDifficultyCase& c) {
         return out << DifficultyLabel(c.Difficulty) << " level " << c.Level;
     }
@@ -202,6 +203,7 @@ struct TDifficultyCase {
 
 class Hunters : public World, public ::testing::WithParamInterface<TDifficultyCase> {};
 
+// Gentle spares one ram on levels 1 and 2; the last two rams are the hunters.
 TEST_P(Hunters, ChaseAcrossTheFieldOnlyWhereTheDifficultyLetsThem) {
     const TDifficultyCase& c = GetParam();
     Game->Difficulty = c.Difficulty;
@@ -212,17 +214,20 @@ TEST_P(Hunters, ChaseAcrossTheFieldOnlyWhereTheDifficultyLetsThem) {
     for (int i = 0; i < Game->Count(); ++i)
         if (const auto* ram = dynamic_cast<const TWolf*>(&Game->Items(i)))
             radii.push_back(ram->ChaseRadius);
-    std::vector<float> expected(static_cast<size_t>(c.Level + 1), 20.0f);
-    expected.end()[-1] = expected.end()[-2] = c.HunterRadius;
+    std::vector<float> expected(c.Rams, 20.0f);
+    for (size_t i = c.Rams > 2 ? c.Rams - 2 : 0; i < c.Rams; ++i)
+        expected[i] = c.HunterRadius;
     EXPECT_EQ(radii, expected);
+    EXPECT_EQ(RamsOnLevel(c.Difficulty, c.Level), static_cast<int32_t>(c.Rams));
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, Hunters,
-                         ::testing::Values(TDifficultyCase{TDifficulty::Classic, 1, 1000},
-                                           TDifficultyCase{TDifficulty::Classic, 2, 1000},
-                                           TDifficultyCase{TDifficulty::Gentle, 1, 20},
-                                           TDifficultyCase{TDifficulty::Gentle, 2, 20},
-                                           TDifficultyCase{TDifficulty::Gentle, 3, 1000}));
+                         ::testing::Values(TDifficultyCase{TDifficulty::Classic, 1, 1000, 2},
+                                           TDifficultyCase{TDifficulty::Classic, 2, 1000, 3},
+                                           TDifficultyCase{TDifficulty::Classic, 3, 1000, 4},
+                                           TDifficultyCase{TDifficulty::Gentle, 1, 20, 1},
+                                           TDifficultyCase{TDifficulty::Gentle, 2, 20, 2},
+                                           TDifficultyCase{TDifficulty::Gentle, 3, 1000, 4}));
 
 TEST_F(World, ChangingTheDifficultyRetunesTheHuntersOfTheLevelBuilt) {
     Game->NewGame();
@@ -465,6 +470,47 @@ TEST_F(World, RamBiteStrikesThePlayerSheepAndOtherRams) {
     Run(0.7f);
     EXPECT_FALSE(Holds(sheep));
     EXPECT_EQ(Game->Score, 5);
+}
+
+// After a bite on Gentle the viking cannot be bitten again for two seconds; Classic has no
+// grace, only the reeling that refuses any blow for its 0.3 s.
+struct TGraceCase {
+    TDifficulty Difficulty;
+    float After; // seconds from the first bite to the second
+    int32_t Health;
+    friend std::ostream& operator<<(std::ostream& out, const TGraceCase& c) {
+        return out << DifficultyLabel(c.Difficulty) << " after " << c.After << " s";
+    }
+};
+
+class BiteGrace : public World, public ::testing::WithParamInterface<TGraceCase> {};
+
+TEST_P(BiteGrace, RefusesASecondBiteUntilItEnds) {
+    const TGraceCase& c = GetParam();
+    Game->Difficulty = c.Difficulty;
+    TViking& viking = SpawnViking(24, 24);
+    viking.Hit();
+    ASSERT_EQ(viking.Health, 4);
+    Run(c.After);
+    viking.Hit();
+    EXPECT_EQ(viking.Health, c.Health);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, BiteGrace,
+                         ::testing::Values(TGraceCase{TDifficulty::Gentle, 1.98f, 4},
+                                           TGraceCase{TDifficulty::Gentle, 2.02f, 3},
+                                           TGraceCase{TDifficulty::Classic, 0.28f, 4},
+                                           TGraceCase{TDifficulty::Classic, 0.32f, 3}));
+
+// The viking blinks out for the second tenth of every fifth of a second while the grace lasts.
+TEST_F(World, GraceBlinksFiveTimesASecond) {
+    TViking& viking = SpawnViking(24, 24);
+    const std::pair<float, bool> cases[] = {{0, false},     {0.05f, false}, {0.15f, true},
+                                            {0.25f, false}, {1.95f, true},  {1.85f, false}};
+    for (const auto& [grace, out] : cases) {
+        viking.Grace = grace;
+        EXPECT_EQ(viking.BlinkedOut(), out) << grace;
+    }
 }
 
 class Death : public Blow {};
