@@ -265,6 +265,33 @@ std::optional<std::string> ReplayFile(const std::vector<std::string>& arguments)
     return at + 1 != arguments.end() ? *(at + 1) : "";
 }
 
+std::vector<std::string> UnknownArguments(const std::vector<std::string>& arguments) {
+    const bool replay = ReplayFile(arguments).has_value();
+    std::vector<std::string> unknown;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if ((i == 0 && argument == "-fs") || argument == "--demo" ||
+            (replay && argument == "--check"))
+            continue;
+        if (argument == "--replay" && replay) {
+            ++i; // its file
+            continue;
+        }
+        unknown.push_back(argument);
+    }
+    return unknown;
+}
+
+std::string UnknownArgumentsLine(const std::vector<std::string>& arguments) {
+    const std::vector<std::string> unknown = UnknownArguments(arguments);
+    if (unknown.empty()) return "";
+    std::string line =
+        unknown.size() == 1 ? "quelmark: unknown argument " : "quelmark: unknown arguments ";
+    for (size_t i = 0; i < unknown.size(); ++i)
+        line += (i == 0 ? "\"" : ", \"") + unknown[i] + '"';
+    return line + " ignored; quelmark --help lists the ones it knows";
+}
+
 int QuelmarkMain(int argc, char** argv) {
     // Game arithmetic relies on infinities and NaNs instead of floating-point traps.
     fedisableexcept(FE_ALL_EXCEPT);
@@ -285,6 +312,9 @@ int QuelmarkMain(int argc, char** argv) {
             return 1;
         }
     }
+    // The game still starts, as it always has whatever the arguments.
+    if (const std::string unknown = UnknownArgumentsLine(arguments); !unknown.empty())
+        std::fprintf(stderr, "%s\n", unknown.c_str());
     TProg prog(std::move(arguments));
     prog.Replay = std::move(watched);
     const bool ran = prog.Run();

@@ -73,5 +73,11 @@ bool WantsDemo(const std::vector<std::string>& arguments);
 // The file after "--replay", none without "--replay"; "" when no file follows it.
 std::optional<std::string> ReplayFile(const std::vector<std::string>& arguments);
 
+// The arguments the game does not know ("-fs" after the first place, "--check" without
+// "--replay" included), in their order.
+std::vector<std::string> UnknownArguments(const std::vector<std::string>& arguments);
+// The one line standard error gets about them (without the newline), "" when there are none.
+std::string UnknownArgumentsLine(const std::vector<std::string>& arguments);
+
 // The process entry: runs the game and returns the exit status (1 when start-up failed).
 int QuelmarkMain(int argc, char** argv);

@@ -27,6 +27,31 @@ TEST(FullScreenArgument, OnlyAnExactFirstArgument) {
     EXPECT_FALSE(WantsFullScreen({"--fs"}));
 }
 
+struct TArgumentsCase {
+    std::vector<std::string> Arguments;
+    std::string Line;
+};
+
+class UnknownArgumentLine : public ::testing::TestWithParam<TArgumentsCase> {};
+
+TEST_P(UnknownArgumentLine, NamesWhatTheGameDoesNotKnow) {
+    EXPECT_EQ(UnknownArgumentsLine(GetParam().Arguments), GetParam().Line);
+}
+
+const std::string Help = " ignored; quelmark --help lists the ones it knows";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnknownArgumentLine,
+    ::testing::Values(TArgumentsCase{{}, ""}, TArgumentsCase{{"-fs", "--demo"}, ""},
+                      TArgumentsCase{{"--demo", "-fs"},
+                                     "quelmark: unknown argument \"-fs\"" + Help},
+                      TArgumentsCase{{"--replay", "a.qrp", "--check"}, ""},
+                      TArgumentsCase{{"--check"}, "quelmark: unknown argument \"--check\"" + Help},
+                      TArgumentsCase{{"--replay", "--demo"}, ""},
+                      TArgumentsCase{{"-fs", "--fast", "x y"},
+                                     "quelmark: unknown arguments \"--fast\", \"x y\"" + Help},
+                      TArgumentsCase{{"--Demo"}, "quelmark: unknown argument \"--Demo\"" + Help}));
+
 } // namespace
 
 namespace {
