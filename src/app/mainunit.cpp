@@ -27,6 +27,7 @@
 #include "game/replayfilesunit.h"
 #include "game/replaystatusunit.h"
 #include "game/volumeindicatorunit.h"
+#include "gui/guidrawerunit.h"
 #include "gui/guiunit.h"
 #include "math/randomunit.h"
 
@@ -154,9 +155,12 @@ bool TProg::RunGame() {
     ReplayStatus = replay.get();
     FStates.emplace_back(std::move(replay));
     files.Preload(nullptr);
-    // The 8-pixel font and the HUD digits stay crisp where the overlay is scaled up whole.
+    // The 8-pixel font and the HUD digits stay crisp where the overlay is scaled up whole, and
+    // are filtered smoothly, each cell apart from its neighbours, where it is scaled by a
+    // fraction: sampled nearest, their strokes came out one or two pixels wide at random.
     FScreen->OnPictureChanged = [screen = FScreen.get()] {
         const GLint filter = IsWholeScaleUp(screen->Picture) ? GL_NEAREST : GL_LINEAR;
+        SetSmoothCells(IsFractionalScale(screen->Picture));
         for (const char* name : {"font", "numbers"})
             if (TTexture* texture = Global.MediaManager->GetTexture(name)) {
                 texture->Bind();

@@ -28,6 +28,10 @@ bool IsWholeScaleUp(const TViewport& area) {
     return area.Width >= 1600 && area.Width % 800 == 0 && area.Height == area.Width / 4 * 3;
 }
 
+bool IsFractionalScale(const TViewport& area) {
+    return !(area.Width == 800 && area.Height == 600) && !IsWholeScaleUp(area);
+}
+
 TOverlayPoint OverlayPoint(const TViewport& area, int surfaceHeight, int x, int y) {
     const int top = surfaceHeight - area.Y - area.Height;
     return {std::clamp((x - area.X) * 800 / area.Width, 0, 799),

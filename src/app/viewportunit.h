@@ -31,6 +31,10 @@ TViewport PictureViewport(int width, int height, int shapeWidth, int shapeHeight
 // art is sharpest sampled from its nearest texel.
 bool IsWholeScaleUp(const TViewport& area);
 
+// Whether the area shows the overlay at a scale that is no whole number (smaller or larger
+// than the design, not twice or thrice it), where its pictures are filtered smoothly.
+bool IsFractionalScale(const TViewport& area);
+
 struct TOverlayPoint {
     int X = 0, Y = 0;
     bool operator==(const TOverlayPoint&) const = default;

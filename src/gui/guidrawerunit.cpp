@@ -22,6 +22,23 @@ constexpr float GlyphT = CharHeight / FontTexels;
 
 } // namespace
 
+namespace {
+bool Smooth = false;
+} // namespace
+
+void SetSmoothCells(bool smooth) {
+    Smooth = smooth;
+}
+
+bool SmoothCells() {
+    return Smooth;
+}
+
+TTexCoord CellInset(float ds, float dt, float width, float height) {
+    if (!Smooth) return {0, 0};
+    return {ds * 0.5f / width, dt * 0.5f / height};
+}
+
 TTexCoord GlyphOrigin(uint8_t ch) {
     const uint8_t c = static_cast<uint8_t>(ch - 32); // control codes wrap to the end
     return {static_cast<float>(c % 16) * GlyphS, static_cast<float>(c / 16) * GlyphT + 0.5f};
@@ -42,8 +59,9 @@ void DrawTexturePiece(float x, float y, float w, float h, float s, float t, floa
 
 void DrawChar(int32_t x, int32_t y, uint8_t ch) {
     const TTexCoord o = GlyphOrigin(ch);
-    DrawTexturePiece(static_cast<float>(x), static_cast<float>(y), CharWidth, CharHeight, o.S, o.T,
-                     GlyphS, GlyphT);
+    const TTexCoord in = CellInset(GlyphS, GlyphT, CharWidth, CharHeight);
+    DrawTexturePiece(static_cast<float>(x), static_cast<float>(y), CharWidth, CharHeight,
+                     o.S + in.S, o.T + in.T, GlyphS - 2 * in.S, GlyphT - 2 * in.T);
 }
 
 void DrawText(int32_t x, int32_t y, const std::string& s) {

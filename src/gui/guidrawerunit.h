@@ -27,6 +27,14 @@ TTexCoord GlyphOrigin(uint8_t ch);
 // (s, t) to (s + ds, t + dt), each texture coordinate given before its vertex.
 void DrawTexturePiece(float x, float y, float w, float h, float s, float t, float ds, float dt);
 
+// Where the overlay is scaled by a fraction and its small pictures are filtered smoothly, a
+// cell of the font or the digits is read from half a texel inside its edges, so that the
+// filter never blends in the neighbouring cell; elsewhere cells are read whole.
+void SetSmoothCells(bool smooth);
+bool SmoothCells();
+// How far inside a cell of ds x dt of the texture, width x height texels, reading starts.
+TTexCoord CellInset(float ds, float dt, float width, float height);
+
 // One 8x8 glyph with its top-left corner at (x, y), from the bound texture in the
 // current colour.
 void DrawChar(int32_t x, int32_t y, uint8_t ch);

@@ -46,8 +46,10 @@ void DrawNumbers(int32_t x, int32_t y, const std::string& s, float scale) {
 void DrawNumberChar(int32_t x, int32_t y, uint8_t ch, float scale) {
     if (ch == ' ') return;
     const TTexCoord o = DigitOrigin(ch);
+    const TTexCoord in = CellInset(DigitS, DigitT, DigitWidth, DigitHeight);
     DrawTexturePiece(static_cast<float>(x), static_cast<float>(y), scale * DigitWidth,
-                     scale * DigitHeight, o.S, o.T, DigitS, DigitT);
+                     scale * DigitHeight, o.S + in.S, o.T + in.T, DigitS - 2 * in.S,
+                     DigitT - 2 * in.T);
 }
 
 TUiErrorWindow::TUiErrorWindow(const std::string& message) {

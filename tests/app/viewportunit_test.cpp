@@ -52,15 +52,18 @@ TEST(PictureViewport, TakesTheShapeOfTheScreenItWasMadeFor) {
             << c.Width << "x" << c.Height << " for " << c.ShapeWidth << ":" << c.ShapeHeight;
 }
 
-TEST(PictureViewport, IsScaledUpWholeOnlyAtTwiceTheDesignOrMore) {
+TEST(PictureViewport, IsScaledUpWholeOnlyAtTwiceTheDesignOrMoreAndElseByAFraction) {
     const struct {
         int Width, Height;
-        bool Whole;
-    } cases[] = {{800, 600, false},   {1600, 1200, true},  {2400, 1800, true},
-                 {1440, 1080, false}, {1599, 1200, false}, {2000, 1500, false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IsWholeScaleUp(PictureViewport(c.Width, c.Height, 800, 600)), c.Whole)
-            << c.Width << "x" << c.Height;
+        bool Whole, Fraction;
+    } cases[] = {{800, 600, false, false},  {1600, 1200, true, false}, {2400, 1800, true, false},
+                 {1440, 1080, false, true}, {1599, 1200, false, true}, {2000, 1500, false, true},
+                 {640, 480, false, true},   {801, 601, false, true}};
+    for (const auto& c : cases) {
+        const TViewport area = PictureViewport(c.Width, c.Height, 800, 600);
+        EXPECT_EQ(IsWholeScaleUp(area), c.Whole) << c.Width << "x" << c.Height;
+        EXPECT_EQ(IsFractionalScale(area), c.Fraction) << c.Width << "x" << c.Height;
+    }
 }
 
 TEST(PictureViewport, WindowPixelsMapToTheOverlayOfThePicture) {

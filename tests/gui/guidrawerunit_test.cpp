@@ -68,6 +68,21 @@ TEST_F(BitmapText, GlyphsAdvanceBySevenAndOverlapByOneColumn) {
     EXPECT_TRUE(NearColour(Window.Pixel(3, 8), 0, 0, 0));
 }
 
+// Filtered smoothly at 1.8 times, a glyph's edge pixels blend in no colour of the cells around.
+TEST_F(BitmapText, SmoothCellsAtAFractionalScaleShowNoneOfTheirNeighbours) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    SetSmoothCells(true);
+    glColor3f(1, 1, 1);
+    glPushMatrix();
+    glScalef(1.8f, 1.8f, 1);
+    DrawChar(0, 0, 'A');
+    glPopMatrix();
+    SetSmoothCells(false);
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 14; ++x)
+            EXPECT_TRUE(NearColour(Window.Pixel(x, y), FontCellColour(1, 2))) << x << ", " << y;
+}
+
 TEST_F(BitmapText, TopLeftCornerAtThePositionInTheCallersColour) {
     glColor3f(1, 0, 1);
     DrawText(20, 10, "!");
