@@ -173,7 +173,8 @@ void TViking::Hit() {
     if (Grace > 0) return;
     const int32_t before = Health;
     TakeBlow("scream");
-    if (Health < before) Grace = BiteGraceSeconds(World->Difficulty);
+    // A killing bite gives none: the fallen viking must not blink out of sight for good.
+    if (Health < before && Health > 0) Grace = BiteGraceSeconds(World->Difficulty);
 }
 
 bool TViking::BlinkedOut() const {

@@ -502,6 +502,17 @@ INSTANTIATE_TEST_SUITE_P(Edges, BiteGrace,
                                            TGraceCase{TDifficulty::Classic, 0.28f, 4},
                                            TGraceCase{TDifficulty::Classic, 0.32f, 3}));
 
+TEST_F(World, AKillingBiteGivesNoGraceSoTheFallenVikingStaysInSight) {
+    Game->Difficulty = TDifficulty::Gentle;
+    TViking& viking = SpawnViking(24, 24);
+    viking.Health = 1;
+    viking.Hit();
+    EXPECT_EQ(viking.Grace, 0);
+    Run(1.5f);
+    EXPECT_TRUE(viking.Dead);
+    EXPECT_FALSE(viking.BlinkedOut());
+}
+
 // The viking blinks out for the second tenth of every fifth of a second while the grace lasts.
 TEST_F(World, GraceBlinksFiveTimesASecond) {
     TViking& viking = SpawnViking(24, 24);
