@@ -69,9 +69,16 @@ void RecordMousePosition(const SDL_MouseMotionEvent& event) {
     Global.MouseY = event.y;
 }
 
+uint32_t FrameMilliseconds(uint32_t lastTicks, uint32_t nowTicks) {
+    return static_cast<uint32_t>(std::max(static_cast<int32_t>(nowTicks - lastTicks), 0));
+}
+
+double StepSeconds(uint32_t milliseconds) {
+    return std::max(milliseconds / 1000.0, 1e-11);
+}
+
 double FrameSeconds(uint32_t lastTicks, uint32_t nowTicks) {
-    const auto elapsed = static_cast<int32_t>(nowTicks - lastTicks);
-    return std::max(elapsed / 1000.0, 1e-11);
+    return StepSeconds(FrameMilliseconds(lastTicks, nowTicks));
 }
 
 double TFrameTimer::Tick() {

@@ -81,8 +81,12 @@ void EndOverlay2D();
 // Copies the event's position into Global.MouseX/MouseY, as every state does.
 void RecordMousePosition(const SDL_MouseMotionEvent& event);
 
-// Seconds between two tick readings: the signed millisecond difference, never below 1e-11
-// so that no state ever sees a zero (or negative) frame time.
+// The one rule for a frame's time, shared by the loop, the play screen and the replays (which
+// keep the milliseconds): the signed millisecond difference of two tick readings, 0 when
+// negative, as seconds never below 1e-11 so that no state ever sees a zero frame time.
+uint32_t FrameMilliseconds(uint32_t lastTicks, uint32_t nowTicks);
+double StepSeconds(uint32_t milliseconds);
+// StepSeconds(FrameMilliseconds(lastTicks, nowTicks)).
 double FrameSeconds(uint32_t lastTicks, uint32_t nowTicks);
 
 // Each state's frame clock: measures from its previous cycle (or from SDL start).

@@ -25,15 +25,13 @@ TDemoStatus::TDemoStatus(TMainStatus& play) : FPlay(play), FBanner(FetchTexture(
 
 void TDemoStatus::Enter() {
     // The demo shows the game as designed, whatever the player chose.
-    FPlayersDifficulty = FPlay.World().Difficulty;
-    FPlay.World().Difficulty = TDifficulty::Classic;
+    FPlay.LendWorld(TDifficulty::Classic);
     FPlay.World().NewGame();
     FPlay.BeginVisit();
 }
 
 void TDemoStatus::Leave() {
-    FPlay.World().Difficulty = FPlayersDifficulty;
-    FPlay.World().NewGame();
+    FPlay.TakeWorldBack();
     Global.KeyState->Clear();
     PlaySound("x2");
 }

@@ -44,5 +44,4 @@ private:
 
     TMainStatus& FPlay;
     TTexture* FBanner;
-    TDifficulty FPlayersDifficulty = TDifficulty::Classic;
 };

@@ -103,6 +103,21 @@ void TMainStatus::StartGame() {
     Recorder.Begin(seed, static_cast<uint8_t>(FWorld->Difficulty));
 }
 
+void TMainStatus::LendWorld(TDifficulty difficulty) {
+    if (!FLentFrom) FLentFrom = FWorld->Difficulty;
+    FWorld->Difficulty = difficulty;
+}
+
+void TMainStatus::TakeWorldBack() {
+    if (FLentFrom) FWorld->Difficulty = *FLentFrom;
+    FLentFrom.reset();
+    FWorld->NewGame();
+}
+
+TDifficulty TMainStatus::PlayersDifficulty() const {
+    return FLentFrom.value_or(FWorld->Difficulty);
+}
+
 void TMainStatus::SeedGames(uint32_t seed) {
     FirstSeed = seed;
     FGameSeeds.seed(seed);
@@ -140,11 +155,10 @@ void TMainStatus::CycleAt(uint32_t now) {
         PresentFrame();
         return;
     }
-    const double dt = FrameSeconds(LastTicks, now);
-    // The replay keeps the time as the milliseconds that give the same dt.
-    Recorder.Step(*FWorld,
-                  static_cast<uint32_t>(std::max(static_cast<int32_t>(now - LastTicks), 0)),
-                  HeldPlayKeys(*Global.KeyState));
+    // The replay keeps the milliseconds, from which it gets the same dt.
+    const uint32_t milliseconds = FrameMilliseconds(LastTicks, now);
+    const double dt = StepSeconds(milliseconds);
+    Recorder.Step(*FWorld, milliseconds, HeldPlayKeys(*Global.KeyState));
     LastTicks = now;
     FLastDt = dt;
     Frame(dt, LevelMilliseconds(now));

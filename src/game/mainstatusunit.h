@@ -86,6 +86,12 @@ public:
     void DrawPaused();
 
     TBaseList& World() const { return *FWorld; }
+    // The demo and the replays play on this world under rules of their own while they show;
+    // the player's difficulty stays known meanwhile and comes back with a new game when the
+    // world is handed back.
+    void LendWorld(TDifficulty difficulty);
+    void TakeWorldBack();
+    TDifficulty PlayersDifficulty() const;
 
     // Deals a new game from the next game's seed and starts recording it.
     void StartGame();
@@ -120,6 +126,7 @@ private:
     // The frame time the HUD showed when play paused; the paused picture keeps it.
     double FLastDt = 0;
     std::mt19937 FGameSeeds{ClockSeed()};
+    std::optional<TDifficulty> FLentFrom;
     std::unique_ptr<TBaseList> FWorld;
     std::unique_ptr<TRealTimeModel> FFenceModel;
     TTexture* FFont;

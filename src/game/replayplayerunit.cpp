@@ -5,11 +5,10 @@
 #include "game/replayplayerunit.h"
 
 #include "app/keyboardunit.h"
+#include "app/stateunit.h"
 #include "game/gameunit.h"
 #include "game/worlddigestunit.h"
 #include "math/randomunit.h"
-
-#include <algorithm>
 
 TReplayPlayer::TReplayPlayer(const TReplay& replay, TBaseList& world, TKeyState& keys)
     : FReplay(replay), FWorld(world), FKeys(keys) {
@@ -28,7 +27,7 @@ TReplayPlayer::TResult TReplayPlayer::Step() {
     if (FRun >= FReplay.Runs.size()) return CheckEnd(false);
     const TReplayRun& run = FReplay.Runs[FRun];
     HoldPlayKeys(run.Keys, FKeys);
-    FLastDt = std::max(run.Milliseconds / 1000.0, 1e-11);
+    FLastDt = StepSeconds(run.Milliseconds);
     const TLevelOutcome outcome = StepLevel(FWorld, FEndTimer, FLastDt);
     FLevelMilliseconds += run.Milliseconds;
     ++FStepsDone;

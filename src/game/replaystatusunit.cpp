@@ -40,7 +40,7 @@ void TReplayStatus::Show(TReplay replay, std::string band) {
 
 bool TReplayStatus::ShowBest() {
     // The best game and the table of the difficulty the player has chosen.
-    const TDifficulty difficulty = FPlay.World().Difficulty;
+    const TDifficulty difficulty = FPlay.PlayersDifficulty();
     std::optional<TReplay> best = BestReplay(ReplayDirectory(), difficulty);
     // A best game always scored; anything else is no best game to show.
     if (!best || best->Score <= 0) return false;
@@ -55,7 +55,7 @@ bool TReplayStatus::ShowBest() {
 }
 
 void TReplayStatus::Enter() {
-    FPlayersDifficulty = FPlay.World().Difficulty;
+    FPlay.LendWorld(static_cast<TDifficulty>(FReplay.Difficulty));
     FPlayer = std::make_unique<TReplayPlayer>(FReplay, FPlay.World(), *Global.KeyState);
     FPlay.BeginVisit();
     FPaused = false;
@@ -68,8 +68,7 @@ void TReplayStatus::Leave() {
     FLevelScreen.Animator.reset();
     FLevelScreen.Model.reset();
     FPlayer.reset();
-    FPlay.World().Difficulty = FPlayersDifficulty;
-    FPlay.World().NewGame();
+    FPlay.TakeWorldBack();
     Global.KeyState->Clear();
     PlaySound("x2");
 }

@@ -74,8 +74,6 @@ private:
     bool FFreshPhase = true;
     double FBudget = 0; // recorded milliseconds due but not yet played
     bool FPaused = false;
-    // The replay brings its own rules; the player's come back afterwards.
-    TDifficulty FPlayersDifficulty = TDifficulty::Classic;
     int FSpeedShift = 0;
     TTexture* FFont;
     TTexture* FPanel;

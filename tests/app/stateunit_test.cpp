@@ -112,6 +112,11 @@ TEST(FrameTime, DifferenceOfTicksInSeconds) {
 TEST(FrameTime, NeverZeroOrNegative) {
     EXPECT_EQ(FrameSeconds(500, 500), 1e-11);
     EXPECT_EQ(FrameSeconds(500, 400), 1e-11);
+    // The milliseconds a replay keeps give the same time back.
+    EXPECT_EQ(FrameMilliseconds(500, 400), 0u);
+    EXPECT_EQ(FrameMilliseconds(500, 501), 1u);
+    EXPECT_EQ(StepSeconds(0), 1e-11);
+    EXPECT_DOUBLE_EQ(StepSeconds(1), 0.001);
 }
 
 TEST(FrameTime, CounterWrapIsASmallStep) {

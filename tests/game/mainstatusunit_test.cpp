@@ -394,6 +394,27 @@ TEST_F(PlayScreen, EveryGameIsDealtFromTheSeedItsRecordingKeeps) {
     ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(games[1].Seed, 5489u);
     EXPECT_NE(games[0].Seed, games[1].Seed);
+    // A replay watched before each game seeds the world's generator alike: the games differ.
+    std::vector<std::vector<float>> afterReplays;
+    for (int game = 0; game < 2; ++game) {
+        Play->FinishGame(TReplayEnd::Quit);
+        RandomSeed(7);
+        visit();
+        afterReplays.push_back(field());
+    }
+    EXPECT_NE(afterReplays[0], afterReplays[1]);
+}
+
+TEST_F(PlayScreen, TheWorldLentToTheDemoAndAReplayComesBackUnderThePlayersRules) {
+    World().Difficulty = TDifficulty::Gentle;
+    Play->LendWorld(TDifficulty::Classic); // the demo
+    EXPECT_EQ(World().Difficulty, TDifficulty::Classic);
+    EXPECT_EQ(Play->PlayersDifficulty(), TDifficulty::Gentle);
+    Play->LendWorld(TDifficulty::Classic); // the best game, chosen before the demo hands back
+    EXPECT_EQ(Play->PlayersDifficulty(), TDifficulty::Gentle);
+    Play->TakeWorldBack();
+    EXPECT_EQ(World().Difficulty, TDifficulty::Gentle);
+    EXPECT_EQ(Play->PlayersDifficulty(), TDifficulty::Gentle);
 }
 
 TEST_F(PlayScreen, PauseFreezesWorldAndClockAndResumingDoesNotJump) {
