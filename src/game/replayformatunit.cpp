@@ -246,7 +246,11 @@ TReplay DecodeReplay(const std::string& bytes) {
         throw TReplayError("made by Quelmark " + Printable(replay.Version) + " (replay format " +
                            std::to_string(replay.Format) + "), this is Quelmark " + GameVersion() +
                            " (replay format " + std::to_string(ReplayFormatVersion) + ")");
+    const size_t buildAt = in.At();
     replay.Build = in.Text(in.Byte());
+    // The writer cuts it there; a longer one is no file it made.
+    if (replay.Build.size() > MaxReplayNameLength)
+        throw TReader::Corrupt(buildAt, "build too long");
     replay.Seed = static_cast<uint32_t>(in.Fixed(4));
     replay.Difficulty = in.Byte();
     if (replay.Difficulty > static_cast<uint8_t>(TDifficulty::Gentle))
