@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class TPlayAction { TurnLeft, TurnRight, Forwards, Backwards, Swing, Pause };
 constexpr int PlayActionCount = 6;
@@ -49,3 +50,14 @@ private:
     std::array<SDLKey, PlayActionCount> FKeys;
     std::array<SDLKey, PlayActionCount> FAlternates;
 };
+
+// The name a keycap shows for the key: an arrow for the arrow keys, "Ctrl" for the left Ctrl
+// key (the right one is "R Ctrl", and so for Shift, Alt, Meta and Super), "Num 0" for keypad
+// 0, a capital for a letter, and SDL's name with capitals otherwise ("Page Up").
+std::string KeyCapCaption(SDLKey key);
+
+// The glyphs of keycap captions: the printable ASCII characters (index = code - 32), then the
+// four arrows left, up, right, down. CaptionGlyphs gives -1 for a character outside them.
+constexpr int CaptionGlyphCount = 99;
+char32_t CaptionGlyphCode(int index);
+std::vector<int> CaptionGlyphs(const std::string& caption);

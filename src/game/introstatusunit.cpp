@@ -80,6 +80,7 @@ void TIntroStatus::Draw(double dt) {
         DrawFontText(FFont, 10, 10, FFpsText, 0, 0, 0);
     }
     DrawPicture(FPicture, 0, 0, 800, 600);
+    FKeyCaps.DrawTitleKeys(PlayKeys());
     // A Gentle game says so under the frame rate; a Classic title stays as drawn.
     if (const TBaseList* world = PlayWorld();
         world != nullptr && world->Difficulty == TDifficulty::Gentle)

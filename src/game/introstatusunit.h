@@ -8,6 +8,7 @@
 #include "assets/soundunit.h"
 #include "game/difficultyunit.h"
 #include "game/highscoreunit.h"
+#include "game/keycapsunit.h"
 #include "game/screenkitunit.h"
 
 #include <cstdint>
@@ -71,6 +72,7 @@ private:
     TTexture* FPicture;
     TTexture* FScores;
     TTexture* FGentle;
+    TKeyCaps FKeyCaps;
     std::string FHome;
     std::unique_ptr<THighscore> FTable; // while shown
     TDifficulty FTableDifficulty = TDifficulty::Classic;

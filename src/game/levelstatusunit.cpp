@@ -84,15 +84,14 @@ void TLevelStatus::Draw(double dt) {
         const auto end = std::to_chars(digits, digits + sizeof digits, world->Level).ptr;
         FLevelText.assign(digits, end);
         DrawNumbers(440, 180, FLevelText, 1.0f);
-        // The card names the design's keys: a player who chose others knows them.
-        const bool designKeys =
-            Global.KeyState == nullptr || Global.KeyState->Bindings == TKeyBindings();
-        if (world->Level == 1 && designKeys && FKeyCard != nullptr) {
-            // The card fills the top-left of its 1024 x 64 picture, drawn pixel for pixel.
+        if (world->Level == 1 && FKeyCard != nullptr) {
+            // The card fills the top-left of its 1024 x 64 picture, drawn pixel for pixel; the
+            // row of keys on it shows the player's own.
             FKeyCard->Bind();
             glColor3f(1, 1, 1);
             DrawTexturePiece(CardLeft, CardTop, CardWidth, CardHeight, 0, 0, CardWidth / 1024,
                              CardHeight / 64);
+            FKeyCaps.DrawCardRow(PlayKeys(), CardLeft + CardWidth / 2, CardTop + 7);
         }
     }
     DrawFontText(FFont, 330, 450, Prompt, 0, 0, 0);

@@ -5,6 +5,7 @@
 // The screen before every level: the viking walking, the level number and the prompt.
 #pragma once
 
+#include "game/keycapsunit.h"
 #include "game/screenkitunit.h"
 
 #include <memory>
@@ -28,8 +29,8 @@ public:
     // Space starts play, Escape quits.
     void KeyDown(SDL_KeyboardEvent& event) override;
 
-    // Advances the walk by dt seconds and draws one frame into the back buffer; on level 1,
-    // with the design's play keys, the key card sits between the viking and the prompt.
+    // Advances the walk by dt seconds and draws one frame into the back buffer; on level 1
+    // the key card, with the player's keys, sits between the viking and the prompt.
     void Draw(double dt);
 
     // Where the key card stands: 768 x 52 pixels from (16, 394), clear of the viking's feet
@@ -45,5 +46,6 @@ private:
     TTexture* FFont;
     TTexture* FNumbers;
     TTexture* FKeyCard;
+    TKeyCaps FKeyCaps;
     std::string FLevelText;
 };

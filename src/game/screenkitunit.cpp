@@ -4,6 +4,7 @@
 
 #include "game/screenkitunit.h"
 
+#include "app/keyboardunit.h"
 #include "app/logunit.h"
 #include "app/screenunit.h"
 #include "app/stateunit.h"
@@ -15,6 +16,11 @@
 #include <charconv>
 #include <cmath>
 #include <exception>
+
+const TKeyBindings& PlayKeys() {
+    static const TKeyBindings design;
+    return Global.KeyState != nullptr ? Global.KeyState->Bindings : design;
+}
 
 TTexture* FetchTexture(const std::string& name) {
     TTexture* texture = Global.MediaManager->GetTexture(name);

@@ -13,6 +13,7 @@
 #include <string>
 
 class TTexture;
+class TKeyBindings;
 class TRealTimeModel;
 
 // The texture "media/<name>.png" from the media manager, or nullptr after logging
@@ -34,6 +35,9 @@ void DrawFontText(const TTexture* font, int32_t x, int32_t y, const std::string&
 // A flat rectangle in overlay pixels: texturing off for it and on again after (blending is the
 // caller's).
 void FillOverlayRect(float x, float y, float w, float h, float r, float g, float b, float a = 1);
+
+// The play keys the player has chosen; the design's before the keyboard is set up.
+const TKeyBindings& PlayKeys();
 
 enum class TFpsRounding { Truncate, Nearest };
 

@@ -93,6 +93,45 @@ TEST(KeyBindings, KeyNamesReadBack) {
         EXPECT_FALSE(KeyOfName(name)) << name;
 }
 
+struct TCaptionCase {
+    SDLKey Key;
+    const char* Caption;
+};
+
+class KeyCapCaptions : public testing::TestWithParam<TCaptionCase> {};
+
+TEST_P(KeyCapCaptions, NameTheKeyAsItsCapShowsIt) {
+    EXPECT_EQ(KeyCapCaption(GetParam().Key), GetParam().Caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyCapCaptions,
+    testing::Values(TCaptionCase{SDLK_LEFT, "\u2190"}, TCaptionCase{SDLK_UP, "\u2191"},
+                    TCaptionCase{SDLK_RIGHT, "\u2192"}, TCaptionCase{SDLK_DOWN, "\u2193"},
+                    TCaptionCase{SDLK_LCTRL, "Ctrl"}, TCaptionCase{SDLK_RCTRL, "R Ctrl"},
+                    TCaptionCase{SDLK_RSHIFT, "R Shift"}, TCaptionCase{SDLK_LALT, "Alt"},
+                    TCaptionCase{SDLK_a, "A"}, TCaptionCase{SDLK_p, "P"},
+                    TCaptionCase{SDLK_COMMA, ","}, TCaptionCase{SDLK_KP0, "Num 0"},
+                    TCaptionCase{SDLK_KP_ENTER, "Enter"}, TCaptionCase{SDLK_PAGEUP, "Page Up"},
+                    TCaptionCase{SDLK_F10, "F10"}, TCaptionCase{SDLK_BACKSPACE, "Backspace"}));
+
+TEST(KeyCapCaption, GlyphsAreAsciiThenTheFourArrows) {
+    EXPECT_EQ(CaptionGlyphs(" ~"), (std::vector<int>{0, 94}));
+    EXPECT_EQ(CaptionGlyphs("\u2190\u2191\u2192\u2193"), (std::vector<int>{95, 96, 97, 98}));
+    EXPECT_EQ(CaptionGlyphs("\u2194\x1f\x7f\u00e9"), (std::vector<int>{-1, -1, -1, -1, -1}));
+    EXPECT_EQ(CaptionGlyphCode(0), U' ');
+    EXPECT_EQ(CaptionGlyphCode(94), U'~');
+    EXPECT_EQ(CaptionGlyphCode(95), U'\u2190');
+    EXPECT_EQ(CaptionGlyphCode(98), U'\u2193');
+    // A rebound key's caption is drawn from glyphs the parts hold.
+    for (int k = SDLK_FIRST + 1; k < SDLK_LAST; ++k) {
+        const auto key = static_cast<SDLKey>(k);
+        if (KeyName(key) == "unknown key") continue;
+        for (int glyph : CaptionGlyphs(KeyCapCaption(key)))
+            EXPECT_GE(glyph, 0) << KeyName(key);
+    }
+}
+
 TEST(KeyState, ARebindSwingKeySetsTheFlagAndTheOldOneNoLonger) {
     TKeyState state;
     state.Bindings.Rebind(Swing, SDLK_s);

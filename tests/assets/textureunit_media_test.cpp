@@ -42,7 +42,7 @@ std::vector<TPictureSum> RecordedSums() {
         {"interf4g.png", 64, 64, true, 0x3c5e82cd7dac6165u},
         {"interf6.png", 64, 64, true, 0x72276da44e8c6e75u},
         {"interftick.png", 64, 64, true, 0xa38bef01001cdf87u},
-        {"intro.png", 1024, 1024, true, 0xef9b6f8bcb0378a9u},
+        {"intro.png", 1024, 1024, true, 0x711eea114c1e1833u},
         {"loading.png", 256, 256, true, 0xfef4dc778cb3e91eu},
         {"numbers.png", 256, 256, true, 0x7fbbb3111bfbf7ceu},
         {"paused.png", 512, 256, true, 0x78f9fc10cf3389b7u},

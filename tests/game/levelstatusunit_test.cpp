@@ -11,6 +11,7 @@
 #include "support/gamescreen.h"
 #include "support/pixelcheck.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,11 +126,36 @@ TEST_F(LevelStartScreen, TheKeyCardShowsOnTheFirstLevelOnlyBetweenTheVikingAndTh
             EXPECT_FALSE(NearColour(at(x, y), Card, 6)) << level << ": " << x << "," << y;
         SetCurrentListener(&S.Play, &S.Loop);
     }
-    // Keys of the player's own choosing are not the card's.
+}
+
+// The card's row as the game draws it, with the generated keycap parts.
+std::string CardRow(const TGameScreen& s) {
+    std::string pixels;
+    for (int y = 400; y < 424; ++y)
+        for (int x = 16; x < 784; ++x)
+            for (uint8_t c : s.Window.Pixel(x, y))
+                pixels += static_cast<char>(c);
+    return pixels;
+}
+
+TEST_F(LevelStartScreen, TheKeyCardShowsThePlayersOwnKeys) {
+    std::ifstream parts(std::string(QUELMARK_MEDIA_DIR) + "/keyparts.png", std::ios::binary);
+    S.Dir.WriteFile("media/keyparts.png", std::string(std::istreambuf_iterator<char>(parts), {}));
+    Level = std::make_unique<TLevelStatus>();
     Play->World().Level = 1;
+    Level->Draw(0.01);
+    const std::string design = CardRow(S);
+    int drawn = 0;
+    for (int x = 16; x < 784; ++x)
+        drawn += NearColour(S.Window.Pixel(x, 410), Card, 6) ? 0 : 1;
+    EXPECT_GT(drawn, 300) << "keys and words across the card";
     S.Keys.Bindings.Rebind(TPlayAction::Swing, SDLK_a);
     Level->Draw(0.01);
-    EXPECT_FALSE(NearColour(S.Window.Pixel(16, 394), Card, 6));
+    EXPECT_TRUE(NearColour(S.Window.Pixel(16, 394), Card, 6)) << "the card shows for any keys";
+    EXPECT_NE(CardRow(S), design);
+    S.Keys.Bindings.Rebind(TPlayAction::Swing, SDLK_LCTRL);
+    Level->Draw(0.01);
+    EXPECT_EQ(CardRow(S), design);
 }
 
 } // namespace

@@ -68,15 +68,8 @@ std::string KeyCardPicture() {
     // Drawn 1:1 from the window's left edge plus 16; the card fills 768 x 52 of it.
     TCanvas canvas(1024, 64);
     cairo_t* cr = canvas.Cr();
+    // The row of keys and what they do is drawn by the game, from the player's keys.
     SignBoard(cr, 2, 2, 762, 47);
-    const TKeyRowStyle style{19, 11, 13, 22, Outlined(13, colour::Cream, 3, colour::WoodDeep)};
-    KeyRow(cr,
-           {{{"\u2190", "\u2192"}, "turn"},
-            {{"\u2191", "\u2193"}, "walk"},
-            {{"Ctrl"}, "swing: hold until the axe strikes"},
-            {{"P"}, "pause"},
-            {{"Esc"}, "quit"}},
-           384, 7, style);
     CentredText(cr, "Clear the field of sheep; rams fight back.", 384, 43,
                 Outlined(13, colour::Focus, 3, colour::Ink));
     return canvas.Png("keycard");

@@ -25,6 +25,7 @@ void GeneratePictures(const TOutput& out) {
     out.WriteBytes("paused.png", PausedPicture());
     out.WriteBytes("volume.png", VolumePicture());
     out.WriteBytes("keycard.png", KeyCardPicture());
+    out.WriteBytes("keyparts.png", KeyPartsPicture());
     out.WriteBytes("scores.png", ScoresPicture());
     out.WriteBytes("gentle.png", GentleBadgePicture());
     out.WriteBytes("heart.png", HeartIcon());

@@ -34,6 +34,10 @@ std::string VolumePicture();
 // high-score table seen from the title (512 x 256, drawn 1:1).
 std::string KeyCardPicture();
 std::string ScoresPicture();
+// The keycap parts the game draws the key card's row and the title's play keys with, and the
+// card's labels in their order.
+std::string KeyPartsPicture();
+const std::vector<const char*>& KeyCardLabels();
 // The mark of a Gentle game, on the title and in play (128 x 32, drawn 1:1).
 std::string GentleBadgePicture();
 

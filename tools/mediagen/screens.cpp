@@ -39,14 +39,10 @@ void ControlsBoard(cairo_t* cr) {
     label.OutlineWidth = 3;
     label.Outline = colour::WoodDeep;
     const double keyY = 504, textY = 570;
-    // Turn, walk, swing, start, quit: keys above, what they do below.
-    KeyCap(cr, 62, keyY, 40, "\u2190", 22);
-    KeyCap(cr, 108, keyY, 40, "\u2192", 22);
+    // Turn, walk, swing, start, quit: keys above, what they do below. The game draws the
+    // play keys' caps, as the player has chosen them.
     CentredText(cr, "turn", 105, textY, label);
-    KeyCap(cr, 200, keyY, 40, "\u2191", 22);
-    KeyCap(cr, 246, keyY, 40, "\u2193", 22);
     CentredText(cr, "walk", 243, textY, label);
-    KeyCap(cr, 340, keyY, 76, "Ctrl", 17);
     CentredText(cr, "hold to swing", 378, textY, label);
     KeyCap(cr, 466, keyY, 130, "Space", 17);
     CentredText(cr, "start", 531, textY, label);

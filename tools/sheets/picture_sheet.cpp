@@ -220,7 +220,7 @@ void Skins(const TSheet& sheet) {
 void Guides(const TSheet& sheet) {
     TSheet::Fill(10, 905, 400, 40, 0.7f, 1, 1);
     sheet.Picture("keycard", 18, 912, 384, 26, 0, 0, 0.75f, 52 / 64.0f);
-    sheet.Label(10, 950, "keycard (50 %, level 1 only)");
+    sheet.Label(10, 950, "keycard (50 %, level 1 only; the game adds its keys)");
     sheet.Picture("scores", 430, 900, 200, 100);
     sheet.Label(640, 940, "scores (39 %, the table over the title)");
 }
