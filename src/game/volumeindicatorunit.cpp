@@ -32,12 +32,9 @@ void Stroke(float x0, float y0, float x1, float y1, float halfWidth) {
     glEnd();
 }
 
-} // namespace
-
-TVolumeIndicator::TVolumeIndicator()
-    : FPlaque(FetchTexture("volume")), FFont(FetchTexture("font")) {}
-
-void TVolumeIndicator::Draw(const TSettings& settings) const {
+// Both plaques draw blended and unlit over the finished frame; EndOverlay2D and glPopAttrib undo
+// it.
+void BeginPlaqueOverlay() {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
@@ -45,6 +42,15 @@ void TVolumeIndicator::Draw(const TSettings& settings) const {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
     BeginOverlay2D(800, 600);
+}
+
+} // namespace
+
+TVolumeIndicator::TVolumeIndicator()
+    : FPlaque(FetchTexture("volume")), FFont(FetchTexture("font")) {}
+
+void TVolumeIndicator::Draw(const TSettings& settings) const {
+    BeginPlaqueOverlay();
     glTranslatef(Left, Top, 0);
     DrawPicture(FPlaque, 0, 0, Width, Height);
     glDisable(GL_TEXTURE_2D);
@@ -69,13 +75,7 @@ void TVolumeIndicator::Draw(const TSettings& settings) const {
 }
 
 void TVolumeIndicator::DrawNotice(const std::string& text, bool belowVolume) const {
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    BeginOverlay2D(800, 600);
+    BeginPlaqueOverlay();
     glTranslatef(Left, belowVolume ? NoticeTopBelow : NoticeTop, 0);
     // The volume plaque's rim and panel colours.
     FillOverlayRect(0, 0, Width, NoticeHeight, 0x2B / 255.0f, 0x21 / 255.0f, 0x18 / 255.0f);
