@@ -21,13 +21,31 @@ std::mt19937& Generator() {
 // Only tests set it; the game pays one predictable branch per draw.
 TRandomSource* InstalledSource = nullptr;
 
+// A 32-bit draw scaled into 0..range - 1 by a 64-bit product, the few products whose low half
+// would favour some values drawn again (Lemire's method). The engine is the same everywhere;
+// this mapping is ours, so a replay deals the same field whatever standard library built the
+// game. It gives exactly what GCC's std::uniform_int_distribution gave before, so older
+// replays still play.
+uint32_t UniformBelow(std::mt19937& generator, uint32_t range) {
+    uint64_t product = uint64_t{static_cast<uint32_t>(generator())} * range;
+    auto low = static_cast<uint32_t>(product);
+    if (low < range) {
+        const uint32_t threshold = (0u - range) % range; // 2^32 mod range
+        while (low < threshold) {
+            product = uint64_t{static_cast<uint32_t>(generator())} * range;
+            low = static_cast<uint32_t>(product);
+        }
+    }
+    return static_cast<uint32_t>(product >> 32);
+}
+
 } // namespace
 
 int Random(int n) {
     if (n <= 0) return 0;
     if (InstalledSource != nullptr) [[unlikely]]
         return InstalledSource->Next(n);
-    return std::uniform_int_distribution<int>(0, n - 1)(Generator());
+    return static_cast<int>(UniformBelow(Generator(), static_cast<uint32_t>(n)));
 }
 
 void RandomSeed(uint32_t seed) {

@@ -7,9 +7,11 @@
 #include "support/gameworld.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -41,6 +43,49 @@ TEST(Random, StaysWithinRangeAndReachesBothEnds) {
     }
     EXPECT_EQ(Random(0), 0);
     EXPECT_EQ(Random(-5), 0);
+}
+
+// Replays recorded before the game mapped its own draws were dealt by GCC's
+// std::uniform_int_distribution over the same engine; every value must still come out the same.
+// The sizes include ones where about a third and a quarter of the draws are redrawn.
+TEST(Random, DealsWhatTheStandardLibraryDealtHere) {
+    for (uint32_t seed : {0u, 1u, 5489u, 20261210u, 4294967295u})
+        for (int n :
+             {1, 2, 3, 7, 10, 48, 100, 360, 1024, 1000003, (1 << 30) + 1, 1431655766, 2147483647}) {
+            RandomSeed(seed);
+            std::mt19937 engine(seed);
+            for (int i = 0; i < 3000; ++i)
+                ASSERT_EQ(Random(n), std::uniform_int_distribution<int>(0, n - 1)(engine))
+                    << "seed " << seed << ", n " << n << ", draw " << i;
+        }
+}
+
+// The same values wherever the game is built, whatever its standard library does.
+struct TFixedDraws {
+    uint32_t Seed;
+    int N;
+    std::array<int, 4> Values;
+};
+
+TEST(Random, DealsTheSameFixedValuesEverywhere) {
+    const TFixedDraws table[] = {
+        {1, 2, {0, 1, 1, 1}},
+        {1, 48, {20, 47, 34, 44}},
+        {1, 360, {150, 358, 259, 335}},
+        {1, 1431655766, {597031948, 1031256708, 163754, 183430104}},
+        {1, 2147483647, {895547922, 2141438068, 1546885061, 2002651683}},
+        {2026, 2, {0, 1, 0, 1}},
+        {2026, 48, {10, 36, 19, 46}},
+        {2026, 360, {78, 275, 148, 346}},
+        {2026, 1431655766, {1097520258, 591290632, 1376091112, 1398205807}},
+    };
+    for (const TFixedDraws& row : table) {
+        RandomSeed(row.Seed);
+        std::array<int, 4> values{};
+        for (int& value : values)
+            value = Random(row.N);
+        EXPECT_EQ(values, row.Values) << "seed " << row.Seed << ", n " << row.N;
+    }
 }
 
 TEST(Random, InstalledSourceAnswersAndRecordsUntilItGoes) {
