@@ -13,6 +13,7 @@
 #include "app/replaycheckunit.h"
 #include "app/screenunit.h"
 #include "app/stateunit.h"
+#include "app/userdirectoryunit.h"
 #include "assets/mediamanagerunit.h"
 #include "assets/soundunit.h"
 #include "assets/textureunit.h"

@@ -6,7 +6,7 @@
 
 #include "app/filesaveunit.h"
 #include "app/logunit.h"
-#include "game/highscoreunit.h"
+#include "app/userdirectoryunit.h"
 
 #include <algorithm>
 #include <charconv>

@@ -7,6 +7,7 @@
 
 #include "app/freshkeysunit.h"
 #include "app/stateunit.h"
+#include "app/userdirectoryunit.h"
 #include "game/difficultyunit.h"
 #include "game/highscoreunit.h"
 #include "game/screenkitunit.h"

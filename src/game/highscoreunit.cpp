@@ -6,17 +6,15 @@
 
 #include "app/filesaveunit.h"
 #include "app/logunit.h"
+#include "app/userdirectoryunit.h"
 
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <pwd.h>
 #include <sstream>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -135,21 +133,6 @@ void THighscore::SaveScores(const std::string& fileName) const {
     } catch (const TFileSaveError& e) {
         throw THighscoreError(e.what());
     }
-}
-
-std::string HomeDirectory() {
-    if (const passwd* entry = ::getpwuid(::getuid());
-        entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] != '\0')
-        return entry->pw_dir;
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? home : "";
-}
-
-std::string XdgBaseDirectory(const char* value, const std::string& home,
-                             const std::string& homeRelative) {
-    if (value != nullptr && value[0] == '/') return value;
-    if (home.empty()) return "";
-    return home + "/" + homeRelative;
 }
 
 std::string CleanName(const std::string& name) {

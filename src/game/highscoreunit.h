@@ -68,14 +68,5 @@ private:
     std::vector<TEntry> FEntries;
 };
 
-// The real user's home from the password database; HOME when there is no entry; "" when
-// neither is known.
-std::string HomeDirectory();
-
-// An XDG base directory: the variable's value when it is an absolute path (a relative one is
-// ignored), else home + "/" + homeRelative; "" when neither is known.
-std::string XdgBaseDirectory(const char* value, const std::string& home,
-                             const std::string& homeRelative);
-
 // The name without control bytes (0-31 and 127), so no name can break the table's lines.
 std::string CleanName(const std::string& name);

@@ -5,6 +5,7 @@
 // The title screen: a full-window picture over the background music, which starts here.
 #pragma once
 
+#include "app/userdirectoryunit.h"
 #include "assets/soundunit.h"
 #include "game/difficultyunit.h"
 #include "game/highscoreunit.h"

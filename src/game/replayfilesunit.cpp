@@ -6,6 +6,7 @@
 
 #include "app/filesaveunit.h"
 #include "app/logunit.h"
+#include "app/userdirectoryunit.h"
 #include "app/versionunit.h"
 #include "game/highscoreunit.h"
 

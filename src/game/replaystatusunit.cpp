@@ -7,6 +7,7 @@
 #include "app/keyboardunit.h"
 #include "app/logunit.h"
 #include "app/openglmainloop.h"
+#include "app/userdirectoryunit.h"
 #include "game/gameunit.h"
 #include "game/highscoreunit.h"
 #include "game/introstatusunit.h"
