@@ -5,12 +5,12 @@
 #include "app/screenunit.h"
 
 #include "app/logunit.h"
+#include "app/windowmanagerunit.h"
 #include "assets/textureunit.h"
 
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_opengl.h>
-#include <SDL_syswm.h>
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -45,18 +45,6 @@ void SetWindowIcon(const std::string& fileName) {
     if (icon == nullptr) return;
     SDL_WM_SetIcon(icon, nullptr);
     SDL_FreeSurface(icon);
-}
-
-// Waits up to about a second, while the window manager does what it was asked, for the window
-// to meet the wish; the last geometry read stays in geometry. False when it never did.
-template <typename Wish>
-bool WaitForWindow(const TScreen& screen, TWindowGeometry& geometry, Wish wish) {
-    for (int tries = 0; tries < 50; ++tries) {
-        if (!screen.Geometry(geometry)) return true; // nothing to check with: trust SDL
-        if (wish(geometry)) return true;
-        SDL_Delay(20);
-    }
-    return false;
 }
 
 std::string SizeText(int width, int height) {
@@ -161,7 +149,7 @@ bool TScreen::Settle(bool fullScreen) {
     TWindowGeometry window;
     bool settled = true;
     if (fullScreen) {
-        settled = WaitForWindow(*this, window, [this](const TWindowGeometry& g) {
+        settled = WaitForWindow(window, [this](const TWindowGeometry& g) {
             return g.Width == FDesktopWidth && g.Height == FDesktopHeight;
         });
         if (!settled)
@@ -169,7 +157,7 @@ bool TScreen::Settle(bool fullScreen) {
                        " instead of " + SizeText(FDesktopWidth, FDesktopHeight);
     } else {
         const int width = FNative ? WindowWidth : Width, height = FNative ? WindowHeight : Height;
-        const bool sized = WaitForWindow(*this, window, [=](const TWindowGeometry& g) {
+        const bool sized = WaitForWindow(window, [=](const TWindowGeometry& g) {
             return g.Width == width && g.Height == height;
         });
         // The window manager has the last word on a window's size: the picture takes the
@@ -182,7 +170,7 @@ bool TScreen::Settle(bool fullScreen) {
         if (!FNative && (WindowWidth != Width || WindowHeight != Height)) {
             // SDL makes the window the picture's size; the player's size comes after.
             ResizeWindow(WindowWidth, WindowHeight);
-            WaitForWindow(*this, window, [this](const TWindowGeometry& g) {
+            WaitForWindow(window, [this](const TWindowGeometry& g) {
                 return g.Width == WindowWidth && g.Height == WindowHeight;
             });
         }
@@ -272,49 +260,6 @@ void TScreen::MapMouse(SDL_Event& event) const {
     };
     if (event.type == SDL_MOUSEMOTION) map(event.motion);
     if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) map(event.button);
-}
-
-bool TScreen::Geometry(TWindowGeometry& geometry) const {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!IsOpen() || SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return false;
-    Display* display = info.info.x11.display;
-    const Window window = info.info.x11.window;
-    if (display == nullptr || window == 0) return false;
-    XWindowAttributes attributes, root;
-    Window child = 0;
-    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
-        XGetWindowAttributes(display, attributes.root, &root) == 0 ||
-        XTranslateCoordinates(display, window, attributes.root, 0, 0, &geometry.X, &geometry.Y,
-                              &child) == 0)
-        return false;
-    geometry.Width = attributes.width;
-    geometry.Height = attributes.height;
-    geometry.ScreenWidth = root.width;
-    geometry.ScreenHeight = root.height;
-    return true;
-}
-
-void TScreen::ResizeWindow(int32_t width, int32_t height) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return;
-    XResizeWindow(info.info.x11.display, info.info.x11.window, width, height);
-    XFlush(info.info.x11.display);
-}
-
-void TScreen::MoveOnScreen() {
-    TWindowGeometry g;
-    if (!Geometry(g)) return;
-    if (g.X >= 0 && g.Y >= 0 && g.X + g.Width <= g.ScreenWidth && g.Y + g.Height <= g.ScreenHeight)
-        return;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWMInfo(&info) != 1) return;
-    XMoveWindow(info.info.x11.display, info.info.x11.window,
-                std::max((g.ScreenWidth - g.Width) / 2, 0),
-                std::max((g.ScreenHeight - g.Height) / 2, 0));
-    XFlush(info.info.x11.display);
 }
 
 void TScreen::Close() {

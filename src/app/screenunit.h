@@ -23,12 +23,6 @@ bool IsUnaskedHeadlessDriver(const std::string& driver, const char* requested);
 // every pixel it draws: Mesa's llvmpipe, softpipe and swrast.
 bool IsSoftwareRenderer(const std::string& renderer);
 
-// A window's size and place on its screen, as the X server has it.
-struct TWindowGeometry {
-    int X = 0, Y = 0, Width = 0, Height = 0;
-    int ScreenWidth = 0, ScreenHeight = 0;
-};
-
 class TScreen {
 public:
     TScreen(const std::string& title, int32_t width, int32_t height, int32_t bitsPerPixel,
@@ -65,8 +59,6 @@ public:
     // Puts a mouse event's position into the overlay's 800 x 600, as the screens take it (SDL
     // does so itself when it scales the picture).
     void MapMouse(SDL_Event& event) const;
-    // The real window, or false when the video driver cannot say.
-    bool Geometry(TWindowGeometry& geometry) const;
 
     std::string Title;
     int32_t Width;
@@ -91,10 +83,6 @@ private:
     bool SetMode(bool fullScreen);
     // Checks the window SDL made against the mode asked for and fits the picture to it.
     bool Settle(bool fullScreen);
-    // A window off the screen, wholly or in part, goes to the screen's middle.
-    void MoveOnScreen();
-    // Asks the window manager for a size, as the player would by dragging the border.
-    void ResizeWindow(int32_t width, int32_t height);
 
     uint32_t FFlags = 0;
     bool FNative = false;
