@@ -4,6 +4,8 @@
 
 #include "app/filesaveunit.h"
 
+#include "app/logunit.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -62,4 +64,26 @@ std::string EnsureDirectory(const std::string& directory) {
     if (std::filesystem::is_directory(directory, error)) return "";
     std::filesystem::create_directories(directory, error);
     return error ? error.message() : "";
+}
+
+bool ReadySaveDirectory(const std::string& directory, const std::string& what) {
+    if (directory.empty()) {
+        WriteLog("No home directory: " + what + " not saved");
+        return false;
+    }
+    if (const std::string reason = EnsureDirectory(directory); !reason.empty()) {
+        WriteLog("Cannot create " + directory + ": " + reason);
+        return false;
+    }
+    return true;
+}
+
+bool SaveFileLogged(const std::string& fileName, const std::string& bytes) {
+    try {
+        SaveFileReplacing(fileName, bytes);
+        return true;
+    } catch (const TFileSaveError& e) {
+        WriteLog(e.what());
+        return false;
+    }
 }

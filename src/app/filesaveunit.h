@@ -21,3 +21,12 @@ void SaveFileReplacing(const std::string& fileName, const std::string& bytes);
 
 // Creates the directory and its parents when missing; "" when it is there, else the reason.
 std::string EnsureDirectory(const std::string& directory);
+
+// What every file the game keeps does before its save: a directory of "" (no home known) logs
+// "No home directory: <what> not saved", one that cannot be made logs "Cannot create
+// <directory>: <reason>"; true when the save may go ahead.
+bool ReadySaveDirectory(const std::string& directory, const std::string& what);
+
+// SaveFileReplacing, its failure logged rather than thrown: the game goes on without the file.
+// True when saved.
+bool SaveFileLogged(const std::string& fileName, const std::string& bytes);

@@ -5,7 +5,6 @@
 #include "app/settingsunit.h"
 
 #include "app/filesaveunit.h"
-#include "app/logunit.h"
 #include "app/userdirectoryunit.h"
 
 #include <algorithm>
@@ -151,22 +150,10 @@ TSettings LoadSettings(const std::string& fileName) {
 }
 
 bool SaveSettings(const std::string& fileName, const TSettings& settings) {
-    if (fileName.empty()) {
-        WriteLog("No home directory: settings not saved");
-        return false;
-    }
-    const std::string dir = std::filesystem::path(fileName).parent_path().string();
-    if (const std::string reason = EnsureDirectory(dir); !reason.empty()) {
-        WriteLog("Cannot create " + dir + ": " + reason);
-        return false;
-    }
-    try {
-        SaveFileReplacing(fileName, FormatSettings(settings));
-        return true;
-    } catch (const TFileSaveError& e) {
-        WriteLog(e.what());
-        return false;
-    }
+    const std::string dir =
+        fileName.empty() ? "" : std::filesystem::path(fileName).parent_path().string();
+    return ReadySaveDirectory(dir, "settings") &&
+           SaveFileLogged(fileName, FormatSettings(settings));
 }
 
 int StepVolume(int volume, int steps) {

@@ -52,19 +52,10 @@ void THighscore::Load() {
 void THighscore::Save() {
     const std::string dir = Directory();
     std::cout << dir << std::endl;
-    if (FHome.empty()) {
-        WriteLog("No home directory: highscores not saved");
-        return;
-    }
-    if (const std::string reason = EnsureDirectory(dir); !reason.empty()) {
-        WriteLog("Cannot create " + dir + ": " + reason);
-        return;
-    }
-    try {
-        SaveScores(dir + FFileName);
-    } catch (const THighscoreError& e) {
-        WriteLog(e.what());
-    }
+    if (!ReadySaveDirectory(FHome.empty() ? "" : dir, "highscores")) return;
+    std::ostringstream text;
+    WriteScores(text);
+    SaveFileLogged(dir + FFileName, text.str());
 }
 
 void THighscore::Add(const std::string& name, int32_t score) {

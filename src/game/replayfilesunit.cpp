@@ -63,16 +63,6 @@ bool Readable(const std::string& bytes) {
     }
 }
 
-bool Save(const std::string& fileName, const std::string& bytes) {
-    try {
-        SaveFileReplacing(fileName, bytes);
-        return true;
-    } catch (const TFileSaveError& e) {
-        WriteLog(e.what());
-        return false;
-    }
-}
-
 } // namespace
 
 std::string ReplayDirectory(const char* stateHome, const std::string& home) {
@@ -108,16 +98,9 @@ bool RanksFirst(TReplayEnd end, int32_t score, const THighscore& table) {
 }
 
 void KeepReplay(const TReplay& replay, const std::string& directory, bool best) {
-    if (directory.empty()) {
-        WriteLog("No home directory: replay not saved");
-        return;
-    }
-    if (const std::string reason = EnsureDirectory(directory); !reason.empty()) {
-        WriteLog("Cannot create " + directory + ": " + reason);
-        return;
-    }
+    if (!ReadySaveDirectory(directory, "replay")) return;
     const std::string bytes = EncodeReplay(replay);
-    Save(directory + "last.qrp", bytes);
+    SaveFileLogged(directory + "last.qrp", bytes);
     if (!best) return;
     const std::string bestName = BestReplayFileName(static_cast<TDifficulty>(replay.Difficulty));
     // A best game this version cannot play is still someone's best game: it is moved aside.
@@ -132,7 +115,7 @@ void KeepReplay(const TReplay& replay, const std::string& directory, bool best) 
         }
         WriteLog("Kept the best game this version cannot play as " + directory + kept);
     }
-    Save(directory + bestName, bytes);
+    SaveFileLogged(directory + bestName, bytes);
 }
 
 std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty) {
