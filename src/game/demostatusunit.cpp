@@ -14,13 +14,6 @@
 
 #include <SDL_opengl.h>
 
-namespace {
-
-// Centred below the middle of the window, clear of the viking and the HUD icons.
-constexpr float BannerX = 200, BannerY = 530, BannerWidth = 400, BannerHeight = 50;
-
-} // namespace
-
 TDemoStatus::TDemoStatus(TMainStatus& play) : FPlay(play), FBanner(FetchTexture("demo")) {}
 
 void TDemoStatus::Enter() {
@@ -52,7 +45,8 @@ bool TDemoStatus::Frame(double dt, uint32_t levelMilliseconds) {
     FPlay.DrawScene();
     FPlay.DrawHud(dt, levelMilliseconds);
     BeginOverlay2D(800, 600);
-    DrawPicture(FBanner, BannerX, BannerY, BannerWidth, BannerHeight);
+    const TOverlayRect& banner = DemoBandRect;
+    DrawPicture(FBanner, banner.X, banner.Y, banner.Width, banner.Height);
     EndOverlay2D();
     return true;
 }
@@ -66,12 +60,6 @@ void TDemoStatus::KeyDown(SDL_KeyboardEvent& event) {
 
 void TDemoStatus::MouseButtonDown(SDL_MouseButtonEvent&) {
     ReturnToTitle(SDLK_UNKNOWN);
-}
-
-void TDemoStatus::ReturnToTitle(SDLKey key) {
-    SetCurrentListener(IntroStatus, Global.Loop);
-    // Key repeat would otherwise hand the title the same key as a fresh press.
-    if (auto* intro = dynamic_cast<TIntroStatus*>(IntroStatus)) intro->IgnoreHeldKey(key);
 }
 
 void TDemoStatus::Finish() {

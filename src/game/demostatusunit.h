@@ -39,8 +39,6 @@ public:
 private:
     // To the title, or straight into the next demo when they run endlessly.
     void Finish();
-    // Back to the title on the player's key or button (none for a button).
-    void ReturnToTitle(SDLKey key);
 
     TMainStatus& FPlay;
     TTexture* FBanner;

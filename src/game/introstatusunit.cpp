@@ -87,7 +87,7 @@ void TIntroStatus::Draw(double dt) {
         DrawPicture(FGentle, 10, 26, 128, 32);
     if (FTable != nullptr) {
         // The title dimmed under the board, the rows where the game-over screen writes them.
-        FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
+        DimOverlay();
         DrawPicture(FScores, 144, 330, 512, 256);
         DrawHighscoreRows(FFont, *FTable, FTableDifficulty);
         glEnable(GL_TEXTURE_2D);
@@ -126,4 +126,9 @@ void TIntroStatus::MouseButtonDown(SDL_MouseButtonEvent&) {
 
 bool TIntroStatus::MusicPlaying() const {
     return FMusic && Mix_PlayingMusic() != 0;
+}
+
+void ReturnToTitle(SDLKey heldKey) {
+    SetCurrentListener(IntroStatus, Global.Loop);
+    if (auto* title = dynamic_cast<TIntroStatus*>(IntroStatus)) title->IgnoreHeldKey(heldKey);
 }

@@ -80,3 +80,7 @@ private:
     std::string FFpsText;
     SDLKey FHeldKey = SDLK_UNKNOWN;
 };
+
+// Back to the title from another screen, left with heldKey (none for the mouse or a button):
+// key repeat would otherwise hand the title the same key as a fresh press.
+void ReturnToTitle(SDLKey heldKey);

@@ -325,8 +325,7 @@ void TMainStatus::DrawPaused() {
     BeginOverlay2D(800, 600);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
-    DrawPicture(FPausedPanel, 144, 172, 512, 256);
+    DrawPausedPanel(FPausedPanel);
     EndOverlay2D();
 }
 

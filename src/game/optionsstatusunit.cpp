@@ -202,9 +202,7 @@ void TOptionsStatus::Activate(TUiWidget& widget) {
         Apply(s);
         Message->Caption = "Every play key is back to its default";
     } else if (&widget == Back) {
-        SetCurrentListener(IntroStatus, Global.Loop);
-        // Key repeat would otherwise hand the title the same key as a fresh press.
-        if (auto* title = dynamic_cast<TIntroStatus*>(IntroStatus)) title->IgnoreHeldKey(FKey);
+        ReturnToTitle(FKey);
     } else if (const auto row = std::find(std::begin(KeyRows), std::end(KeyRows), &widget);
                row != std::end(KeyRows)) {
         Capturing = static_cast<TPlayAction>(row - std::begin(KeyRows));

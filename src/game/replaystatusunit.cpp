@@ -24,8 +24,6 @@ namespace {
 
 // More steps than this in one frame is a file of zero-length steps: it plays on next frame.
 constexpr int MaxStepsPerCycle = 4000;
-// Where the demo's band sits, clear of the viking and the HUD icons.
-constexpr float BandX = 200, BandY = 530, BandWidth = 400, BandHeight = 50;
 
 } // namespace
 
@@ -153,10 +151,10 @@ void TReplayStatus::Draw(double dt) {
         FText = "REPLAY " + std::to_string(Speed()) + "x  (F speed, P pause)";
         DrawFontText(FFont, 210, 10, FText, 0, 0, 0);
     }
-    if (FPaused || FPhase == TPhase::Ended) {
-        FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
-    }
-    if (FPaused) DrawPicture(FPanel, 144, 172, 512, 256);
+    if (FPaused)
+        DrawPausedPanel(FPanel);
+    else if (FPhase == TPhase::Ended)
+        DimOverlay();
     if (FPhase == TPhase::Ended) {
         FText = "FINAL SCORE";
         DrawFontText(FFont, 356, 280, FText, 1, 1, 1);
@@ -173,14 +171,15 @@ void TReplayStatus::DrawBand() const {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // Light wood in a darker frame, as the other boards.
-    FillOverlayRect(BandX, BandY, BandWidth, BandHeight, 0.35f, 0.23f, 0.12f);
-    FillOverlayRect(BandX + 3, BandY + 3, BandWidth - 6, BandHeight - 6, 0.66f, 0.49f, 0.31f);
+    const TOverlayRect& band = DemoBandRect;
+    FillOverlayRect(band.X, band.Y, band.Width, band.Height, 0.35f, 0.23f, 0.12f);
+    FillOverlayRect(band.X + 3, band.Y + 3, band.Width - 6, band.Height - 6, 0.66f, 0.49f, 0.31f);
     const auto x =
-        static_cast<int32_t>(BandX + BandWidth / 2) - 4 * static_cast<int32_t>(FBand.size());
-    DrawFontText(FFont, x, static_cast<int32_t>(BandY + 14), FBand, 1, 0.95f, 0.85f);
+        static_cast<int32_t>(band.X + band.Width / 2) - 4 * static_cast<int32_t>(FBand.size());
+    DrawFontText(FFont, x, static_cast<int32_t>(band.Y + 14), FBand, 1, 0.95f, 0.85f);
     const std::string hint = "press any key";
     DrawFontText(FFont, 400 - 4 * static_cast<int32_t>(hint.size()),
-                 static_cast<int32_t>(BandY + 30), hint, 0.2f, 0.13f, 0.07f);
+                 static_cast<int32_t>(band.Y + 30), hint, 0.2f, 0.13f, 0.07f);
     EndOverlay2D();
 }
 
@@ -191,9 +190,7 @@ void TReplayStatus::KeyDown(SDL_KeyboardEvent& event) {
             Global.Loop->Terminate();
             return;
         }
-        SetCurrentListener(IntroStatus, Global.Loop);
-        // Key repeat would otherwise hand the title the same key as a fresh press.
-        if (auto* intro = dynamic_cast<TIntroStatus*>(IntroStatus)) intro->IgnoreHeldKey(key);
+        ReturnToTitle(key);
         return;
     }
     const uint32_t now = SDL_GetTicks();
@@ -205,7 +202,7 @@ void TReplayStatus::KeyDown(SDL_KeyboardEvent& event) {
 }
 
 void TReplayStatus::MouseButtonDown(SDL_MouseButtonEvent&) {
-    if (!FBand.empty()) SetCurrentListener(IntroStatus, Global.Loop);
+    if (!FBand.empty()) ReturnToTitle(SDLK_UNKNOWN);
 }
 
 void TReplayStatus::Finish() {

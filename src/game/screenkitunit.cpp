@@ -53,6 +53,15 @@ void FillOverlayRect(float x, float y, float w, float h, float r, float g, float
     glEnable(GL_TEXTURE_2D);
 }
 
+void DimOverlay() {
+    FillOverlayRect(0, 0, 800, 600, 0, 0, 0, 0.45f);
+}
+
+void DrawPausedPanel(const TTexture* panel) {
+    DimOverlay();
+    DrawPicture(panel, 144, 172, 512, 256);
+}
+
 void DrawFontText(const TTexture* font, int32_t x, int32_t y, const std::string& text, float r,
                   float g, float b) {
     if (font == nullptr) return;

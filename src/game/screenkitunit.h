@@ -36,6 +36,19 @@ void DrawFontText(const TTexture* font, int32_t x, int32_t y, const std::string&
 // caller's).
 void FillOverlayRect(float x, float y, float w, float h, float r, float g, float b, float a = 1);
 
+// Dims the whole overlay, as under a board that stands over the game (blending is the caller's).
+void DimOverlay();
+// The game dimmed under the paused panel, in the overlay (blending is the caller's).
+void DrawPausedPanel(const TTexture* panel);
+
+// A rectangle in the overlay's pixels, from its top left.
+struct TOverlayRect {
+    float X, Y, Width, Height;
+};
+// Where the demo's banner and the best game's band stand: centred below the middle of the
+// window, clear of the viking and the HUD icons.
+inline constexpr TOverlayRect DemoBandRect{200, 530, 400, 50};
+
 // The play keys the player has chosen; the design's before the keyboard is set up.
 const TKeyBindings& PlayKeys();
 
