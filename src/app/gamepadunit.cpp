@@ -17,7 +17,7 @@ bool IsJoystickEvent(uint8_t type) {
 
 } // namespace
 
-std::vector<TPadKey> TGamepadMapper::Translate(const SDL_Event& event, bool nameEntry) {
+std::vector<TPadKey> TGamepadMapper::Translate(const SDL_Event& event, bool nameEntry, bool title) {
     std::vector<TPadKey> out;
     switch (event.type) {
     case SDL_JOYAXISMOTION: {
@@ -48,6 +48,7 @@ std::vector<TPadKey> TGamepadMapper::Translate(const SDL_Event& event, bool name
         const bool down = event.type == SDL_JOYBUTTONDOWN;
         if (button == Start && down && (FButtonsDown & bit) == 0)
             FStartKey = nameEntry ? SDLK_RETURN : SDLK_SPACE;
+        if (button == West && down && (FButtonsDown & bit) == 0) FWestStartsField = title;
         FButtonsDown = down ? FButtonsDown | bit : FButtonsDown & ~bit;
         uint32_t held = 0;
         for (uint8_t b = 0; b < 32; ++b)
@@ -69,7 +70,7 @@ void TGamepadMapper::Hold(TSource source, uint32_t mask, uint32_t held, std::vec
         if ((before ^ after) & control) out.push_back({KeyOf(control), (after & control) != 0});
 }
 
-uint32_t TGamepadMapper::ControlOf(uint8_t button) {
+uint32_t TGamepadMapper::ControlOf(uint8_t button) const {
     switch (button) {
     case DpadLeft:
         return Left;
@@ -80,8 +81,9 @@ uint32_t TGamepadMapper::ControlOf(uint8_t button) {
     case DpadDown:
         return Down;
     case South:
-    case West:
         return Swing;
+    case West:
+        return FWestStartsField ? FieldKey : Swing;
     case Start:
         return StartKey;
     case Back:
@@ -117,6 +119,8 @@ SDLKey TGamepadMapper::KeyOf(uint32_t control) const {
         return SDLK_p;
     case TableKey:
         return SDLK_h;
+    case FieldKey:
+        return SDLK_d;
     default:
         return SDLK_UNKNOWN;
     }
@@ -139,7 +143,8 @@ TGamepad::~TGamepad() {
 bool TGamepad::Filter(SDL_Event& event) {
     if (!IsJoystickEvent(event.type)) return false;
     const bool nameEntry = NameEntryOpen && NameEntryOpen();
-    for (const TPadKey& key : FMapper.Translate(event, nameEntry)) {
+    const bool title = TitleOpen && TitleOpen();
+    for (const TPadKey& key : FMapper.Translate(event, nameEntry, title)) {
         SDL_Event synthetic{};
         synthetic.type = key.Pressed ? SDL_KEYDOWN : SDL_KEYUP;
         synthetic.key.type = synthetic.type;

@@ -18,8 +18,9 @@ struct TPadKey {
 };
 
 // The mapping, without a device: the left stick (outside a 25 % dead zone), the hat and the
-// d-pad buttons are the arrows; the south and west buttons Ctrl; Start space (Return on the
-// name entry); Back P; the north button H (the high scores, on the title). Any other button is a
+// d-pad buttons are the arrows; the south and west buttons Ctrl, but the west button D on the
+// title (today's field); Start space (Return on the name entry); Back P; the north button H
+// (the high scores, on the title). Any other button is a
 // key of no meaning, so that it still counts as "any key". Each source keeps its own state:
 // releasing the stick does not release an arrow the d-pad still holds.
 class TGamepadMapper {
@@ -44,25 +45,27 @@ public:
     };
 
     // The key events one joystick event stands for, in order; none for any other event.
-    // nameEntry: the game-over name field is open, where Start confirms the name.
-    std::vector<TPadKey> Translate(const SDL_Event& event, bool nameEntry);
+    // nameEntry: the game-over name field is open, where Start confirms the name. title: the
+    // title is shown, where the west button starts today's field.
+    std::vector<TPadKey> Translate(const SDL_Event& event, bool nameEntry, bool title = false);
 
 private:
     enum TSource { Stick, Hat, Buttons, SourceCount };
     // The controls, one bit each in a source's held set.
     static constexpr uint32_t Left = 1, Right = 2, Up = 4, Down = 8, Swing = 16, StartKey = 32,
-                              BackKey = 64, TableKey = 128, Other = 256;
+                              BackKey = 64, TableKey = 128, FieldKey = 256, Other = 512;
 
     // Sets the source's held controls within mask to held, and reports every control whose
     // combined state over all sources changed.
     void Hold(TSource source, uint32_t mask, uint32_t held, std::vector<TPadKey>& out);
     uint32_t Combined() const;
-    static uint32_t ControlOf(uint8_t button);
+    uint32_t ControlOf(uint8_t button) const;
     SDLKey KeyOf(uint32_t control) const;
 
     uint32_t FHeld[SourceCount] = {};
     uint32_t FButtonsDown = 0;     // one bit per button number
     SDLKey FStartKey = SDLK_SPACE; // what Start pressed, so its release matches
+    bool FWestStartsField = false; // what the west button pressed, likewise
 };
 
 // The first joystick, opened at start-up (none is fine), and the filter that turns its
@@ -81,6 +84,8 @@ public:
     bool Opened() const { return FJoystick != nullptr; }
     // Whether the game-over name field is open; unset, it never is.
     std::function<bool()> NameEntryOpen;
+    // Whether the title is shown; unset, it never is.
+    std::function<bool()> TitleOpen;
 
 private:
     SDL_Joystick* FJoystick = nullptr;

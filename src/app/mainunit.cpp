@@ -17,6 +17,7 @@
 #include "assets/mediamanagerunit.h"
 #include "assets/soundunit.h"
 #include "assets/textureunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/demostatusunit.h"
 #include "game/gameoverstatusunit.h"
 #include "game/gameunit.h"
@@ -123,6 +124,10 @@ bool TProg::RunGame() {
     // Every game is kept, the one heading its table as the best; a failed save is logged and
     // the game goes on.
     play->GameRecorded = [](const TReplay& replay, TReplayEnd end, int32_t score) {
+        if (!replay.FieldDate.empty()) {
+            KeepFieldGame(replay, end, score, ReplayDirectory(), DailyDirectory());
+            return;
+        }
         THighscore table(HomeDirectory(),
                          HighscoreFileName(static_cast<TDifficulty>(replay.Difficulty)));
         table.Load();
@@ -133,7 +138,9 @@ bool TProg::RunGame() {
     PlayWorld()->SetDifficulty(settings.Difficulty);
     IntroStatus = FStates.emplace_back(std::make_unique<TIntroStatus>()).get();
     LevelStatus = FStates.emplace_back(std::make_unique<TLevelStatus>()).get();
-    GameOverStatus = FStates.emplace_back(std::make_unique<TGameOverStatus>(*PlayWorld())).get();
+    auto over = std::make_unique<TGameOverStatus>(*PlayWorld());
+    over->Play = &playing;
+    GameOverStatus = FStates.emplace_back(std::move(over)).get();
     auto demo = std::make_unique<TDemoStatus>(*static_cast<TMainStatus*>(MainStatus));
     demo->Endless = WantsDemo(FArguments);
     DemoStatus = FStates.emplace_back(std::move(demo)).get();
@@ -195,6 +202,7 @@ void TProg::StartGamepad() {
         return over != nullptr && over->Active && over->NameEdit != nullptr &&
                over->NameEdit->Visible;
     };
+    FGamepad->TitleOpen = [] { return IntroStatus != nullptr && IntroStatus->Active; };
 }
 
 void TProg::Shutdown() {

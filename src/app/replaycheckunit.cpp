@@ -85,7 +85,9 @@ int RunReplayCheck(const std::string& fileName, std::ostream& out, std::ostream&
         out << '\n';
         return 2;
     }
-    out << "replay " << fileName << ": level " << world->Level << ", score " << world->Score << ", "
-        << player->StepsDone() << " steps, matches\n";
+    out << "replay " << fileName << ": ";
+    if (!replay.FieldDate.empty()) out << "today's field " << replay.FieldDate << ", ";
+    out << "level " << world->Level << ", score " << world->Score << ", " << player->StepsDone()
+        << " steps, matches\n";
     return 0;
 }

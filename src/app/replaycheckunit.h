@@ -9,7 +9,8 @@
 #include <iosfwd>
 #include <string>
 
-// Prints "replay FILE: level L, score S, N steps, matches" and returns 0, or "replay FILE:
+// Prints "replay FILE: level L, score S, N steps, matches" ("replay FILE: today's field
+// YYYY-MM-DD, level L, ..." for a game on a day's field) and returns 0, or "replay FILE:
 // diverges at step N (level L)" (naming the build that recorded it when that is another one)
 // and returns 2; a file that cannot be read, or a folder without the media, gets one line on
 // err and 1. The world's models come from media/ as the game would load them.

@@ -5,9 +5,12 @@
 #include "game/gameoverstatusunit.h"
 
 #include "app/keyboardunit.h"
+#include "app/logunit.h"
 #include "app/openglmainloop.h"
 #include "assets/textureunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/gameunit.h"
+#include "game/mainstatusunit.h"
 #include "game/screenkitunit.h"
 #include "gui/guidrawerunit.h"
 #include "gui/guiextraunit.h"
@@ -23,11 +26,19 @@ const char* const Prompt = "Insert your name!";
 constexpr float ParchmentR = 0.984f, ParchmentG = 0.953f, ParchmentB = 0.863f;
 } // namespace
 
-void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty) {
+std::string FieldTableHeading(const std::string& fieldDate) {
+    return "*TODAY'S FIELD " + fieldDate + "*";
+}
+
+void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty,
+                       const std::string& fieldDate) {
     if (font != nullptr) font->Bind();
     glColor3f(0, 0, 0);
-    // The gentle table says so, centred where the classic heading stands.
-    if (difficulty == TDifficulty::Gentle)
+    // The gentle table and a day's table say so, centred where the classic heading stands.
+    if (!fieldDate.empty()) {
+        const std::string heading = FieldTableHeading(fieldDate);
+        simpleguidrawerunit::DrawText(400 - static_cast<int32_t>(heading.size()) * 4, 430, heading);
+    } else if (difficulty == TDifficulty::Gentle)
         simpleguidrawerunit::DrawText(326, 430, "*GENTLE HIGHSCORES*");
     else
         simpleguidrawerunit::DrawText(350, 430, "*HIGHSCORES*");
@@ -40,8 +51,9 @@ void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficult
 TGameOverStatus::TGameOverStatus(TBaseList& world, std::string home)
     : Desktop(std::make_unique<TUiDesktop>()),
       Drawer(std::make_unique<simpleguidrawerunit::TGuiDrawer>(*Global.MediaManager)),
-      FWorld(world), FHome(std::move(home)), FPicture(FetchTexture("gameover")),
-      FFont(FetchTexture("font")), FHints(FetchTexture("gameoverhints")) {
+      DailyFolder(DailyDirectory()), FWorld(world), FHome(std::move(home)),
+      FPicture(FetchTexture("gameover")), FFont(FetchTexture("font")),
+      FHints(FetchTexture("gameoverhints")) {
     auto edit = std::make_unique<TUiEdit>();
     edit->SetWidth(200);
     edit->SetHeight(16);
@@ -65,7 +77,14 @@ TGameOverStatus::~TGameOverStatus() = default;
 void TGameOverStatus::Enter() {
     Global.KeyState->Clear();
     Keys.Open(SDL_GetTicks(), HeldKeys());
-    Highscores = std::make_unique<THighscore>(FHome, HighscoreFileName(FWorld.Difficulty));
+    FFieldDate.clear();
+    if (Play != nullptr && Play->Field()) {
+        FFieldDate = Play->Field()->Text();
+        Highscores = std::make_unique<THighscore>(
+            THighscore::InDirectory(DailyFolder, DailyTableName(*Play->Field())));
+    } else {
+        Highscores = std::make_unique<THighscore>(FHome, HighscoreFileName(FWorld.Difficulty));
+    }
     Highscores->Load();
     // A name the table would drop at once is not asked for.
     const bool admitted = Highscores->Admits(FWorld.Score);
@@ -84,7 +103,10 @@ std::string TGameOverStatus::MissedLine(int32_t score) {
 
 void TGameOverStatus::Leave() {
     Highscores.reset();
-    FWorld.NewGame();
+    if (Play != nullptr && Play->Field())
+        Play->LeaveField();
+    else
+        FWorld.NewGame();
     PlaySound("x2");
 }
 
@@ -121,7 +143,7 @@ void TGameOverStatus::Draw() {
         DrawTexturePiece(144, 574, 512, 26, 0, band, 1, 26.0f / 64);
     }
     DrawNumbers(360, 300, std::to_string(FWorld.Score), 1.0f);
-    if (Highscores != nullptr) DrawHighscoreRows(FFont, *Highscores, FWorld.Difficulty);
+    if (Highscores != nullptr) DrawHighscoreRows(FFont, *Highscores, FWorld.Difficulty, FFieldDate);
     EndOverlay2D();
 }
 
@@ -153,6 +175,11 @@ void TGameOverStatus::KeyDownAt(SDL_KeyboardEvent& event, uint32_t now) {
         } else if (Highscores != nullptr) {
             Highscores->Add(NameEdit->Text, FWorld.Score);
             Highscores->Save();
+            // The days' files stay for a month; older ones go as a new day's table is kept.
+            if (!FFieldDate.empty())
+                for (const std::string& name : PruneDailyFiles(DailyFolder, TodaysFieldDate()))
+                    WriteLog("Deleted " + DailyFolder + name + ", a day's field more than " +
+                             std::to_string(DailyKeptDays) + " days old");
             NameEdit->Text.clear();
             NameEdit->Visible = false;
             PromptLabel->Visible = false;

@@ -16,6 +16,7 @@
 #include <string>
 
 class TBaseList;
+class TMainStatus;
 class TTexture;
 class TUiDesktop;
 class TUiEdit;
@@ -24,9 +25,13 @@ namespace simpleguidrawerunit {
 class TGuiDrawer;
 } // namespace simpleguidrawerunit
 
-// The table's heading ("*HIGHSCORES*", or the gentle one) and its rows below it, in black,
-// where the game-over screen shows them (the heading at y 430, rows from y 450, 10 apart).
-void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty);
+// The table's heading ("*HIGHSCORES*", the gentle one, or the day's date for the table of a
+// day's field) and its rows below it, in black, where the game-over screen shows them (the
+// heading at y 430, rows from y 450, 10 apart).
+void DrawHighscoreRows(const TTexture* font, const THighscore& table, TDifficulty difficulty,
+                       const std::string& fieldDate = "");
+// The heading of a day's table: "*TODAY'S FIELD 2026-12-10*".
+std::string FieldTableHeading(const std::string& fieldDate);
 
 class TGameOverStatus : public TKeyScreen {
 public:
@@ -37,10 +42,11 @@ public:
     TGameOverStatus(const TGameOverStatus&) = delete;
     TGameOverStatus& operator=(const TGameOverStatus&) = delete;
 
-    // Loads the table. A score it admits gets the focused name field; any other goes
-    // straight to the table, with a line saying so where the prompt stands.
+    // Loads the table: the day's own after a game on today's field. A score it admits gets the
+    // focused name field; any other goes straight to the table, with a line saying so where the
+    // prompt stands.
     void Enter() override;
-    // Drops the table, starts a new game on the world.
+    // Drops the table, starts a new game on the world (the player's own after today's field).
     void Leave() override;
     void Cycle() override;
     // Return stores the name (or leaves on an empty one), space leaves once it is stored,
@@ -69,6 +75,10 @@ public:
     TUiLabel* PromptLabel = nullptr;
     std::unique_ptr<THighscore> Highscores; // only while the screen is current
     TFreshKeys Keys;
+    // The play screen, whose game on today's field has its own table; borrowed, may be null.
+    TMainStatus* Play = nullptr;
+    // Where the days' tables are kept.
+    std::string DailyFolder;
 
 private:
     TBaseList& FWorld;
@@ -77,4 +87,5 @@ private:
     TTexture* FFont;
     TTexture* FHints;
     bool FMissed = false;
+    std::string FFieldDate; // of the game shown, "" for an ordinary one
 };

@@ -26,13 +26,21 @@ std::string Reason(int error) {
 } // namespace
 
 THighscore::THighscore(std::string homeDirectory, std::string fileName)
-    : FHome(std::move(homeDirectory)), FFileName(std::move(fileName)) {}
+    : FKnown(!homeDirectory.empty()), FDirectory(homeDirectory + "/.quelmark/"),
+      FFileName(std::move(fileName)) {}
 
 THighscore::THighscore() : THighscore(HomeDirectory()) {}
 
+THighscore THighscore::InDirectory(std::string directory, std::string fileName) {
+    THighscore table("", std::move(fileName));
+    table.FKnown = !directory.empty();
+    table.FDirectory = std::move(directory);
+    return table;
+}
+
 void THighscore::Load() {
     FEntries.clear();
-    if (!FHome.empty()) {
+    if (FKnown) {
         const std::string path = Directory() + FFileName;
         std::error_code error;
         if (std::filesystem::exists(path, error)) {
@@ -52,7 +60,7 @@ void THighscore::Load() {
 void THighscore::Save() {
     const std::string dir = Directory();
     std::cout << dir << std::endl;
-    if (!ReadySaveDirectory(FHome.empty() ? "" : dir, "highscores")) return;
+    if (!ReadySaveDirectory(FKnown ? dir : "", "highscores")) return;
     std::ostringstream text;
     WriteScores(text);
     SaveFileLogged(dir + FFileName, text.str());

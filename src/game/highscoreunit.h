@@ -25,6 +25,8 @@ public:
     // unless told); an empty home means no home is known.
     explicit THighscore(std::string homeDirectory, std::string fileName = "highscore");
     THighscore();
+    // A table in that directory (ending in '/'; "" when none is known) instead.
+    static THighscore InDirectory(std::string directory, std::string fileName);
 
     // Fills the table from the file, or with ten ("no one", 0) entries when there is none.
     // An unreadable file is logged and also gives the defaults.
@@ -55,15 +57,16 @@ public:
     void ReadScores(std::istream& in);
     void WriteScores(std::ostream& out) const;
 
-    // homeDirectory + "/.quelmark/".
-    std::string Directory() const { return FHome + "/.quelmark/"; }
+    // homeDirectory + "/.quelmark/", or the directory it was made for.
+    const std::string& Directory() const { return FDirectory; }
 
 private:
     struct TEntry {
         std::string Name;
         int32_t Score;
     };
-    std::string FHome;
+    bool FKnown;
+    std::string FDirectory;
     std::string FFileName;
     std::vector<TEntry> FEntries;
 };

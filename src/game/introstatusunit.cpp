@@ -11,11 +11,16 @@
 #include "game/gameoverstatusunit.h"
 #include "game/gameunit.h"
 #include "game/mainstatusunit.h"
+#include "game/replayfilesunit.h"
 #include "game/replaystatusunit.h"
 #include "game/screenkitunit.h"
+#include "gui/simpleguidrawerunit.h"
 
 #include <SDL_mixer.h>
 #include <SDL_opengl.h>
+#include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -23,9 +28,9 @@ const char* const MusicFile = "media/yeeha.xm";
 }
 
 TIntroStatus::TIntroStatus(std::string home)
-    : FMusic(Global.MediaManager->OpenMusic(MusicFile)), FFont(FetchTexture("font")),
-      FPicture(FetchTexture("intro")), FScores(FetchTexture("scores")),
-      FGentle(FetchTexture("gentle")), FHome(std::move(home)) {
+    : DailyFolder(DailyDirectory()), FMusic(Global.MediaManager->OpenMusic(MusicFile)),
+      FFont(FetchTexture("font")), FPicture(FetchTexture("intro")), FScores(FetchTexture("scores")),
+      FGentle(FetchTexture("gentle")), FDaily(FetchTexture("daily")), FHome(std::move(home)) {
     FFpsText.reserve(32);
     if (!FMusic)
         WriteLog(std::string("Unable to load music ") + MusicFile + ": " + Mix_GetError());
@@ -40,6 +45,25 @@ void TIntroStatus::Enter() {
     Idle.Reset(SDL_GetTicks());
     FHeldKey = SDLK_UNKNOWN;
     FTable.reset();
+    FFieldLine = FieldLine(DailyFolder, TodaysFieldDate());
+}
+
+std::string TIntroStatus::FieldLine(const std::string& dailyFolder, const TFieldDate& today) {
+    if (dailyFolder.empty()) return "not played yet";
+    std::error_code error;
+    const bool played = std::filesystem::exists(dailyFolder + DailyTableName(today), error);
+    THighscore table = THighscore::InDirectory(dailyFolder, DailyTableName(today));
+    table.Load();
+    std::optional<int32_t> best;
+    if (played && table.Count() > 0) best = table.Score(0);
+    // A best game whose name was never entered still counts.
+    try {
+        const TReplay replay = LoadReplayFile(dailyFolder + DailyReplayName(today));
+        if (replay.FieldDate == today.Text())
+            best = std::max(best.value_or(replay.Score), replay.Score);
+    } catch (const TReplayError&) {
+    }
+    return best ? "your best: " + std::to_string(*best) : "not played yet";
 }
 
 void TIntroStatus::Leave() {
@@ -81,6 +105,16 @@ void TIntroStatus::Draw(double dt) {
     }
     DrawPicture(FPicture, 0, 0, 800, 600);
     FKeyCaps.DrawTitleKeys(PlayKeys());
+    // Today's field under the title's own keys, the player's best on its plate.
+    if (FDaily != nullptr) {
+        DrawPicture(FDaily, 144, 246, 512, 32);
+        if (FFont != nullptr) {
+            FFont->Bind();
+            simpleguidrawerunit::DrawText(488 - static_cast<int32_t>(FFieldLine.size()) * 4, 258,
+                                          FFieldLine);
+            glEnable(GL_TEXTURE_2D);
+        }
+    }
     // A Gentle game says so under the frame rate; a Classic title stays as drawn.
     if (const TBaseList* world = PlayWorld();
         world != nullptr && world->Difficulty == TDifficulty::Gentle)
@@ -107,6 +141,11 @@ void TIntroStatus::KeyDown(SDL_KeyboardEvent& event) {
         return;
     }
     if (key == SDLK_SPACE) SetCurrentListener(LevelStatus, Global.Loop);
+    // D, or the pad's west button, which the pad sends as D here.
+    if (key == SDLK_d && PlayScreen() != nullptr) {
+        PlayScreen()->PlayField(TodaysFieldDate());
+        SetCurrentListener(LevelStatus, Global.Loop);
+    }
     if (key == SDLK_h) {
         ShowTable();
         FHeldKey = key; // its repeats must not close the table again

@@ -7,6 +7,7 @@
 
 #include "app/userdirectoryunit.h"
 #include "assets/soundunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/difficultyunit.h"
 #include "game/highscoreunit.h"
 #include "game/keycapsunit.h"
@@ -44,8 +45,9 @@ public:
     void Leave() override;
     // Switches to the demo once the title has been left alone long enough, else draws.
     void Cycle() override;
-    // Space starts a game on the level-start screen, H shows the high-score table, Escape
-    // quits; any key restarts the idle clock. Over the table any key but Escape goes back.
+    // Space starts a game on the level-start screen, D (or the pad's west button) a game on
+    // today's field, H shows the high-score table, Escape quits; any key restarts the idle
+    // clock. Over the table any key but Escape goes back.
     void KeyDown(SDL_KeyboardEvent& event) override;
     void KeyUp(SDL_KeyboardEvent& event) override;
     void MouseButtonDown(SDL_MouseButtonEvent& event) override;
@@ -64,6 +66,11 @@ public:
     bool ShowsTable() const { return FTable != nullptr; }
     bool MusicPlaying() const;
 
+    // What the title says of today's field: "not played yet", or "your best: N" once a game
+    // on it has been kept (its table, or its best game, in the folder).
+    static std::string FieldLine(const std::string& dailyFolder, const TFieldDate& today);
+    // Where the days' tables are kept.
+    std::string DailyFolder;
     TFrameTimer Timer;
     TIdleClock Idle;
 
@@ -73,11 +80,13 @@ private:
     TTexture* FPicture;
     TTexture* FScores;
     TTexture* FGentle;
+    TTexture* FDaily;
     TKeyCaps FKeyCaps;
     std::string FHome;
     std::unique_ptr<THighscore> FTable; // while shown
     TDifficulty FTableDifficulty = TDifficulty::Classic;
     std::string FFpsText;
+    std::string FFieldLine; // read as the title is entered
     SDLKey FHeldKey = SDLK_UNKNOWN;
 };
 

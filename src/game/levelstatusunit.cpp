@@ -16,10 +16,16 @@
 #include "gui/guiextraunit.h"
 
 #include <SDL_opengl.h>
+#include <array>
 #include <charconv>
 
 namespace {
 const std::string Prompt = "Press space to start!";
+}
+
+std::array<std::string, 2> TLevelStatus::FieldLines(const std::string& fieldDate) {
+    return {"Today's field, " + fieldDate + ": the same levels for every player",
+            "Classic rules, whatever your difficulty, so that scores compare"};
 }
 
 TLevelStatus::TLevelStatus()
@@ -95,6 +101,13 @@ void TLevelStatus::Draw(double dt) {
         }
     }
     DrawFontText(FFont, 330, 450, Prompt, 0, 0, 0);
+    // A game on today's field says which day's it is, and that its rules are Classic for all.
+    if (const TMainStatus* play = PlayScreen(); play != nullptr && play->Field()) {
+        const std::array<std::string, 2> lines = FieldLines(play->Field()->Text());
+        for (size_t i = 0; i < lines.size(); ++i)
+            DrawFontText(FFont, 400 - static_cast<int32_t>(lines[i].size()) * 4,
+                         120 + 16 * static_cast<int32_t>(i), lines[i], 0, 0, 0);
+    }
     EndOverlay2D();
 }
 

@@ -8,6 +8,7 @@
 #include "game/keycapsunit.h"
 #include "game/screenkitunit.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,9 @@ public:
     // Advances the walk by dt seconds and draws one frame into the back buffer; on level 1
     // the key card, with the player's keys, sits between the viking and the prompt.
     void Draw(double dt);
+
+    // The two lines above the banner on today's field of that date.
+    static std::array<std::string, 2> FieldLines(const std::string& fieldDate);
 
     // Where the key card stands: 768 x 52 pixels from (16, 394), clear of the viking's feet
     // and of the prompt at y 450.

@@ -5,6 +5,7 @@
 #include "game/mainstatusunit.h"
 
 #include "app/keyboardunit.h"
+#include "app/logunit.h"
 #include "app/openglmainloop.h"
 #include "app/screenunit.h"
 #include "assets/animationhandlerunit.h"
@@ -14,6 +15,7 @@
 #include "game/gameunit.h"
 #include "game/hitflashunit.h"
 #include "game/screenkitunit.h"
+#include "game/worlddigestunit.h"
 #include "gui/guiextraunit.h"
 #include "math/randomunit.h"
 
@@ -96,11 +98,36 @@ void TMainStatus::Enter() {
 }
 
 void TMainStatus::StartGame() {
+    if (FField) {
+        // The player's own sequence of seeds stays as it was.
+        const uint32_t seed = FieldSeed(*FField);
+        RandomSeed(seed);
+        FWorld->NewGame();
+        Recorder.Begin(seed, static_cast<uint8_t>(TDifficulty::Classic), FField->Text());
+        // The digest of the field as dealt: two players' logs show that they met the same one.
+        char digest[24];
+        std::snprintf(digest, sizeof digest, "%016llx",
+                      static_cast<unsigned long long>(WorldDigest(*FWorld)));
+        WriteLog("Today's field " + FField->Text() + ": seed " + std::to_string(seed) +
+                 ", field digest " + digest);
+        return;
+    }
     const uint32_t seed = FirstSeed ? *FirstSeed : static_cast<uint32_t>(FGameSeeds());
     FirstSeed.reset();
     RandomSeed(seed);
     FWorld->NewGame();
     Recorder.Begin(seed, static_cast<uint8_t>(FWorld->Difficulty));
+}
+
+void TMainStatus::PlayField(const TFieldDate& date) {
+    FField = date;
+    LendWorld(TDifficulty::Classic);
+}
+
+void TMainStatus::LeaveField() {
+    if (!FField) return;
+    FField.reset();
+    TakeWorldBack();
 }
 
 void TMainStatus::LendWorld(TDifficulty difficulty) {
@@ -356,6 +383,10 @@ void TMainStatus::KeyDown(SDL_KeyboardEvent& event) {
 void TMainStatus::KeyUp(SDL_KeyboardEvent& event) {
     if (Global.KeyState->ActionOf(event) == TPlayAction::Pause) FPauseKeyHeld = false;
     Global.KeyState->Release(event);
+}
+
+TMainStatus* PlayScreen() {
+    return dynamic_cast<TMainStatus*>(MainStatus);
 }
 
 TBaseList* PlayWorld() {

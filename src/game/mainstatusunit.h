@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/stateunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/gameunit.h"
 #include "game/replayrecorderunit.h"
 #include "math/frustumunit.h"
@@ -93,8 +94,16 @@ public:
     void TakeWorldBack();
     TDifficulty PlayersDifficulty() const;
 
-    // Deals a new game from the next game's seed and starts recording it.
+    // Deals a new game from the next game's seed, or from the day's seed on today's field,
+    // and starts recording it.
     void StartGame();
+    // The next game, until LeaveField, is the day's field: dealt from its date's seed on
+    // Classic rules whatever the player's difficulty, which is kept meanwhile.
+    void PlayField(const TFieldDate& date);
+    // Back to the player's own games, with a new game on the player's difficulty.
+    void LeaveField();
+    // The day whose field is being played, if any.
+    const std::optional<TFieldDate>& Field() const { return FField; }
     // Ends the game being recorded, if any, and hands its replay to GameRecorded.
     void FinishGame(TReplayEnd end);
 
@@ -127,6 +136,7 @@ private:
     double FLastDt = 0;
     std::mt19937 FGameSeeds{ClockSeed()};
     std::optional<TDifficulty> FLentFrom;
+    std::optional<TFieldDate> FField;
     std::unique_ptr<TBaseList> FWorld;
     std::unique_ptr<TRealTimeModel> FFenceModel;
     TTexture* FFont;
@@ -145,3 +155,5 @@ private:
 
 // The world of the play screen, or nullptr before it exists.
 TBaseList* PlayWorld();
+// The play screen, or nullptr before it exists.
+TMainStatus* PlayScreen();

@@ -8,6 +8,7 @@
 #include "app/logunit.h"
 #include "app/userdirectoryunit.h"
 #include "app/versionunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/highscoreunit.h"
 
 #include <algorithm>
@@ -56,11 +57,27 @@ std::optional<std::string> ReadWhole(const std::string& fileName) {
 bool Readable(const std::string& bytes) {
     try {
         const TReplayHeader header = ReadReplayHeader(bytes);
-        return header.Format == ReplayFormatVersion &&
+        return header.Format >= OldestReplayFormat && header.Format <= ReplayFormatVersion &&
                header.Version == RecordedName(GameVersion());
     } catch (const TReplayError&) {
         return false;
     }
+}
+
+void KeepBest(const std::string& bytes, const std::string& directory, const std::string& bestName) {
+    // A best game this version cannot play is still someone's best game: it is moved aside.
+    if (const auto old = ReadWhole(directory + bestName); old && !Readable(*old)) {
+        const std::string kept = KeptName(directory, bestName, *old);
+        std::error_code error;
+        std::filesystem::rename(directory + bestName, directory + kept, error);
+        if (error) {
+            WriteLog("Cannot keep " + directory + bestName + " as " + kept + ": " +
+                     error.message() + "; the new best game is not saved");
+            return;
+        }
+        WriteLog("Kept the best game this version cannot play as " + directory + kept);
+    }
+    SaveFileLogged(directory + bestName, bytes);
 }
 
 } // namespace
@@ -101,21 +118,27 @@ void KeepReplay(const TReplay& replay, const std::string& directory, bool best) 
     if (!ReadySaveDirectory(directory, "replay")) return;
     const std::string bytes = EncodeReplay(replay);
     SaveFileLogged(directory + "last.qrp", bytes);
-    if (!best) return;
-    const std::string bestName = BestReplayFileName(static_cast<TDifficulty>(replay.Difficulty));
-    // A best game this version cannot play is still someone's best game: it is moved aside.
-    if (const auto old = ReadWhole(directory + bestName); old && !Readable(*old)) {
-        const std::string kept = KeptName(directory, bestName, *old);
-        std::error_code error;
-        std::filesystem::rename(directory + bestName, directory + kept, error);
-        if (error) {
-            WriteLog("Cannot keep " + directory + bestName + " as " + kept + ": " +
-                     error.message() + "; the new best game is not saved");
-            return;
-        }
-        WriteLog("Kept the best game this version cannot play as " + directory + kept);
-    }
-    SaveFileLogged(directory + bestName, bytes);
+    if (best)
+        KeepBest(bytes, directory, BestReplayFileName(static_cast<TDifficulty>(replay.Difficulty)));
+}
+
+void KeepBestReplay(const TReplay& replay, const std::string& directory,
+                    const std::string& bestName) {
+    if (ReadySaveDirectory(directory, "replay"))
+        KeepBest(EncodeReplay(replay), directory, bestName);
+}
+
+void KeepFieldGame(const TReplay& replay, TReplayEnd end, int32_t score,
+                   const std::string& replayDirectory, const std::string& dailyDirectory) {
+    const std::optional<TFieldDate> date = ParseFieldDate(replay.FieldDate);
+    KeepReplay(replay, replayDirectory, false);
+    if (!date || dailyDirectory.empty()) return;
+    THighscore table = THighscore::InDirectory(dailyDirectory, DailyTableName(*date));
+    table.Load();
+    std::error_code error;
+    if (!std::filesystem::exists(dailyDirectory + DailyTableName(*date), error)) table.Save();
+    if (RanksFirst(end, score, table))
+        KeepBestReplay(replay, dailyDirectory, DailyReplayName(*date));
 }
 
 std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty) {

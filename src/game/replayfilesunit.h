@@ -37,5 +37,16 @@ bool RanksFirst(TReplayEnd end, int32_t score, const THighscore& table);
 // best-<its version>.qrp, and the log says so. A failure is logged and nothing else happens.
 void KeepReplay(const TReplay& replay, const std::string& directory, bool best);
 
+// Saves the game as the best one under that name in the directory (the best game of a day's
+// field), moving aside a best file this version cannot play as KeepReplay does.
+void KeepBestReplay(const TReplay& replay, const std::string& directory,
+                    const std::string& bestName);
+
+// A game on a day's field: kept as last.qrp in replayDirectory, and as the day's best game
+// beside the day's table in dailyDirectory when it is lost heading that table. A day without
+// a table gets its ten empty entries written, so that the title knows it has been played.
+void KeepFieldGame(const TReplay& replay, TReplayEnd end, int32_t score,
+                   const std::string& replayDirectory, const std::string& dailyDirectory);
+
 // The best game of the difficulty in the directory, or none when it is missing or unreadable.
 std::optional<TReplay> BestReplay(const std::string& directory, TDifficulty difficulty);

@@ -6,6 +6,7 @@
 
 #include "app/keyboardunit.h"
 #include "app/versionunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/difficultyunit.h"
 
 #include <algorithm>
@@ -13,7 +14,8 @@
 
 // The file: "QRPL", format (u16), game version and build (u8 length and bytes each), seed
 // (u32), difficulty (u8), how the game ended (u8), level, score and health at the last step
-// (zigzag), all little-endian; then one record after another, each opened by a tag byte:
+// (zigzag), from format 3 the date of today's field (u8 length, 0 or 10, and "YYYY-MM-DD"),
+// all little-endian; then one record after another, each opened by a tag byte:
 //   0x00-0x7F  one step, its time the last step's plus the zigzag-coded delta -64..63
 //   0x80-0x9F  the keys held from now on (the low five bits)
 //   0xA0 n     n more steps like the last one
@@ -122,6 +124,21 @@ void AppendSteps(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t k
     }
 }
 
+// A game on a day's field was dealt from that day's seed under the classic rules; a file that
+// says otherwise claims a field it was not played on.
+void CheckFieldDate(const TReplay& replay, size_t at) {
+    const std::optional<TFieldDate> date = ParseFieldDate(replay.FieldDate);
+    if (!date) throw TReader::Corrupt(at, "not a date");
+    if (replay.Difficulty != 0)
+        throw TReplayError("claims today's field of " + date->Text() +
+                           ", which is played on Classic rules, but was played on " +
+                           DifficultyLabel(static_cast<TDifficulty>(replay.Difficulty)));
+    if (replay.Seed != FieldSeed(*date))
+        throw TReplayError("claims today's field of " + date->Text() + " (seed " +
+                           std::to_string(FieldSeed(*date)) + ") but was dealt from seed " +
+                           std::to_string(replay.Seed));
+}
+
 } // namespace
 
 uint8_t HeldPlayKeys(const TKeyState& keys) {
@@ -163,6 +180,11 @@ std::string EncodeReplay(const TReplay& replay) {
     PutVarint(out, ZigZag(replay.Level));
     PutVarint(out, ZigZag(replay.Score));
     PutVarint(out, ZigZag(replay.Health));
+    if (replay.Format >= 3) {
+        const std::string date = replay.FieldDate.substr(0, 255);
+        out.push_back(static_cast<char>(date.size()));
+        out += date;
+    }
 
     uint64_t position = 0;
     size_t nextEnd = 0;
@@ -242,7 +264,8 @@ TReplay DecodeReplay(const std::string& bytes) {
     TReplay replay;
     replay.Format = static_cast<uint16_t>(in.Fixed(2));
     replay.Version = in.Text(in.Byte());
-    if (replay.Format != ReplayFormatVersion || replay.Version != RecordedName(GameVersion()))
+    if (replay.Format < OldestReplayFormat || replay.Format > ReplayFormatVersion ||
+        replay.Version != RecordedName(GameVersion()))
         throw TReplayError("made by Quelmark " + Printable(replay.Version) + " (replay format " +
                            std::to_string(replay.Format) + "), this is Quelmark " + GameVersion() +
                            " (replay format " + std::to_string(ReplayFormatVersion) + ")");
@@ -263,6 +286,11 @@ TReplay DecodeReplay(const std::string& bytes) {
     replay.Level = in.Signed();
     replay.Score = in.Signed();
     replay.Health = in.Signed();
+    if (replay.Format >= 3) {
+        const size_t dateAt = in.At();
+        replay.FieldDate = in.Text(in.Byte());
+        if (!replay.FieldDate.empty()) CheckFieldDate(replay, dateAt);
+    }
 
     // Every run costs a byte at least, so this is all the memory the runs will take.
     replay.Runs.reserve(std::min(bytes.size(), MaxReplayRuns));

@@ -22,7 +22,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr uint16_t ReplayFormatVersion = 2;
+// Format 3 added the date of today's field; format 2 files still play (no date).
+inline constexpr uint16_t ReplayFormatVersion = 3;
+inline constexpr uint16_t OldestReplayFormat = 2;
 // What one replay may hold. The recorder stops at the first limit it meets (the file says
 // so), the reader refuses more. Runs bound the memory: decoding any bytes, accepted or not,
 // holds at most 12 bytes a run and 36 a level end beside the bytes themselves, under 25 MiB,
@@ -68,6 +70,9 @@ struct TReplay {
     uint32_t Seed = 0;
     // The rules: a TDifficulty, 0 the classic game.
     uint8_t Difficulty = 0;
+    // "YYYY-MM-DD" for a game on that day's field, dealt from its seed on Classic rules; ""
+    // for any other game. Format 3 on.
+    std::string FieldDate{};
     std::vector<TReplayRun> Runs{};
     std::vector<TReplayLevelEnd> LevelEnds{};
     TReplayEnd End = TReplayEnd::Quit;
@@ -86,8 +91,8 @@ void AppendStep(std::vector<TReplayRun>& runs, uint32_t milliseconds, uint8_t ke
 
 std::string EncodeReplay(const TReplay& replay);
 // The replay the bytes hold; throws TReplayError for anything else, including a replay of
-// another game or format version (the message names both versions). Another build of the
-// same version is read.
+// another game or format version (the message names both versions), and a game that claims
+// a day's field it was not dealt from. Another build of the same version is read.
 TReplay DecodeReplay(const std::string& bytes);
 // The version and build text as a file holds them.
 std::string RecordedName(const std::string& name);

@@ -8,14 +8,16 @@
 #include "game/gameunit.h"
 #include "game/worlddigestunit.h"
 
+#include <utility>
 #include <vector>
 
-void TReplayRecorder::Begin(uint32_t seed, uint8_t difficulty) {
+void TReplayRecorder::Begin(uint32_t seed, uint8_t difficulty, std::string fieldDate) {
     FReplay = TReplay();
     FReplay.Version = GameVersion();
     FReplay.Build = BuildIdentity();
     FReplay.Seed = seed;
     FReplay.Difficulty = difficulty;
+    FReplay.FieldDate = std::move(fieldDate);
     FSteps = 0;
     FRecording = true;
     FCut = false;

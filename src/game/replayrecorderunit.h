@@ -7,15 +7,16 @@
 #include "game/replayformatunit.h"
 
 #include <cstdint>
+#include <string>
 
 class TBaseList;
 
 // Writes down a game as it is played.
 class TReplayRecorder {
 public:
-    // A new game dealt from seed under the rules of difficulty; what was recorded before is
-    // dropped.
-    void Begin(uint32_t seed, uint8_t difficulty);
+    // A new game dealt from seed under the rules of difficulty, on the field of that date
+    // when one is given; what was recorded before is dropped.
+    void Begin(uint32_t seed, uint8_t difficulty, std::string fieldDate = "");
     // One world step of the given time with these keys held, about to be taken on world.
     // A step beyond the file's limits cuts the recording there instead: the replay ends with
     // the world as it is, and the game plays on unrecorded.

@@ -42,6 +42,7 @@ struct TStep {
     SDL_Event Event;
     TKeys Keys; // what this event turns into
     bool NameEntry = false;
+    bool Title = false;
 };
 
 struct TScript {
@@ -60,7 +61,7 @@ TEST_P(PadMapping, EventsBecomeKeyPressesAndReleases) {
     int step = 0;
     for (const TStep& s : GetParam().Steps) {
         TKeys keys;
-        for (const TPadKey& key : mapper.Translate(s.Event, s.NameEntry))
+        for (const TPadKey& key : mapper.Translate(s.Event, s.NameEntry, s.Title))
             keys.emplace_back(key.Key, key.Pressed);
         EXPECT_EQ(keys, s.Keys) << "step " << step;
         ++step;
@@ -102,6 +103,14 @@ const TScript Scripts[] = {
       {Button(B::West, true), {}},
       {Button(B::South, false), {}},
       {Button(B::West, false), {{SDLK_LCTRL, false}}}}},
+    // Pressed on the title, it stays D until released, wherever that happens.
+    {"WestIsDOnTheTitleOnly",
+     {{Button(B::West, true), {{SDLK_d, true}}, false, true},
+      {Button(B::South, true), {{SDLK_LCTRL, true}}},
+      {Button(B::West, false), {{SDLK_d, false}}},
+      {Button(B::West, true), {}, false, false},
+      {Button(B::South, false), {}},
+      {Button(B::West, false), {{SDLK_LCTRL, false}}, false, true}}},
     {"StartIsSpaceOrReturnOnTheNameEntry",
      {{Button(B::Start, true), {{SDLK_SPACE, true}}},
       {Button(B::Start, false), {{SDLK_SPACE, false}}},

@@ -9,6 +9,7 @@
 
 #include "app/stateunit.h"
 #include "app/versionunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/gameunit.h"
 #include "game/replayrecorderunit.h"
 #include "support/gameworld.h"
@@ -20,12 +21,13 @@
 
 namespace {
 
-// Two seconds of 10 ms steps walking forwards on seed 7.
-TReplay WalkingGame() {
+// Two seconds of 10 ms steps walking forwards on seed 7, or on the field of the date.
+TReplay WalkingGame(const std::string& fieldDate = "") {
+    const uint32_t seed = fieldDate.empty() ? 7 : FieldSeed(*ParseFieldDate(fieldDate));
     TBaseList world;
     TReplayRecorder recorder;
-    recorder.Begin(7, 0);
-    RandomSeed(7);
+    recorder.Begin(seed, 0, fieldDate);
+    RandomSeed(seed);
     world.NewGame();
     float endTimer = 0;
     for (int i = 0; i < 200; ++i) {
@@ -85,6 +87,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TCheckCase{"Missing", [](std::string& b) { b.clear(); }, 1, "",
                                  "quelmark: replay FILE: No such file or directory\n"}),
     [](const auto& info) { return info.param.Name; });
+
+class ReplayCheckOfADay : public ReplayCheck {};
+
+TEST_F(ReplayCheckOfADay, NamesTheDayOfTodaysField) {
+    const std::string file = (Dir.Path() / "day.qrp").string();
+    Dir.WriteFile("day.qrp", EncodeReplay(WalkingGame("2024-02-29")));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunReplayCheck(file, out, err), 0);
+    EXPECT_EQ(out.str(), "replay " + file +
+                             ": today's field 2024-02-29, level 1, score 0, 200 steps, matches\n");
+    EXPECT_EQ(err.str(), "");
+}
 
 TEST(ReplayCheckWithoutMedia, SaysSoInOneLineAndWritesNoLog) {
     TTestDir dir;

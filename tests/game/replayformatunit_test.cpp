@@ -84,22 +84,26 @@ INSTANTIATE_TEST_SUITE_P(Edges, RepeatRecord,
                          });
 
 TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
+    const std::string ours = " (replay format " + std::to_string(ReplayFormatVersion) + ")";
     const struct {
         uint16_t Format;
         std::string Version;
         std::string Says;
     } cases[] = {
         {ReplayFormatVersion, "1.0.9",
-         "made by Quelmark 1.0.9 (replay format 2), this is Quelmark " + GameVersion() +
-             " (replay format 2)"},
+         "made by Quelmark 1.0.9" + ours + ", this is Quelmark " + GameVersion() + ours},
         {1, GameVersion(),
          "made by Quelmark " + GameVersion() + " (replay format 1), this is Quelmark " +
-             GameVersion() + " (replay format 2)"},
+             GameVersion() + ours},
+        {ReplayFormatVersion + 1, GameVersion(),
+         "made by Quelmark " + GameVersion() + " (replay format " +
+             std::to_string(ReplayFormatVersion + 1) + "), this is Quelmark " + GameVersion() +
+             ours},
         // Written as it is compared: cut alike.
         {ReplayFormatVersion, GameVersion() + std::string(MaxReplayNameLength, 'x'),
          "made by Quelmark " + GameVersion() +
-             std::string(MaxReplayNameLength - GameVersion().size(), 'x') +
-             " (replay format 2), this is Quelmark " + GameVersion() + " (replay format 2)"},
+             std::string(MaxReplayNameLength - GameVersion().size(), 'x') + ours +
+             ", this is Quelmark " + GameVersion() + ours},
     };
     for (const auto& c : cases) {
         TReplay replay{.Format = c.Format, .Version = c.Version};
@@ -108,6 +112,39 @@ TEST(ReplayFile, AnotherGameOrFormatVersionIsRefusedNamingBoth) {
             ADD_FAILURE() << c.Version;
         } catch (const TReplayError& e) {
             EXPECT_EQ(std::string(e.what()), c.Says);
+        }
+    }
+}
+
+// Format 3 carries the day of today's field; a file claiming one must have been dealt from its
+// seed on Classic rules, and a format-2 file (no date) still reads.
+TEST(ReplayFile, ADaysFieldReadsBackWithItsDateOnlyFromThatDaysSeed) {
+    TReplay day{.Version = GameVersion(), .Seed = 894970193, .FieldDate = "2038-01-19"};
+    AppendStep(day.Runs, 16, rkUp);
+    EXPECT_EQ(DecodeReplay(EncodeReplay(day)), day);
+    TReplay older{.Format = 2, .Version = GameVersion(), .Seed = 5};
+    AppendStep(older.Runs, 16, rkUp);
+    EXPECT_EQ(DecodeReplay(EncodeReplay(older)), older);
+    const size_t dateAt = EncodeReplay(TReplay{.Version = GameVersion()}).size() - 10;
+    TReplay otherSeed = day, gentle = day, leap = day, notDate = day;
+    otherSeed.Seed = 1180042621; // the next day's
+    gentle.Difficulty = 1;
+    leap.FieldDate = "2023-02-29";
+    notDate.FieldDate = "2038-01-1";
+    const std::pair<TReplay, std::string> cases[] = {
+        {otherSeed, "claims today's field of 2038-01-19 (seed 894970193) but was dealt from seed "
+                    "1180042621"},
+        {gentle, "claims today's field of 2038-01-19, which is played on Classic rules, but was "
+                 "played on Gentle"},
+        {leap, "corrupt at byte " + std::to_string(dateAt) + ": not a date"},
+        {notDate, "corrupt at byte " + std::to_string(dateAt) + ": not a date"},
+    };
+    for (const auto& [replay, says] : cases) {
+        try {
+            DecodeReplay(EncodeReplay(replay));
+            ADD_FAILURE() << says;
+        } catch (const TReplayError& e) {
+            EXPECT_EQ(std::string(e.what()), says);
         }
     }
 }
@@ -137,7 +174,7 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason) {
     AppendStep(replay.Runs, 16, rkLeft);
     const std::string good = EncodeReplay(replay);
     const size_t body = WithBody("").size() - 9;
-    const size_t difficulty = body - 5;
+    const size_t difficulty = body - 6; // then the end, level, score, health and no date
     // One step (+1 ms) then n more like it.
     const auto repeat = [](uint64_t n) { return "\x02\xA0" + Varint(n); };
     // Steps of 0 and 1 ms in turn, n runs.

@@ -103,7 +103,8 @@ const TPictureSize AllPictures[] = {
     {"interf3b", 64, 64},     {"interf4", 64, 64},        {"interf4g", 64, 64},
     {"interf6", 64, 64},      {"interftick", 64, 64},     {"demo", 512, 64},
     {"paused", 512, 256},     {"volume", 256, 64},        {"keycard", 1024, 64},
-    {"scores", 512, 256},     {"gameoverhints", 512, 64}, {"gentle", 128, 32}};
+    {"scores", 512, 256},     {"gameoverhints", 512, 64}, {"gentle", 128, 32},
+    {"daily", 512, 32}};
 INSTANTIATE_TEST_SUITE_P(Every, PictureFiles, ::testing::ValuesIn(AllPictures),
                          [](const auto& info) { return std::string(info.param.Name); });
 

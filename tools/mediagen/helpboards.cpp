@@ -64,6 +64,23 @@ void TitleKeyLine(cairo_t* cr) {
     KeyRow(cr, {{{"Space"}, "play"}, {{"H"}, "high scores"}, {{"O"}, "options"}}, 400, 214, style);
 }
 
+std::string DailyLinePicture() {
+    // Drawn 1:1 at (144, 246), under the title's own keys; the game writes the player's best
+    // on the parchment, centred on (344, 16).
+    TCanvas canvas(512, 32);
+    cairo_t* cr = canvas.Cr();
+    const TKeyRowStyle style{28, 15, 18, 34, Outlined(18, 0xFFFFFF, 4, colour::Ink)};
+    const TKeyHint hint{{"D"}, "today's field"};
+    KeyRow(cr, {hint}, 262 - HintWidth(cr, hint, style) / 2, 2, style);
+    RoundedRect(cr, 270, 4, 148, 24, 8);
+    SetHex(cr, colour::Parchment);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    return canvas.Png("daily");
+}
+
 std::string KeyCardPicture() {
     // Drawn 1:1 from the window's left edge plus 16; the card fills 768 x 52 of it.
     TCanvas canvas(1024, 64);

@@ -28,6 +28,7 @@ void GeneratePictures(const TOutput& out) {
     out.WriteBytes("keyparts.png", KeyPartsPicture());
     out.WriteBytes("scores.png", ScoresPicture());
     out.WriteBytes("gentle.png", GentleBadgePicture());
+    out.WriteBytes("daily.png", DailyLinePicture());
     out.WriteBytes("heart.png", HeartIcon());
     out.WriteBytes("sheep.png", SheepIcon());
     out.WriteBytes("point.png", PointIcon());

@@ -38,6 +38,9 @@ std::string ScoresPicture();
 // card's labels in their order.
 std::string KeyPartsPicture();
 const std::vector<const char*>& KeyCardLabels();
+// The title's line for today's field, its key and a plate for the player's best (512 x 32,
+// drawn 1:1).
+std::string DailyLinePicture();
 // The mark of a Gentle game, on the title and in play (128 x 32, drawn 1:1).
 std::string GentleBadgePicture();
 
