@@ -4,7 +4,9 @@
 
 #include "app/keyboardunit.h"
 
-#include <SDL_keysym.h>
+#include <SDL.h>
+#include <algorithm>
+#include <array>
 
 void TKeyState::Clear() {
     Left = Shift = Right = Up = Down = Tab = Control = false;
@@ -55,4 +57,18 @@ bool* TKeyState::FlagOf(uint16_t sym, bool designKeys) {
     default:
         return nullptr;
     }
+}
+
+bool IsStaleRepeat(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || FromPad(event.key)) return false;
+    const SDLKey key = event.key.keysym.sym;
+    int count = 0;
+    const Uint8* state = SDL_GetKeyState(&count);
+    if (state == nullptr || key >= count || state[key] != 0) return false;
+    // Peeking neither pumps nor takes events; the queue holds at most 128.
+    std::array<SDL_Event, 128> queued;
+    const int releases = SDL_PeepEvents(queued.data(), static_cast<int>(queued.size()),
+                                        SDL_PEEKEVENT, SDL_EVENTMASK(SDL_KEYUP));
+    return std::none_of(queued.begin(), queued.begin() + std::max(releases, 0),
+                        [key](const SDL_Event& e) { return e.key.keysym.sym == key; });
 }

@@ -17,6 +17,13 @@ inline bool FromPad(const SDL_KeyboardEvent& event) {
     return event.which == PadKeyboard;
 }
 
+// A press of a key nobody holds. sdl12-compat, with UNICODE translation on, hands over a
+// press that has no character only after its release when both come in one pump, and then
+// arms its key repeat: the released key goes on pressing itself every 30 ms, after 500 ms,
+// until another key event (a tapped arrow turned the viking on and on). Such a press is of a
+// key that is up with no release of it waiting in the queue. The pad's presses are exempt.
+bool IsStaleRepeat(const SDL_Event& event);
+
 class TKeyState {
 public:
     void Clear();

@@ -88,7 +88,9 @@ bool TProg::RunGame() {
     Global.MediaManager = FMediaManager.get();
     FLoop = std::make_unique<TOpenGlRealTimeLoop>();
     Global.Loop = FLoop.get();
-    // The pad comes first; it starts after the first frame (see below).
+    // Presses of keys nobody holds reach no screen.
+    FFilters.push_back([](SDL_Event& event) { return IsStaleRepeat(event); });
+    // Then the pad; it starts after the first frame (see below).
     FFilters.push_back([this](SDL_Event& event) { return FGamepad && FGamepad->Filter(event); });
     // Mouse positions reach the screens in the overlay's 800 x 600, whatever the window's size.
     FFilters.push_back([screen = FScreen.get()](SDL_Event& event) {

@@ -3,8 +3,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/keyboardunit.h"
+#include "support/glwindow.h"
 
-#include <SDL_keysym.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +66,25 @@ TEST(KeyState, KeysOutsideTheTableChangeNothing) {
     EXPECT_TRUE(keys.Left);
     keys.Clear();
     EXPECT_FALSE(AnyHeld(keys));
+}
+
+// Pushed presses leave SDL's key state up, as sdl12-compat's stray repeats find it.
+bool FirstIsStale(std::initializer_list<std::pair<Uint8, SDLKey>> queue, Uint8 which = 0) {
+    SDL_Event e{};
+    while (SDL_PollEvent(&e) == 1) {
+    }
+    for (const auto& [type, sym] : queue) {
+        e.key = {type, which, 0, {0, sym, KMOD_NONE, 0}};
+        SDL_PushEvent(&e);
+    }
+    return SDL_PollEvent(&e) == 1 && IsStaleRepeat(e);
+}
+
+TEST(StaleRepeat, APressOfAKeyThatIsUpCountsWithItsReleaseQueuedOrFromThePad) {
+    const TGlTestWindow window;
+    EXPECT_TRUE(FirstIsStale({{SDL_KEYDOWN, SDLK_LEFT}, {SDL_KEYUP, SDLK_RIGHT}}));
+    EXPECT_FALSE(FirstIsStale({{SDL_KEYDOWN, SDLK_LEFT}, {SDL_KEYUP, SDLK_LEFT}}));
+    EXPECT_FALSE(FirstIsStale({{SDL_KEYDOWN, SDLK_LEFT}}, PadKeyboard));
 }
 
 } // namespace
