@@ -6,7 +6,9 @@
 #include "game/replayfilesunit.h"
 
 #include "app/versionunit.h"
+#include "game/dailyfieldunit.h"
 #include "game/highscoreunit.h"
+#include "game/introstatusunit.h"
 
 #include "support/testdir.h"
 
@@ -102,6 +104,33 @@ TEST(ReplayFiles, EveryGameIsTheLastAndABestGameThisVersionCannotPlayIsKeptAside
         EXPECT_NE(dir.ReadFile("log").find("as " + replays + c.KeptAs), std::string::npos);
         ++seed;
     }
+}
+
+// A day's field: the day is marked played at once, a lost game heading the day's table becomes
+// the day's best beside it (never the main best.qrp), and the title reads the best from there.
+TEST(ReplayFiles, ADaysBestGameIsKeptBesideItsTableAndShownOnTheTitle) {
+    TTestDir dir;
+    const std::string replays = (dir.Path() / "replays/").string();
+    const std::string daily = (dir.Path() / "daily/").string();
+    const TFieldDate day = *ParseFieldDate("2026-12-10");
+    const auto game = [&](TReplayEnd end, int32_t score) {
+        return TReplay{.Version = GameVersion(),
+                       .Seed = FieldSeed(day),
+                       .FieldDate = day.Text(),
+                       .End = end,
+                       .Score = score};
+    };
+    EXPECT_EQ(TIntroStatus::FieldLine(daily, day), "not played yet");
+    KeepFieldGame(game(TReplayEnd::Quit, 50), TReplayEnd::Quit, 50, replays, daily);
+    EXPECT_EQ(TIntroStatus::FieldLine(daily, day), "your best: 0");
+    EXPECT_FALSE(std::filesystem::exists(daily + "2026-12-10.qrp"));
+    KeepFieldGame(game(TReplayEnd::Lost, 35), TReplayEnd::Lost, 35, replays, daily);
+    EXPECT_EQ(LoadReplayFile(daily + "2026-12-10.qrp").Score, 35);
+    EXPECT_EQ(LoadReplayFile(replays + "last.qrp").Score, 35);
+    EXPECT_FALSE(std::filesystem::exists(replays + "best.qrp"));
+    // Its name not yet entered, the best game still counts.
+    EXPECT_EQ(TIntroStatus::FieldLine(daily, day), "your best: 35");
+    EXPECT_EQ(TIntroStatus::FieldLine(daily, *ParseFieldDate("2026-12-11")), "not played yet");
 }
 
 TEST(ReplayFiles, AFailedSaveIsLoggedAndTheGameGoesOn) {

@@ -74,4 +74,13 @@ void SignBoard(cairo_t* cr, double x, double y, double w, double h) {
     WoodPanel(cr, x, y, w, h, 10, 0x94683E, 3);
 }
 
+void ParchmentPlate(cairo_t* cr, double x, double y, double w, double h, double r) {
+    RoundedRect(cr, x, y, w, h, r);
+    SetHex(cr, colour::Parchment);
+    cairo_fill_preserve(cr);
+    SetHex(cr, colour::WoodDeep);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+}
+
 } // namespace mediagen

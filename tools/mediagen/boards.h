@@ -27,6 +27,9 @@ void Board(cairo_t* cr, double x, double y, double w, double h, double r);
 // A small wooden sign with a soft shadow below and to the right.
 void SignBoard(cairo_t* cr, double x, double y, double w, double h);
 
+// A parchment plate in a thin dark-wood frame, where the game writes its text.
+void ParchmentPlate(cairo_t* cr, double x, double y, double w, double h, double r);
+
 // The title's own keys, one line under its motto, in window pixels.
 void TitleKeyLine(cairo_t* cr);
 

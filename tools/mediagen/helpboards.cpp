@@ -72,12 +72,7 @@ std::string DailyLinePicture() {
     const TKeyRowStyle style{28, 15, 18, 34, Outlined(18, 0xFFFFFF, 4, colour::Ink)};
     const TKeyHint hint{{"D"}, "today's field"};
     KeyRow(cr, {hint}, 262 - HintWidth(cr, hint, style) / 2, 2, style);
-    RoundedRect(cr, 270, 4, 148, 24, 8);
-    SetHex(cr, colour::Parchment);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    ParchmentPlate(cr, 270, 4, 148, 24, 8);
     return canvas.Png("daily");
 }
 
@@ -111,12 +106,7 @@ std::string ScoresPicture() {
     CentredText(cr, "HIGH SCORES", 256, 46, Outlined(34, colour::Focus, 6, colour::Ink));
     CentredText(cr, "any key goes back to the title", 256, 68,
                 Outlined(13, colour::Cream, 3, colour::WoodDeep));
-    RoundedRect(cr, 68, 80, 376, 154, 10);
-    SetHex(cr, colour::Parchment);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    ParchmentPlate(cr, 68, 80, 376, 154, 10);
     return canvas.Png("scores");
 }
 

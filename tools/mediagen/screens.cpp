@@ -128,12 +128,7 @@ std::string GameOverPicture() {
     // The board holds the score, the name field (cut out: the widgets show through)
     // and the high-score rows, which the game writes in black.
     Board(cr, 196, 200, 408, 376, 18);
-    RoundedRect(cr, 212, 216, 376, 344, 10);
-    SetHex(cr, colour::Parchment);
-    cairo_fill_preserve(cr);
-    SetHex(cr, colour::WoodDeep);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    ParchmentPlate(cr, 212, 216, 376, 344, 10);
     TTextStyle heading;
     heading.Size = 26;
     heading.Fill = colour::WoodDeep;
