@@ -4,6 +4,7 @@
 
 #include "app/comfortsunit.h"
 
+#include "app/filesaveunit.h"
 #include "app/keyboardunit.h"
 #include "app/openglmainloop.h"
 #include "app/screenunit.h"
@@ -52,6 +53,10 @@ TComforts::TComforts(TSettings settings, std::string settingsFile, TScreen* scre
     Publish();
 }
 
+TComforts::~TComforts() {
+    SaveNow();
+}
+
 void TComforts::Change(const TSettings& settings, uint32_t now) {
     // Full screen is asked of the screen as it is, which a -fs start may have made full
     // although the file says otherwise.
@@ -72,7 +77,7 @@ void TComforts::Change(const TSettings& settings, uint32_t now) {
         SetMixVolume(FSettings.Volume, FSettings.MusicMuted);
     }
     Publish();
-    if (FSettings != before) Save();
+    if (FSettings != before) Changed(now);
 }
 
 void TComforts::Publish() const {
@@ -87,7 +92,7 @@ bool TComforts::Filter(SDL_Event& event) {
         return false;
     }
     if (event.type == SDL_VIDEORESIZE) {
-        Resize(event.resize.w, event.resize.h);
+        Resize(event.resize.w, event.resize.h, SDL_GetTicks());
         return true;
     }
     // Key releases may never come while another window has the focus.
@@ -144,7 +149,7 @@ void TComforts::Apply(TComfort comfort, uint32_t now) {
         FChangedAt = now;
         SetMixVolume(FSettings.Volume, FSettings.MusicMuted);
     }
-    if (FSettings != before) Save();
+    if (FSettings != before) Changed(now);
 }
 
 void TComforts::ShowMutedStart(uint32_t now) {
@@ -153,7 +158,7 @@ void TComforts::ShowMutedStart(uint32_t now) {
     FChangedAt = now;
 }
 
-void TComforts::Resize(int width, int height) {
+void TComforts::Resize(int width, int height, uint32_t now) {
     if (FScreen == nullptr) return;
     FScreen->Resize(width, height);
     if (FScreen->FullScreen) return;
@@ -162,7 +167,7 @@ void TComforts::Resize(int width, int height) {
         std::clamp(FScreen->WindowWidth, TSettings::MinWindowWidth, TSettings::MaxWindowSide);
     FSettings.WindowHeight =
         std::clamp(FScreen->WindowHeight, TSettings::MinWindowHeight, TSettings::MaxWindowSide);
-    if (FSettings != before) Save();
+    if (FSettings != before) Changed(now);
 }
 
 bool TComforts::ShowsVolume(uint32_t now) const {
@@ -175,6 +180,18 @@ bool TComforts::ShowsRefusal(uint32_t now) {
     return now - *FRefusalShownFrom < RefusalMilliseconds;
 }
 
-void TComforts::Save() const {
-    if (!FFile.empty()) SaveSettings(FFile, FSettings);
+void TComforts::Changed(uint32_t now) {
+    FUnsaved = true;
+    FLastChangeAt = now;
+}
+
+void TComforts::SaveWhenSettled(uint32_t now) {
+    if (FUnsaved && now - FLastChangeAt >= SaveQuietMilliseconds) SaveNow();
+}
+
+void TComforts::SaveNow() {
+    if (!FUnsaved) return;
+    FUnsaved = false;
+    if (FFile.empty()) return;
+    SaveSoon({FFile}, [file = FFile, settings = FSettings] { SaveSettings(file, settings); });
 }

@@ -31,20 +31,35 @@ public:
     static constexpr uint32_t FullScreenSettleMilliseconds = 750;
     // How long the plaque that says a full-screen switch could not be made stays.
     static constexpr uint32_t RefusalMilliseconds = 2000;
+    // A change is written once the settings have stood still this long, so that a held key,
+    // a dragged slider or a dragged window edge writes once when it ends.
+    static constexpr uint32_t SaveQuietMilliseconds = 1000;
 
     // settings: as loaded; settingsFile: where changes go ("" keeps them for this run);
     // screen: the window full screen toggles, or none.
     TComforts(TSettings settings, std::string settingsFile, TScreen* screen);
+    // Writes what is still unwritten.
+    ~TComforts();
+    TComforts(const TComforts&) = delete;
+    TComforts& operator=(const TComforts&) = delete;
 
     // The loop's event filter: takes the key presses it acts on, and lets everything else
     // through (key releases too, so that screens keep their held keys right).
     bool Filter(SDL_Event& event);
-    // Does what the comfort asks for at the tick reading now, saving what changed.
+    // Does what the comfort asks for at the tick reading now; a change is saved later.
     void Apply(TComfort comfort, uint32_t now);
-    // Takes every setting at once (the options screen), acting on what changed and saving it.
+    // Takes every setting at once (the options screen), acting on what changed; a change is
+    // saved later.
     void Change(const TSettings& settings, uint32_t now);
-    // The player gave the window a new size: the picture follows, and the settings keep it.
-    void Resize(int width, int height);
+    // The player gave the window a new size at now: the picture follows, and the settings keep
+    // it.
+    void Resize(int width, int height, uint32_t now);
+
+    // Called every frame: saves a change once SaveQuietMilliseconds have passed since the last.
+    void SaveWhenSettled(uint32_t now);
+    // Saves a change not yet saved, at once (on the way out).
+    void SaveNow();
+    bool Unsaved() const { return FUnsaved; }
 
     // At the first frames: music that starts muted from the settings shows the indicator for
     // its time, so that the silence is not taken for a fault.
@@ -61,7 +76,7 @@ public:
 private:
     // A toggle acts once per press: the keyboard's repeat must not flip it back and forth.
     bool FirstPress(SDLKey key);
-    void Save() const;
+    void Changed(uint32_t now);
     // Hands the settings the screens read (keys, counter) to the shared globals.
     void Publish() const;
 
@@ -75,4 +90,6 @@ private:
     uint32_t FSwitchedAt = 0;
     bool FRefused = false;
     std::optional<uint32_t> FRefusalShownFrom;
+    bool FUnsaved = false;
+    uint32_t FLastChangeAt = 0;
 };

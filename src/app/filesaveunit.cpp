@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,8 @@ void SyncDirectoryOf(const std::string& fileName) {
     ::fsync(fd);
     ::close(fd);
 }
+
+TSaveQueue* InstalledQueue = nullptr;
 
 } // namespace
 
@@ -86,4 +89,77 @@ bool SaveFileLogged(const std::string& fileName, const std::string& bytes) {
         WriteLog(e.what());
         return false;
     }
+}
+
+TSaveQueue::TSaveQueue() : FThread([this] { Work(); }) {}
+
+TSaveQueue::~TSaveQueue() {
+    {
+        const std::lock_guard lock(FMutex);
+        FStopping = true;
+    }
+    FChanged.notify_all();
+    FThread.join();
+}
+
+void TSaveQueue::Post(std::vector<std::string> files, std::function<void()> save) {
+    {
+        const std::lock_guard lock(FMutex);
+        FJobs.push_back({std::move(files), std::move(save)});
+    }
+    FChanged.notify_all();
+}
+
+bool TSaveQueue::Writes(const std::string& fileName) const {
+    for (const TJob& job : FJobs)
+        for (const std::string& file : job.Files)
+            if (file == fileName) return true;
+    return false;
+}
+
+void TSaveQueue::WaitFor(const std::string& fileName) {
+    // A save reading a file finds the saves handed over before it done already.
+    if (std::this_thread::get_id() == FThread.get_id()) return;
+    std::unique_lock lock(FMutex);
+    FChanged.wait(lock, [&] { return !Writes(fileName); });
+}
+
+void TSaveQueue::WaitForAll() {
+    std::unique_lock lock(FMutex);
+    FChanged.wait(lock, [&] { return FJobs.empty(); });
+}
+
+void TSaveQueue::Work() {
+    std::unique_lock lock(FMutex);
+    for (;;) {
+        // Stopping only once the queue is empty: nothing handed over is lost.
+        FChanged.wait(lock, [&] { return !FJobs.empty() || FStopping; });
+        if (FJobs.empty()) return;
+        // The job stays queued while it runs, so that its readers wait for it.
+        const std::function<void()> save = FJobs.front().Save;
+        lock.unlock();
+        try {
+            save();
+        } catch (const std::exception& e) {
+            WriteLog(std::string("A save failed: ") + e.what());
+        }
+        lock.lock();
+        FJobs.pop_front();
+        FChanged.notify_all();
+    }
+}
+
+TSaveQueue* InstallSaveQueue(TSaveQueue* queue) {
+    return std::exchange(InstalledQueue, queue);
+}
+
+void SaveSoon(std::vector<std::string> files, std::function<void()> save) {
+    if (InstalledQueue != nullptr)
+        InstalledQueue->Post(std::move(files), std::move(save));
+    else
+        save();
+}
+
+void WaitForSaveOf(const std::string& fileName) {
+    if (InstalledQueue != nullptr) InstalledQueue->WaitFor(fileName);
 }

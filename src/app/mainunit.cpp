@@ -6,6 +6,7 @@
 
 #include "app/comfortsunit.h"
 #include "app/failureunit.h"
+#include "app/filesaveunit.h"
 #include "app/gamepadunit.h"
 #include "app/keyboardunit.h"
 #include "app/logunit.h"
@@ -58,6 +59,9 @@ bool TProg::Run() {
 }
 
 bool TProg::RunGame() {
+    // Files are written off the frame from here on; Shutdown finishes them.
+    FSaves = std::make_unique<TSaveQueue>();
+    InstallSaveQueue(FSaves.get());
     const std::string settingsFile = SettingsFile();
     const TSettings settings = LoadSettings(settingsFile);
     // "-fs" decides for this run only; the file keeps the player's own choice.
@@ -110,6 +114,7 @@ bool TProg::RunGame() {
     FVolumeIndicator = std::make_unique<TVolumeIndicator>();
     Global.FrameOverlay = [comforts = FComforts.get(), indicator = FVolumeIndicator.get()] {
         const uint32_t now = SDL_GetTicks();
+        comforts->SaveWhenSettled(now);
         const bool volume = comforts->ShowsVolume(now);
         if (volume) indicator->Draw(comforts->Settings());
         if (comforts->ShowsRefusal(now))
@@ -124,16 +129,26 @@ bool TProg::RunGame() {
     auto play = std::make_unique<TMainStatus>();
     play->SeedGames(seed);
     // Every game is kept, the one heading its table as the best; a failed save is logged and
-    // the game goes on.
+    // the game goes on. The files are written off the frame.
     play->GameRecorded = [](const TReplay& replay, TReplayEnd end, int32_t score) {
         if (!replay.FieldDate.empty()) {
-            KeepFieldGame(replay, end, score, ReplayDirectory(), DailyDirectory());
+            const std::string replays = ReplayDirectory(), daily = DailyDirectory();
+            std::vector<std::string> files{replays + "last.qrp"};
+            if (const auto date = ParseFieldDate(replay.FieldDate))
+                files.insert(files.end(),
+                             {daily + DailyTableName(*date), daily + DailyReplayName(*date)});
+            SaveSoon(std::move(files), [replay, end, score, replays, daily] {
+                KeepFieldGame(replay, end, score, replays, daily);
+            });
             return;
         }
-        THighscore table(HomeDirectory(),
-                         HighscoreFileName(static_cast<TDifficulty>(replay.Difficulty)));
+        const auto difficulty = static_cast<TDifficulty>(replay.Difficulty);
+        THighscore table(HomeDirectory(), HighscoreFileName(difficulty));
         table.Load();
-        KeepReplay(replay, ReplayDirectory(), RanksFirst(end, score, table));
+        const bool best = RanksFirst(end, score, table);
+        const std::string directory = ReplayDirectory();
+        SaveSoon({directory + "last.qrp", directory + BestReplayFileName(difficulty)},
+                 [replay, directory, best] { KeepReplay(replay, directory, best); });
     };
     TMainStatus& playing = *play;
     MainStatus = FStates.emplace_back(std::move(play)).get();
@@ -192,8 +207,10 @@ bool TProg::RunGame() {
     Global.Loop->Step();
     StartGamepad();
     if (!Global.Loop->Terminated) Global.Loop->Run();
-    // A game left by Escape or the window's close is kept as it stood.
+    // A game left by Escape, the window's close or a termination signal is kept as it stood,
+    // and so is a settings change still waiting for its quiet moment.
     playing.FinishGame(TReplayEnd::Quit);
+    FComforts->SaveNow();
     return true;
 }
 
@@ -216,6 +233,9 @@ void TProg::Shutdown() {
     Global.FrameOverlay = nullptr;
     FVolumeIndicator.reset();
     FComforts.reset();
+    // Every save handed over is finished before the program ends.
+    InstallSaveQueue(nullptr);
+    FSaves.reset();
     FMediaManager.reset();
     Global.MediaManager = nullptr;
     FLoop.reset();

@@ -22,6 +22,7 @@ class TGamepad;
 union SDL_Event;
 class TComforts;
 class TVolumeIndicator;
+class TSaveQueue;
 
 class TProg {
 public:
@@ -53,6 +54,7 @@ private:
 
     std::vector<std::string> FArguments;
     std::string FFailure;
+    std::unique_ptr<TSaveQueue> FSaves;
     std::unique_ptr<TScreen> FScreen;
     std::unique_ptr<TKeyState> FKeyState;
     std::unique_ptr<TGenericMediaManager> FMediaManager;

@@ -42,6 +42,7 @@ void THighscore::Load() {
     FEntries.clear();
     if (FKnown) {
         const std::string path = Directory() + FFileName;
+        WaitForSaveOf(path);
         std::error_code error;
         if (std::filesystem::exists(path, error)) {
             try {
@@ -58,8 +59,13 @@ void THighscore::Load() {
 }
 
 void THighscore::Save() {
+    std::cout << Directory() << std::endl;
+    // The table on the screen is this one; the file follows off the frame.
+    SaveSoon({Directory() + FFileName}, [table = *this] { table.Write(); });
+}
+
+void THighscore::Write() const {
     const std::string dir = Directory();
-    std::cout << dir << std::endl;
     if (!ReadySaveDirectory(FKnown ? dir : "", "highscores")) return;
     std::ostringstream text;
     WriteScores(text);

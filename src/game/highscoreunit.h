@@ -31,8 +31,8 @@ public:
     // Fills the table from the file, or with ten ("no one", 0) entries when there is none.
     // An unreadable file is logged and also gives the defaults.
     void Load();
-    // Prints the directory on stdout, creates it when needed and writes the table. Failures
-    // are logged; the game goes on without the file.
+    // Prints the directory on stdout, creates it when needed and writes the table (on the
+    // installed save queue, if any). Failures are logged; the game goes on without the file.
     void Save();
     // Inserts at the entry's rank (below equal scores) and keeps the best ten.
     void Add(const std::string& name, int32_t score);
@@ -61,6 +61,9 @@ public:
     const std::string& Directory() const { return FDirectory; }
 
 private:
+    // Save's writing part: directory, file and the log.
+    void Write() const;
+
     struct TEntry {
         std::string Name;
         int32_t Score;

@@ -92,6 +92,7 @@ std::string ReplayDirectory() {
 }
 
 TReplay LoadReplayFile(const std::string& fileName) {
+    WaitForSaveOf(fileName);
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) throw TReplayError(std::strerror(errno));
     const std::streamoff size = in.tellg();

@@ -76,7 +76,7 @@ protected:
     TTestDir Dir;
 };
 
-TEST_F(Comforts, VolumeStepsShowTheIndicatorForItsTimeAndAreSavedWhenTheyChange) {
+TEST_F(Comforts, VolumeStepsShowTheIndicatorForItsTimeAndAreSavedOnceTheyStop) {
     TComforts comforts({90, false, false}, File(), nullptr);
     EXPECT_FALSE(comforts.ShowsVolume(0));
     comforts.Apply(TComfort::VolumeUp, 1000);
@@ -84,15 +84,37 @@ TEST_F(Comforts, VolumeStepsShowTheIndicatorForItsTimeAndAreSavedWhenTheyChange)
     EXPECT_TRUE(comforts.ShowsVolume(1000));
     EXPECT_TRUE(comforts.ShowsVolume(2499)); // for 1.5 s
     EXPECT_FALSE(comforts.ShowsVolume(2500));
+    comforts.SaveWhenSettled(1000 + TComforts::SaveQuietMilliseconds - 1);
+    EXPECT_FALSE(std::filesystem::exists(File())) << "written before the change settled";
+    comforts.SaveWhenSettled(1000 + TComforts::SaveQuietMilliseconds);
     EXPECT_EQ(LoadSettings(File()).Volume, 100);
+    EXPECT_FALSE(comforts.Unsaved());
     // At the top nothing changes and nothing is written, but the indicator still answers.
     std::filesystem::remove(File());
     comforts.Apply(TComfort::VolumeUp, 5000);
     EXPECT_TRUE(comforts.ShowsVolume(5000));
+    comforts.SaveWhenSettled(9000);
     EXPECT_FALSE(std::filesystem::exists(File()));
-    comforts.Apply(TComfort::MuteMusic, 6000);
-    comforts.Apply(TComfort::VolumeDown, 6100);
-    EXPECT_EQ(LoadSettings(File()), (TSettings{90, true, false}));
+    // A held key repeats every 30 ms: one write, a quiet second after the last step.
+    uint32_t now = 10000;
+    for (int step = 0; step < 5; ++step, now += 30) {
+        comforts.Apply(TComfort::VolumeDown, now);
+        comforts.SaveWhenSettled(now);
+    }
+    comforts.SaveWhenSettled(now - 30 + TComforts::SaveQuietMilliseconds - 1);
+    EXPECT_FALSE(std::filesystem::exists(File()));
+    comforts.SaveWhenSettled(now - 30 + TComforts::SaveQuietMilliseconds);
+    EXPECT_EQ(LoadSettings(File()).Volume, 50);
+}
+
+TEST_F(Comforts, AChangeNotYetSettledIsWrittenOnTheWayOut) {
+    {
+        TComforts comforts({90, false, false}, File(), nullptr);
+        comforts.Apply(TComfort::MuteMusic, 6000);
+        comforts.Apply(TComfort::VolumeDown, 6100);
+        EXPECT_FALSE(std::filesystem::exists(File()));
+    }
+    EXPECT_EQ(LoadSettings(File()), (TSettings{80, true, false}));
 }
 
 TEST_F(Comforts, MusicMutedFromTheSettingsShowsTheIndicatorAtTheStart) {

@@ -136,6 +136,8 @@ TEST(GameOver, NameGoesIntoTheTableAndStaysForTheNextRun) {
         run.Game.Shot("gameover");
         run.Game.Keys("key Return");
         ASSERT_TRUE(WaitUntil([&] { return !run.ShowsNameField(); }, 20));
+        // The table is written off the frame, a moment after the screen shows it.
+        WaitUntil([&] { return TableLines(dir.ReadFile(TablePath)).size() == 5; }, 20);
         const auto lines = TableLines(dir.ReadFile(TablePath));
         ASSERT_EQ(lines.size(), 5u) << dir.ReadFile(TablePath);
         size_t rank = 0;

@@ -58,6 +58,11 @@ protected:
                               w.Top + w.MarginTop + row.Top - 2);
     }
     const TKeyBindings& Keys() const { return Comforts->Settings().Keys; }
+    // The settings file once the waiting change is written, as on the way out.
+    TSettings Saved() {
+        Comforts->SaveNow();
+        return LoadSettings((S.Dir.Path() / "settings").string());
+    }
 
     TGameScreen S;
     std::optional<TComforts> Comforts;
@@ -100,7 +105,7 @@ TEST_F(OptionsScreen, LeftAndRightStepTheVolumeAndTheFileKeepsIt) {
     Press(SDLK_LEFT);
     Press(SDLK_LEFT);
     EXPECT_EQ(Comforts->Settings().Volume, 80);
-    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).Volume, 80);
+    EXPECT_EQ(Saved().Volume, 80);
     Press(SDLK_RIGHT);
     EXPECT_EQ(Options->Volume->Position, 90);
     EXPECT_TRUE(Comforts->ShowsVolume(1000)) << "the plaque shows the change";
@@ -123,13 +128,12 @@ TEST_F(OptionsScreen, TheSharpBoxShowsWhatAutoMeansHereAndSavesAChoice) {
     Options->SharpByDefault = [&hardware] { return hardware; };
     Options->Refresh();
     EXPECT_TRUE(Options->Sharp->Checked);
-    const std::string file = (S.Dir.Path() / "settings").string();
     Options->Activate(*Options->Sharp);
-    EXPECT_EQ(LoadSettings(file).RenderSize, TRenderSize::Design);
+    EXPECT_EQ(Saved().RenderSize, TRenderSize::Design);
     hardware = false;
     Options->Activate(*Options->Sharp);
     EXPECT_TRUE(Options->Sharp->Checked) << "a choice outweighs the renderer";
-    EXPECT_EQ(LoadSettings(file).RenderSize, TRenderSize::Native);
+    EXPECT_EQ(Saved().RenderSize, TRenderSize::Native);
 }
 
 TEST_F(OptionsScreen, TheSharpAndFacingBoxesComeBetweenDifficultyAndTheKeys) {
@@ -152,7 +156,7 @@ TEST_F(OptionsScreen, TheFacingBoxFollowsTheDifficultyUntilChosen) {
     Options->Activate(*Options->Difficulty);
     EXPECT_TRUE(Options->Facing->Checked) << "Gentle shows the marker";
     Options->Activate(*Options->Facing);
-    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).FacingMarker, false);
+    EXPECT_EQ(Saved().FacingMarker, false);
     Options->Activate(*Options->Difficulty);
     Options->Activate(*Options->Facing);
     EXPECT_EQ(Comforts->Settings().FacingMarker, true);
@@ -172,7 +176,7 @@ TEST_F(OptionsScreen, ARowTakesTheNextKeyAndAHeldKeySwapsTheTwo) {
     EXPECT_EQ(Keys().Key(TPlayAction::Swing), SDLK_UP);
     EXPECT_EQ(Keys().Key(TPlayAction::Forwards), SDLK_LCTRL);
     EXPECT_FALSE(Options->Capturing);
-    EXPECT_EQ(LoadSettings((S.Dir.Path() / "settings").string()).Keys, Keys());
+    EXPECT_EQ(Saved().Keys, Keys());
     Options->Activate(*Options->Defaults);
     EXPECT_EQ(Keys(), TKeyBindings());
 }
@@ -296,7 +300,7 @@ TEST_F(OptionsScreen, TheFullScreenBoxShowsTheScreenNotTheFile) {
         EXPECT_EQ(Options->FullScreen->Checked, full);
         Options->Activate(*Options->Fps);
         EXPECT_EQ(Options->FullScreen->Checked, full);
-        EXPECT_EQ(LoadSettings(file).FullScreen, !full);
+        EXPECT_EQ(Saved().FullScreen, !full);
         Global.Screen = nullptr;
     }
 }
