@@ -21,14 +21,6 @@
 
 namespace {
 
-// Without its media the world still loads, but its models do not move: no blow would land.
-bool Animated(const TBaseList& world) {
-    for (const TRealTimeModel* model :
-         {world.VikingModel.get(), world.SheepModel.get(), world.RamModel.get()})
-        if (model->Animations.size() <= static_cast<size_t>(eaDeath)) return false;
-    return world.VikingModel->Animations.size() > static_cast<size_t>(eaAttack2);
-}
-
 // The log stays off for the check: it belongs to the game, not to where a check was started.
 class TNoLog {
 public:

@@ -450,3 +450,10 @@ TLevelOutcome StepLevel(TBaseList& world, float& endTimer, double dt) {
     if (world.SheepCount == 0) return TLevelOutcome::Cleared;
     return TLevelOutcome::Playing;
 }
+
+bool Animated(const TBaseList& world) {
+    for (const TRealTimeModel* model :
+         {world.VikingModel.get(), world.SheepModel.get(), world.RamModel.get()})
+        if (model->Animations.size() <= static_cast<size_t>(eaDeath)) return false;
+    return world.VikingModel->Animations.size() > static_cast<size_t>(eaAttack2);
+}

@@ -196,3 +196,8 @@ enum class TLevelOutcome { Playing, Cleared, Lost };
 // One frame of play: advances the world by dt and decides the level five seconds after the
 // last sheep or the viking fell, counting those seconds in endTimer.
 TLevelOutcome StepLevel(TBaseList& world, float& endTimer, double dt);
+
+// Whether the world's models carry their animations. Without the media the world still loads,
+// but its models do not move: no blow would land, and a game played or checked so is not the
+// game.
+bool Animated(const TBaseList& world);

@@ -182,13 +182,19 @@ void TMainStatus::CycleAt(uint32_t now) {
         PresentFrame();
         return;
     }
+    if (PlayAt(now)) return;
+    DrawFrame(FLastDt, LevelMilliseconds(now));
+}
+
+bool TMainStatus::PlayAt(uint32_t now) {
+    if (FPaused) return false;
     // The replay keeps the milliseconds, from which it gets the same dt.
     const uint32_t milliseconds = FrameMilliseconds(LastTicks, now);
     const double dt = StepSeconds(milliseconds);
     Recorder.Step(*FWorld, milliseconds, HeldPlayKeys(*Global.KeyState));
     LastTicks = now;
     FLastDt = dt;
-    Frame(dt, LevelMilliseconds(now));
+    return AdvanceWorld(dt);
 }
 
 void TMainStatus::Pause(uint32_t now) {
@@ -216,7 +222,10 @@ void TMainStatus::FocusLost() {
 }
 
 void TMainStatus::Frame(double dt, uint32_t levelMilliseconds) {
-    if (AdvanceWorld(dt)) return;
+    if (!AdvanceWorld(dt)) DrawFrame(dt, levelMilliseconds);
+}
+
+void TMainStatus::DrawFrame(double dt, uint32_t levelMilliseconds) {
     DrawScene();
     DrawHud(dt, levelMilliseconds);
     PresentFrame();

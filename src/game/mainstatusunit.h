@@ -69,8 +69,13 @@ public:
     // The time spent on the level at now, without the paused time.
     uint32_t LevelMilliseconds(uint32_t now) const;
 
+    // The world's part of a cycle at now, without drawing: the step is recorded with the keys
+    // held, then taken; true when another screen has taken over. Nothing while paused.
+    bool PlayAt(uint32_t now);
     // One frame of dt seconds: the world, then the hand-over or the picture.
     void Frame(double dt, uint32_t levelMilliseconds);
+    // The picture of a frame of dt seconds.
+    void DrawFrame(double dt, uint32_t levelMilliseconds);
     // Advances the world and decides the level; true when another screen has taken over
     // (and nothing may be drawn this cycle).
     bool AdvanceWorld(double dt);

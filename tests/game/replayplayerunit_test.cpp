@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Games recorded as the play screen records them, with the game's own models and uneven
-// frame times, then played back: every digest must agree, and a single changed key must be
+// Games recorded by the play screen, with the game's own models and uneven frame times, then
+// played back: every digest must agree, and a single changed key must be
 // caught, never before the step it changed.
 #include "game/replayplayerunit.h"
 
@@ -13,6 +13,7 @@
 #include "math/randomunit.h"
 
 #include "support/gameworld.h"
+#include "support/playdriver.h"
 #include "support/testdir.h"
 
 #include <filesystem>
@@ -23,44 +24,36 @@ namespace {
 
 using TResult = TReplayPlayer::TResult;
 
-// The pilot (or the novice) plays until it falls or has cleared three levels with frames of 1 to
-// 40 ms, recorded step by step.
-TReplay RecordPilotGame(uint32_t seed, TKeyState& keys,
-                        TDifficulty difficulty = TDifficulty::Classic, bool novice = false) {
-    TBaseList world;
-    TReplayRecorder recorder;
-    recorder.Begin(seed, static_cast<uint8_t>(difficulty));
-    world.Difficulty = difficulty;
-    RandomSeed(seed);
-    world.NewGame();
+// The pilot (or the novice) plays on the play screen until it falls or has cleared three levels,
+// with frames of 1 to 40 ms; the screen records the game as it does in play.
+TReplay RecordPilotGame(uint32_t seed, TDifficulty difficulty = TDifficulty::Classic,
+                        bool novice = false) {
+    TPlayDriver game;
+    game.Start(seed, difficulty);
     std::mt19937 frames(seed); // apart from the game's generator
     TNovicePilot newcomer(seed);
-    float endTimer = 0;
     uint32_t ms = 16;
     for (int step = 0; step < 200000; ++step) {
-        if (novice)
-            newcomer.Steer(world, static_cast<float>(ms) / 1000, keys);
-        else
-            SteerViking(world, keys);
-        ms = static_cast<uint32_t>(std::uniform_int_distribution<int>(1, 40)(frames));
-        recorder.Step(world, ms, HeldPlayKeys(keys));
-        const TLevelOutcome outcome = StepLevel(world, endTimer, ms / 1000.0);
-        if (outcome == TLevelOutcome::Lost) return recorder.Finish(TReplayEnd::Lost, world);
-        if (outcome == TLevelOutcome::Cleared) {
-            recorder.LevelEnd(world);
-            world.NewLevel();
-            endTimer = 0;
-            if (world.Level > 3) break;
-        }
+        if (game.AtLevelStart() && game.World().Level > 3) break;
+        const auto next = static_cast<uint32_t>(std::uniform_int_distribution<int>(1, 40)(frames));
+        const bool playing = game.Frame(next, [&] {
+            if (novice)
+                newcomer.Steer(game.World(), static_cast<float>(ms) / 1000, game.Keys);
+            else
+                SteerViking(game.World(), game.Keys);
+        });
+        ms = next;
+        if (!playing) break;
     }
-    return recorder.Finish(TReplayEnd::Quit, world);
+    game.Play->FinishGame(TReplayEnd::Quit);
+    return game.Games.back().first;
 }
 
 class Replays : public ::testing::Test {
 protected:
     Replays() {
         std::filesystem::create_directory_symlink(QUELMARK_MEDIA_DIR, Dir.Path() / "media");
-        Game = RecordPilotGame(3, Scope.Keys);
+        Game = RecordPilotGame(3);
     }
 
     // The replay played on a fresh world; the level ends met on the way.
@@ -139,17 +132,50 @@ TEST_F(Replays, ChangedEndingOrExtraStepDiverges) {
 }
 
 TEST_F(Replays, TheRulesComeFromTheReplay) {
-    const TReplay gentle = RecordPilotGame(3, Scope.Keys, TDifficulty::Gentle);
+    const TReplay gentle = RecordPilotGame(3, TDifficulty::Gentle);
     EXPECT_EQ(Play(DecodeReplay(EncodeReplay(gentle))), TResult::Matches);
     EXPECT_EQ(World->Difficulty, TDifficulty::Gentle);
     // The novice lets go of the swing early, which Gentle's rules answer differently.
     for (const uint32_t seed : {4u, 5u})
-        EXPECT_EQ(Play(RecordPilotGame(seed, Scope.Keys, TDifficulty::Gentle, true)),
-                  TResult::Matches)
-            << seed;
+        EXPECT_EQ(Play(RecordPilotGame(seed, TDifficulty::Gentle, true)), TResult::Matches) << seed;
     TReplay asClassic = gentle;
     asClassic.Difficulty = static_cast<uint8_t>(TDifficulty::Classic);
     EXPECT_EQ(Play(asClassic), TResult::Diverges);
+}
+
+// Recorded through the play screen as the game records: a pause mid-game, then a quit on the
+// level start after the first level was cleared.
+TEST_F(Replays, APauseAndAQuitBetweenLevelsPlayBackAndTheLevelEndKeepsTheClearedField) {
+    TReplay replay;
+    {
+        TPlayDriver game;
+        game.Start(3);
+        const auto steer = [&game] { SteerViking(game.World(), game.Keys); };
+        for (int i = 0; i < 300; ++i)
+            ASSERT_TRUE(game.Frame(16, steer));
+        ASSERT_EQ(game.Play->Recorder.Replay().Steps(), 300u);
+        game.Play->Pause(game.Now + 5);
+        for (int i = 0; i < 20; ++i)
+            game.Frame(16, steer);
+        EXPECT_EQ(game.Play->Recorder.Replay().Steps(), 300u) << "a paused frame is no step";
+        game.Now += 60000;
+        game.Play->Resume(game.Now);
+        while (!game.AtLevelStart())
+            ASSERT_TRUE(game.Frame(17, steer)) << "the pilot fell on level 1";
+        game.Play->FinishGame(TReplayEnd::Quit);
+        ASSERT_EQ(game.Games.size(), 1u);
+        replay = game.Games[0].first;
+    }
+    EXPECT_EQ(replay.End, TReplayEnd::Quit);
+    // The paused minute is in no step.
+    for (const TReplayRun& run : replay.Runs)
+        EXPECT_LE(run.Milliseconds, 17u);
+    ASSERT_EQ(replay.LevelEnds.size(), 1u);
+    EXPECT_EQ(replay.LevelEnds[0].Step, replay.Steps());
+    EXPECT_EQ(replay.LevelEnds[0].Level, 1);
+    EXPECT_EQ(replay.Level, 2);
+    EXPECT_EQ(Play(DecodeReplay(EncodeReplay(replay))), TResult::Matches);
+    EXPECT_EQ(World->Level, 2);
 }
 
 } // namespace
