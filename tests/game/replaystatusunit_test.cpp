@@ -10,6 +10,7 @@
 #include "game/mainstatusunit.h"
 #include "math/randomunit.h"
 #include "support/gamescreen.h"
+#include "support/playdriver.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -17,21 +18,15 @@
 
 namespace {
 
-// Three seconds of 10 ms steps walking forwards: no level is decided that soon.
-TReplay WalkingGame(TBaseList& world, TKeyState& keys,
-                    TDifficulty difficulty = TDifficulty::Classic) {
-    TReplayRecorder recorder;
-    recorder.Begin(7, static_cast<uint8_t>(difficulty));
-    world.Difficulty = difficulty;
-    RandomSeed(7);
-    world.NewGame();
-    float endTimer = 0;
-    for (int i = 0; i < 300; ++i) {
-        HoldPlayKeys(rkUp, keys);
-        recorder.Step(world, 10, rkUp);
-        StepLevel(world, endTimer, 0.01);
-    }
-    return recorder.Finish(TReplayEnd::Quit, world);
+// Three seconds of 10 ms steps walking forwards on the play screen: no level is decided that
+// soon.
+TReplay WalkingGame(TDifficulty difficulty = TDifficulty::Classic) {
+    TPlayDriver game;
+    game.Start(7, difficulty);
+    for (int i = 0; i < 300; ++i)
+        game.Frame(10, [&game] { HoldPlayKeys(rkUp, game.Keys); });
+    game.Play->FinishGame(TReplayEnd::Quit);
+    return game.Games.back().first;
 }
 
 class ReplayScreen : public ::testing::Test {
@@ -39,7 +34,7 @@ protected:
     ReplayScreen() {
         MainStatus = &Play;
         Screen.emplace(Play);
-        Screen->Show(WalkingGame(Play.World(), S.Keys), "");
+        Screen->Show(WalkingGame(), "");
         SetCurrentListener(&*Screen, &S.Loop);
     }
     ~ReplayScreen() override { CurrentListener = nullptr; }
@@ -113,7 +108,7 @@ TEST_F(ReplayScreen, SpaceSkipsTheLevelStartAndTheEndReturnsToTheTitle) {
 }
 
 TEST_F(ReplayScreen, TheAttractModePlaysWithoutTheLevelStartAndAnyKeyEndsIt) {
-    Screen->Show(WalkingGame(Play.World(), S.Keys), "Astrid: 120");
+    Screen->Show(WalkingGame(), "Astrid: 120");
     SetCurrentListener(&*Screen, &S.Loop);
     Screen->CycleAt(1000);
     Screen->CycleAt(1100);
@@ -131,7 +126,7 @@ TEST_P(ReplayDifficulty, PlaysUnderTheReplaysAndGivesThePlayersBack) {
     const TDifficulty recorded =
         players == TDifficulty::Classic ? TDifficulty::Gentle : TDifficulty::Classic;
     SetCurrentListener(&S.Intro, &S.Loop);
-    Screen->Show(WalkingGame(Play.World(), S.Keys, recorded), "Astrid: 120");
+    Screen->Show(WalkingGame(recorded), "Astrid: 120");
     Play.World().Difficulty = players;
     SetCurrentListener(&*Screen, &S.Loop);
     EXPECT_EQ(Play.World().Difficulty, recorded);

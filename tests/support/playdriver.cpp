@@ -12,7 +12,9 @@ TPlayDriver::TPlayDriver()
       FPreviousMedia(std::exchange(Global.MediaManager, &FMedia)),
       FPreviousLoop(std::exchange(Global.Loop, &FLoop)),
       // The screen's pictures are missing on purpose: no log of them.
-      FPreviousLogging(SetLogging(false)) {
+      FPreviousLogging(SetLogging(false)), FPreviousPlay(MainStatus),
+      FPreviousLevelStart(LevelStatus), FPreviousGameOver(GameOverStatus),
+      FPreviousScreen(CurrentListener) {
     Play = std::make_unique<TMainStatus>();
     Play->GameRecorded = [this](const TReplay& replay, TReplayEnd end, int32_t) {
         Games.emplace_back(replay, end);
@@ -25,8 +27,10 @@ TPlayDriver::TPlayDriver()
 TPlayDriver::~TPlayDriver() {
     if (CurrentListener == Play.get() || CurrentListener == &FLevelStart ||
         CurrentListener == &FGameOver)
-        CurrentListener = nullptr;
-    MainStatus = LevelStatus = GameOverStatus = nullptr;
+        CurrentListener = FPreviousScreen;
+    MainStatus = FPreviousPlay;
+    LevelStatus = FPreviousLevelStart;
+    GameOverStatus = FPreviousGameOver;
     Play.reset();
     SetLogging(FPreviousLogging);
     Global.MediaManager = FPreviousMedia;

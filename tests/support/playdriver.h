@@ -21,8 +21,9 @@
 
 class TPlayDriver {
 public:
-    // Installs its own keys, loop and a media manager without pictures or sound in Global (the
-    // models are read from media/ in the working folder, without their meshes).
+    // Installs its own keys, loop, screens and a media manager without pictures or sound in
+    // Global until it goes (the models are read from media/ in the working folder, without
+    // their meshes).
     TPlayDriver();
     ~TPlayDriver();
     TPlayDriver(const TPlayDriver&) = delete;
@@ -54,4 +55,5 @@ private:
     TGenericMediaManager* FPreviousMedia;
     TOpenGlRealTimeLoop* FPreviousLoop;
     bool FPreviousLogging;
+    TEventListener *FPreviousPlay, *FPreviousLevelStart, *FPreviousGameOver, *FPreviousScreen;
 };
