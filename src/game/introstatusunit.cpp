@@ -50,10 +50,11 @@ void TIntroStatus::Enter() {
 
 std::string TIntroStatus::FieldLine(const std::string& dailyFolder, const TFieldDate& today) {
     if (dailyFolder.empty()) return "not played yet";
-    std::error_code error;
-    const bool played = std::filesystem::exists(dailyFolder + DailyTableName(today), error);
+    // Loaded first: the load waits for a save of the table still under way.
     THighscore table = THighscore::InDirectory(dailyFolder, DailyTableName(today));
     table.Load();
+    std::error_code error;
+    const bool played = std::filesystem::exists(dailyFolder + DailyTableName(today), error);
     std::optional<int32_t> best;
     if (played && table.Count() > 0) best = table.Score(0);
     // A best game whose name was never entered still counts.
