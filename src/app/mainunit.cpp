@@ -162,13 +162,8 @@ bool TProg::RunGame() {
     demo->Endless = WantsDemo(FArguments);
     DemoStatus = FStates.emplace_back(std::move(demo)).get();
     auto options = std::make_unique<TOptionsStatus>("media/options.xml");
-    options->Settings = [comforts = FComforts.get()]() -> const TSettings& {
-        return comforts->Settings();
-    };
-    options->Change = [comforts = FComforts.get()](const TSettings& changed) {
-        comforts->Change(changed, SDL_GetTicks());
-    };
-    options->SharpByDefault = [screen = FScreen.get()] {
+    ConnectOptions(*options, *FComforts, SDL_GetTicks);
+    options->ResolvesAutoToSharp = [screen = FScreen.get()] {
         return ResolvesNative(TRenderSize::Auto, screen->IsSoftware());
     };
     options->DrawBackground = [intro = static_cast<TIntroStatus*>(IntroStatus)](double dt) {

@@ -76,7 +76,7 @@ TGameOverStatus::~TGameOverStatus() = default;
 
 void TGameOverStatus::Enter() {
     Global.KeyState->Clear();
-    Keys.Open(SDL_GetTicks(), HeldKeys());
+    FreshKeys.Open(SDL_GetTicks(), HeldKeys());
     FFieldDate.clear();
     if (Play != nullptr && Play->Field()) {
         FFieldDate = Play->Field()->Text();
@@ -160,13 +160,13 @@ void TGameOverStatus::KeyDown(SDL_KeyboardEvent& event) {
 }
 
 void TGameOverStatus::KeyUp(SDL_KeyboardEvent& event) {
-    Keys.Release(event.keysym.sym);
+    FreshKeys.Release(event.keysym.sym);
 }
 
 void TGameOverStatus::KeyDownAt(SDL_KeyboardEvent& event, uint32_t now) {
     const SDLKey key = event.keysym.sym;
     if (key == SDLK_ESCAPE) Global.Loop->Terminate();
-    if (!Keys.Accept(key, now)) return;
+    if (!FreshKeys.Accept(key, now)) return;
     // Return acts only while the field is shown: once the name is stored, a second press
     // must neither store it again nor skip the table the player is looking at.
     if (key == SDLK_RETURN && NameEdit->Visible) {

@@ -74,7 +74,8 @@ public:
     TUiEdit* NameEdit = nullptr;
     TUiLabel* PromptLabel = nullptr;
     std::unique_ptr<THighscore> Highscores; // only while the screen is current
-    TFreshKeys Keys;
+    // The keys the name field takes: none held from play, none in its first moments.
+    TFreshKeys FreshKeys;
     // The play screen, whose game on today's field has its own table; borrowed, may be null.
     TMainStatus* Play = nullptr;
     // Where the days' tables are kept.

@@ -15,39 +15,17 @@ namespace {
 
 const char* const WindowName = "options";
 
-bool IsTracker(const TUiWidget* w) {
-    return dynamic_cast<const TUiTracker*>(w) != nullptr;
+template <class T> T* Need(TUiWindow& window, const std::string& name) {
+    auto* widget = dynamic_cast<T*>(window.FindByName(name));
+    if (widget == nullptr) throw std::runtime_error("no widget \"" + name + "\" of its kind");
+    return widget;
 }
-bool IsCheckBox(const TUiWidget* w) {
-    return dynamic_cast<const TUiCheckBox*>(w) != nullptr;
-}
-bool IsButton(const TUiWidget* w) {
-    return dynamic_cast<const TUiButton*>(w) != nullptr;
-}
-bool IsLabel(const TUiWidget* w) {
-    return dynamic_cast<const TUiLabel*>(w) != nullptr;
-}
-
-struct TNamedKind {
-    const char* Name;
-    bool (*IsKind)(const TUiWidget*);
-};
-
-const TNamedKind Widgets[] = {
-    {"volumelabel", IsLabel},     {"volume", IsTracker},      {"music", IsCheckBox},
-    {"fullscreen", IsCheckBox},   {"fps", IsCheckBox},        {"difficulty", IsButton},
-    {"sharp", IsCheckBox},        {"facing", IsCheckBox},     {"key.turn_left", IsButton},
-    {"key.turn_right", IsButton}, {"key.forwards", IsButton}, {"key.backwards", IsButton},
-    {"key.swing", IsButton},      {"key.pause", IsButton},    {"message", IsLabel},
-    {"defaults", IsButton},       {"back", IsButton}};
 
 // The window of a layout, or an exception saying what it lacks.
 std::unique_ptr<TUiWindow> CheckedWindow(std::unique_ptr<TUiWidget> widget) {
     auto* window = dynamic_cast<TUiWindow*>(widget.get());
     if (window == nullptr) throw std::runtime_error("no window \"options\"");
-    for (const TNamedKind& widget : Widgets)
-        if (!widget.IsKind(window->FindByName(widget.Name)))
-            throw std::runtime_error(std::string("no widget \"") + widget.Name + "\" of its kind");
+    FindOptionsWidgets(*window);
     widget.release();
     return std::unique_ptr<TUiWindow>(window);
 }
@@ -91,14 +69,23 @@ const std::string& BuiltInOptionsLayout() {
     return text;
 }
 
-const std::vector<std::string>& OptionsWidgetNames() {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> all;
-        for (const TNamedKind& widget : Widgets)
-            all.emplace_back(widget.Name);
-        return all;
-    }();
-    return names;
+TOptionsWidgets FindOptionsWidgets(TUiWindow& window) {
+    TOptionsWidgets w;
+    w.VolumeLabel = Need<TUiLabel>(window, "volumelabel");
+    w.Volume = Need<TUiTracker>(window, "volume");
+    w.Music = Need<TUiCheckBox>(window, "music");
+    w.FullScreen = Need<TUiCheckBox>(window, "fullscreen");
+    w.Fps = Need<TUiCheckBox>(window, "fps");
+    w.Difficulty = Need<TUiButton>(window, "difficulty");
+    w.Sharp = Need<TUiCheckBox>(window, "sharp");
+    w.Facing = Need<TUiCheckBox>(window, "facing");
+    for (int i = 0; i < PlayActionCount; ++i)
+        w.KeyRows[i] = Need<TUiButton>(window, std::string("key.") +
+                                                   ActionSettingName(static_cast<TPlayAction>(i)));
+    w.Message = Need<TUiLabel>(window, "message");
+    w.Defaults = Need<TUiButton>(window, "defaults");
+    w.Back = Need<TUiButton>(window, "back");
+    return w;
 }
 
 std::unique_ptr<TUiWindow> LoadOptionsWindow(const std::string& fileName) {

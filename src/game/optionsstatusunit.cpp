@@ -4,6 +4,7 @@
 
 #include "game/optionsstatusunit.h"
 
+#include "app/comfortsunit.h"
 #include "app/keyboardunit.h"
 #include "app/logunit.h"
 #include "app/openglmainloop.h"
@@ -18,15 +19,12 @@
 
 #include <SDL_opengl.h>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 // The focus colour of the wooden skin, #FFD23F.
 constexpr float FocusR = 1.0f, FocusG = 0.824f, FocusB = 0.247f;
-
-template <class T> T* Find(TUiWindow& window, const std::string& name) {
-    return dynamic_cast<T*>(window.FindByName(name));
-}
 
 // The volume a tracker position stands for, in the settings' steps.
 int VolumeOfTracker(const TUiTracker& tracker) {
@@ -53,20 +51,7 @@ TOptionsStatus::TOptionsStatus(const std::string& layoutFile)
     : Desktop(std::make_unique<TUiDesktop>()),
       FDrawer(std::make_unique<TGuiDrawer>(*Global.MediaManager)), FFont(FetchTexture("font")) {
     Window = Desktop->Add(LoadOptionsWindow(layoutFile));
-    VolumeLabel = Find<TUiLabel>(*Window, "volumelabel");
-    Volume = Find<TUiTracker>(*Window, "volume");
-    Music = Find<TUiCheckBox>(*Window, "music");
-    FullScreen = Find<TUiCheckBox>(*Window, "fullscreen");
-    Fps = Find<TUiCheckBox>(*Window, "fps");
-    Difficulty = Find<TUiButton>(*Window, "difficulty");
-    Sharp = Find<TUiCheckBox>(*Window, "sharp");
-    Facing = Find<TUiCheckBox>(*Window, "facing");
-    for (int i = 0; i < PlayActionCount; ++i)
-        KeyRows[i] = Find<TUiButton>(*Window, std::string("key.") +
-                                                  ActionSettingName(static_cast<TPlayAction>(i)));
-    Message = Find<TUiLabel>(*Window, "message");
-    Defaults = Find<TUiButton>(*Window, "defaults");
-    Back = Find<TUiButton>(*Window, "back");
+    static_cast<TOptionsWidgets&>(*this) = FindOptionsWidgets(*Window);
     Rows = {Volume, Music, FullScreen, Fps, Difficulty, Sharp, Facing};
     Rows.insert(Rows.end(), std::begin(KeyRows), std::end(KeyRows));
     Rows.insert(Rows.end(), {Defaults, Back});
@@ -142,9 +127,6 @@ TSettings TOptionsStatus::Shown() const {
 }
 
 void TOptionsStatus::Apply(const TSettings& settings) {
-    if (TBaseList* world = PlayWorld();
-        world != nullptr && world->Difficulty != settings.Difficulty)
-        world->SetDifficulty(settings.Difficulty);
     if (Change)
         Change(settings);
     else
@@ -158,7 +140,7 @@ void TOptionsStatus::Refresh() {
     Music->Checked = !s.MusicMuted;
     FullScreen->Checked = s.FullScreen;
     Fps->Checked = s.ShowFps;
-    Sharp->Checked = ResolvesNative(s.RenderSize, !SharpByDefault || !SharpByDefault());
+    Sharp->Checked = ResolvesNative(s.RenderSize, !ResolvesAutoToSharp || !ResolvesAutoToSharp());
     Facing->Checked = ShowsFacingMarker(s.Difficulty, s.FacingMarker);
     Difficulty->Caption = std::string("Difficulty: ") + DifficultyLabel(s.Difficulty);
     VolumeLabel->Caption = "Volume " + std::to_string(s.Volume) + "%";
@@ -373,4 +355,14 @@ void TOptionsStatus::DrawKeycaps() const {
         DrawFontText(FFont, static_cast<int32_t>(x) + 6, static_cast<int32_t>(y) + 6, text, 0.23f,
                      0.23f, 0.23f);
     }
+}
+
+void ConnectOptions(TOptionsStatus& options, TComforts& comforts, std::function<uint32_t()> clock) {
+    options.Settings = [&comforts]() -> const TSettings& { return comforts.Settings(); };
+    options.Change = [&comforts, clock = std::move(clock)](const TSettings& changed) {
+        comforts.Change(changed, clock());
+        if (TBaseList* world = PlayWorld();
+            world != nullptr && world->Difficulty != changed.Difficulty)
+            world->SetDifficulty(changed.Difficulty);
+    };
 }

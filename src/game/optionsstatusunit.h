@@ -11,24 +11,23 @@
 #include "app/keybindingsunit.h"
 #include "app/settingsunit.h"
 #include "app/stateunit.h"
+#include "game/optionslayoutunit.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class TComforts;
 class TUiDesktop;
 class TUiWindow;
 class TUiWidget;
-class TUiTracker;
-class TUiCheckBox;
-class TUiButton;
-class TUiLabel;
 class TGuiDrawer;
 class TTexture;
 
-class TOptionsStatus : public TEventListener {
+class TOptionsStatus : public TEventListener, public TOptionsWidgets {
 public:
     // layoutFile: the window's layout (media/options.xml).
     explicit TOptionsStatus(const std::string& layoutFile);
@@ -69,26 +68,12 @@ public:
     std::function<void(const TSettings&)> Change;
     // Draws the screen under the window; none leaves the sky.
     std::function<void(double)> DrawBackground;
-    // Whether the picture is drawn with the window's own pixels when the settings leave it to
-    // the renderer; none says no.
-    std::function<bool()> SharpByDefault;
+    // Asks whether the picture is drawn with the window's own pixels when the settings leave
+    // it to the renderer; none says no.
+    std::function<bool()> ResolvesAutoToSharp;
 
     std::unique_ptr<TUiDesktop> Desktop;
     TUiWindow* Window = nullptr;
-    TUiLabel* VolumeLabel = nullptr;
-    TUiTracker* Volume = nullptr;
-    TUiCheckBox* Music = nullptr;
-    TUiCheckBox* FullScreen = nullptr;
-    TUiCheckBox* Fps = nullptr;
-    TUiButton* Difficulty = nullptr;
-    // Checked: drawn with the window's own pixels; unchecked: at 800 x 600, scaled.
-    TUiCheckBox* Sharp = nullptr;
-    // Checked: the facing marker shows in play (by default on Gentle only).
-    TUiCheckBox* Facing = nullptr;
-    TUiButton* KeyRows[PlayActionCount] = {};
-    TUiLabel* Message = nullptr;
-    TUiButton* Defaults = nullptr;
-    TUiButton* Back = nullptr;
     // The rows in focus order.
     std::vector<TUiWidget*> Rows;
     // The action whose new key is awaited.
@@ -114,3 +99,8 @@ private:
     std::unique_ptr<TGuiDrawer> FDrawer;
     TTexture* FFont;
 };
+
+// The game's wiring of the screen: it shows the comforts' settings and makes every change
+// through them (they act on it and save it) at the tick the clock reads; the field being
+// played takes the difficulty chosen.
+void ConnectOptions(TOptionsStatus& options, TComforts& comforts, std::function<uint32_t()> clock);

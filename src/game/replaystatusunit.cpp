@@ -209,10 +209,12 @@ void TReplayStatus::Finish() {
     SetCurrentListener(!FBand.empty() && Endless ? NextDemo(DemoStatus) : IntroStatus, Global.Loop);
 }
 
+TEventListener* TReplayStatus::NextDemo(TEventListener* pilot) {
+    const bool best = FBestGamesTurn;
+    FBestGamesTurn = !FBestGamesTurn;
+    return best && ShowBest() ? this : pilot;
+}
+
 TEventListener* NextDemo(TEventListener* pilot) {
-    static bool bestNext = false;
-    const bool best = bestNext;
-    bestNext = !bestNext;
-    if (best && ReplayStatus != nullptr && ReplayStatus->ShowBest()) return ReplayStatus;
-    return pilot;
+    return ReplayStatus != nullptr ? ReplayStatus->NextDemo(pilot) : pilot;
 }

@@ -35,6 +35,9 @@ public:
     void Show(TReplay replay, std::string band);
     // Shows best.qrp next, named by the table; false when there is no readable best game.
     bool ShowBest();
+    // The attract mode's next demo: the pilot's screen and the best game take turns, the pilot
+    // first; the pilot's screen again on the best game's turn when there is none to show.
+    TEventListener* NextDemo(TEventListener* pilot);
 
     // The first level is dealt and its start screen shown.
     void Enter() override;
@@ -78,6 +81,8 @@ private:
     TTexture* FFont;
     TTexture* FPanel;
     std::string FText;
+    // Whether the attract mode's next turn is the best game's.
+    bool FBestGamesTurn = false;
 };
 
 // The replay screen of the attract mode, while the game runs.

@@ -96,7 +96,7 @@ protected:
         for (const TKey& key : keys) {
             SDL_KeyboardEvent event = TGameScreen::Key(key.Sym);
             event.keysym.unicode = key.Unicode;
-            Screen->KeyDownAt(event, Screen->Keys.OpenedAt() + after);
+            Screen->KeyDownAt(event, Screen->FreshKeys.OpenedAt() + after);
         }
     }
 
@@ -230,7 +230,7 @@ TEST_F(GameOverScreen, FirstRunShowsTenDefaultRows) {
 
 TEST_F(GameOverScreen, OnlyKeysPressedOnceTheScreenHasSettledType) {
     // P held down from play, as the viking fell.
-    Screen->Keys.Open(Screen->Keys.OpenedAt(), {SDLK_p});
+    Screen->FreshKeys.Open(Screen->FreshKeys.OpenedAt(), {SDLK_p});
     Press(Typed("p"), 1000);
     Press(Typed("a"), 399);
     Press(Typed("b"), 401);

@@ -35,8 +35,7 @@ protected:
         WritePicture(S.Dir, "font", CodedFont());
         Comforts.emplace(TSettings{}, (S.Dir.Path() / "settings").string(), nullptr);
         Options.emplace(std::string(QUELMARK_MEDIA_DIR) + "/options.xml");
-        Options->Settings = [this]() -> const TSettings& { return Comforts->Settings(); };
-        Options->Change = [this](const TSettings& s) { Comforts->Change(s, 1000); };
+        ConnectOptions(*Options, *Comforts, [] { return 1000u; });
         Options->DrawBackground = [this](double) { S.Fill(Background); };
         SetCurrentListener(&*Options, &S.Loop);
     }
@@ -125,7 +124,7 @@ TEST_F(OptionsScreen, TheCounterCheckBoxHidesTheCounterOfTheScreenBelow) {
 TEST_F(OptionsScreen, TheSharpBoxShowsWhatAutoMeansHereAndSavesAChoice) {
     EXPECT_FALSE(Options->Sharp->Checked) << "auto, with no screen to ask, is 800 x 600";
     bool hardware = true;
-    Options->SharpByDefault = [&hardware] { return hardware; };
+    Options->ResolvesAutoToSharp = [&hardware] { return hardware; };
     Options->Refresh();
     EXPECT_TRUE(Options->Sharp->Checked);
     Options->Activate(*Options->Sharp);
