@@ -238,11 +238,21 @@ std::string RecordedName(const std::string& name) {
     return name.substr(0, MaxReplayNameLength);
 }
 
-TReplayHeader ReadReplayHeader(const std::string& bytes) {
+namespace {
+
+// A reader past the magic, which both the header and the whole file begin with.
+TReader ReaderAfterMagic(const std::string& bytes) {
     if (bytes.size() < sizeof Magic || bytes.compare(0, sizeof Magic, Magic, sizeof Magic) != 0)
         throw TReplayError("not a Quelmark replay");
     TReader in(bytes);
     in.Text(sizeof Magic);
+    return in;
+}
+
+} // namespace
+
+TReplayHeader ReadReplayHeader(const std::string& bytes) {
+    TReader in = ReaderAfterMagic(bytes);
     TReplayHeader header;
     header.Format = static_cast<uint16_t>(in.Fixed(2));
     header.Version = in.Text(in.Byte());
@@ -257,10 +267,7 @@ TReplayHeader ReadReplayHeader(const std::string& bytes) {
 
 TReplay DecodeReplay(const std::string& bytes) {
     if (bytes.size() > MaxReplayBytes) throw TReplayError("not a Quelmark replay (too big)");
-    if (bytes.size() < sizeof Magic || bytes.compare(0, sizeof Magic, Magic, sizeof Magic) != 0)
-        throw TReplayError("not a Quelmark replay");
-    TReader in(bytes);
-    in.Text(sizeof Magic);
+    TReader in = ReaderAfterMagic(bytes);
     TReplay replay;
     replay.Format = static_cast<uint16_t>(in.Fixed(2));
     replay.Version = in.Text(in.Byte());
