@@ -58,12 +58,9 @@ std::string TIntroStatus::FieldLine(const std::string& dailyFolder, const TField
     std::optional<int32_t> best;
     if (played && table.Count() > 0) best = table.Score(0);
     // A best game whose name was never entered still counts.
-    try {
-        const TReplay replay = LoadReplayFile(dailyFolder + DailyReplayName(today));
-        if (replay.FieldDate == today.Text())
-            best = std::max(best.value_or(replay.Score), replay.Score);
-    } catch (const TReplayError&) {
-    }
+    const auto header = LoadReplayFileHeader(dailyFolder + DailyReplayName(today));
+    if (header && header->Score && header->FieldDate == today.Text())
+        best = std::max(best.value_or(*header->Score), *header->Score);
     return best ? "your best: " + std::to_string(*best) : "not played yet";
 }
 

@@ -104,6 +104,17 @@ TReplay LoadReplayFile(const std::string& fileName) {
     return DecodeReplay(bytes);
 }
 
+std::optional<TReplayHeader> LoadReplayFileHeader(const std::string& fileName) {
+    WaitForSaveOf(fileName);
+    const std::optional<std::string> bytes = ReadWhole(fileName);
+    if (!bytes) return std::nullopt;
+    try {
+        return ReadReplayHeader(*bytes);
+    } catch (const TReplayError&) {
+        return std::nullopt;
+    }
+}
+
 std::string BestReplayFileName(TDifficulty difficulty) {
     return difficulty == TDifficulty::Classic
                ? "best.qrp"

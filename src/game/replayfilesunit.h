@@ -23,6 +23,8 @@ std::string ReplayDirectory();
 
 // The replay in the file; throws TReplayError saying why not (the file's name not included).
 TReplay LoadReplayFile(const std::string& fileName);
+// Its header only, the steps not decoded; nullopt when the file cannot be read as a replay.
+std::optional<TReplayHeader> LoadReplayFileHeader(const std::string& fileName);
 
 // The best game of each difficulty has its file, as its scores have their table:
 // "best.qrp" for Classic, "best-gentle.qrp" for Gentle.

@@ -262,6 +262,10 @@ TReplayHeader ReadReplayHeader(const std::string& bytes) {
         in.Signed(); // level
         header.Score = in.Signed();
     }
+    if (header.Format >= 3) {
+        in.Signed(); // health
+        header.FieldDate = in.Text(in.Byte());
+    }
     return header;
 }
 

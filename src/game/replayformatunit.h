@@ -104,6 +104,8 @@ struct TReplayHeader {
     std::string Version{};
     // Known from format 2 on.
     std::optional<int32_t> Score{};
+    // Known from format 3 on; "" for a game not on a day's field.
+    std::string FieldDate{};
 };
 // Throws TReplayError when the bytes do not start as a replay.
 TReplayHeader ReadReplayHeader(const std::string& bytes);

@@ -122,6 +122,7 @@ TEST(ReplayFile, ADaysFieldReadsBackWithItsDateOnlyFromThatDaysSeed) {
     TReplay day{.Version = GameVersion(), .Seed = 894970193, .FieldDate = "2038-01-19"};
     AppendStep(day.Runs, 16, rkUp);
     EXPECT_EQ(DecodeReplay(EncodeReplay(day)), day);
+    EXPECT_EQ(ReadReplayHeader(EncodeReplay(day)).FieldDate, day.FieldDate);
     TReplay older{.Format = 2, .Version = GameVersion(), .Seed = 5};
     AppendStep(older.Runs, 16, rkUp);
     EXPECT_EQ(DecodeReplay(EncodeReplay(older)), older);
